@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace tintaro::Module2 {
+
+// Creates or opens `keyPath` under `root`, stores `value` there as the REG_DWORD `valueName`
+// (4 bytes, least significant first) and closes the key. Failures are silent.
+void WriteRegDword(Registry& registry, RegKey root, std::string_view keyPath,
+                   std::string_view valueName, std::int32_t value);
+
+} // namespace tintaro::Module2

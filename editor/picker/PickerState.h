@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tintaro {
+
+// BITMAPINFOHEADER as the picker renderers fill it.
+struct BitmapInfoHeader {
+    std::int32_t biSize = 0;
+    std::int32_t biWidth = 0;
+    std::int32_t biHeight = 0;
+    std::int16_t biPlanes = 0;
+    std::int16_t biBitCount = 0;
+    std::int32_t biCompression = 0;
+    std::int32_t biSizeImage = 0;
+    std::int32_t biXPelsPerMeter = 0;
+    std::int32_t biYPelsPerMeter = 0;
+    std::int32_t biClrUsed = 0;
+    std::int32_t biClrImportant = 0;
+};
+
+// 16-bit booleans as the editor keeps them: true is -1, false is 0.
+inline constexpr std::int16_t kTrue = -1;
+inline constexpr std::int16_t kFalse = 0;
+
+// The state every editor routine shares. All zero until the editor's load sets it.
+struct PickerState {
+    // Geometry in client pixels, fixed at load: the square is squareLeft..squareRight x
+    // squareTop..squareBottom inclusive; the slider strip is sliderLeft..sliderRight - 1 wide.
+    std::int32_t squareLeft = 0;
+    std::int32_t squareTop = 0;
+    std::int32_t squareRight = 0;
+    std::int32_t squareBottom = 0;
+    std::int32_t sliderLeft = 0;
+    std::int32_t sliderTop = 0;
+    std::int32_t sliderRight = 0;
+    std::int32_t sliderBottom = 0;
+
+    // Centre of the marker circle.
+    std::int32_t markerX = 0;
+    std::int32_t markerY = 0;
+    // Row of the slider arrows, kept unrounded.
+    float sliderY = 0.0f;
+
+    std::int16_t squareDragging = kFalse;
+    std::int16_t sliderDragging = kFalse;
+
+    BitmapInfoHeader pickerBitmapInfo;
+};
+
+} // namespace tintaro

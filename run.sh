@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Set-up, build, and run Tintaro on a generated demo Wine prefix.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh
+cmake --preset default
+cmake --build --preset default
+exec scripts/demo.sh
