@@ -114,6 +114,8 @@ public:
     // What has changed since the last take, for presenting only that part.
     Rect dirtyRect() const { return m_dirty; }
     Rect takeDirty();
+    // Marks a rectangle as changed by a writer outside this class (text drawn by the toolkit).
+    void invalidate(const Rect& rect);
 
 private:
     void plot(int x, int y);
