@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a configured build in a temporary folder and checks that it
+# holds the installed files under /usr, declares its computed library dependencies, and that the
+# program it carries starts.
+# Usage: check_deb.sh <build-dir> <app-id>
+set -euo pipefail
+build="$(cd "$1" && pwd)"
+id="$2"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >cpack.log 2>&1) ||
+    { cat "$work/cpack.log" >&2; fail "cpack failed"; }
+deb=$(find "$work" -maxdepth 1 -name 'tintaro_*.deb' | head -n 1)
+[ -n "$deb" ] || fail "no tintaro_*.deb produced"
+
+contents=$(dpkg-deb -c "$deb")
+for path in ./usr/bin/tintaro ./usr/share/applications/$id.desktop \
+    ./usr/share/metainfo/$id.metainfo.xml ./usr/share/icons/hicolor/48x48/apps/$id.png \
+    ./usr/share/icons/hicolor/scalable/apps/$id.svg; do
+    grep -q " $path\$" <<<"$contents" || fail "package lacks $path"
+done
+
+info=$(dpkg-deb -I "$deb")
+grep -q '^ Package: tintaro$' <<<"$info" || fail "package name is not tintaro"
+grep -q '^ Maintainer: Tintaro developers <dev@tintaro.invalid>$' <<<"$info" ||
+    fail "wrong maintainer"
+depends=$(grep '^ Depends:' <<<"$info") || fail "no Depends line"
+# Computed from the binary's libraries, so Qt's widgets and the C library must appear.
+grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends lacks Qt Widgets: $depends"
+grep -q 'libc6' <<<"$depends" || fail "Depends lacks libc6: $depends"
+
+# The unpacked program must start and keep running on an empty prefix (it has no way to quit
+# by itself while its windows are open), so `timeout` ending it is the success case.
+dpkg-deb -x "$deb" "$work/root"
+mkdir -p "$work/prefix"
+set +e
+WINEPREFIX="$work/prefix" QT_QPA_PLATFORM=offscreen timeout 3 "$work/root/usr/bin/tintaro" \
+    >"$work/run.log" 2>&1
+rc=$?
+set -e
+[ $rc -eq 124 ] || { cat "$work/run.log" >&2; fail "packaged tintaro exited with $rc"; }
+
+echo "$(basename "$deb"):$depends"
