@@ -1,1 +1,62 @@
-// Placeholder until implemented.
+#include "runtime/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace tintaro {
+
+namespace {
+
+// The icon sits in bits 4..6 of the style; the button bits are ignored, there is only OK.
+QMessageBox::Icon iconForStyle(int style) {
+    switch (style & 0x70) {
+    case 16:
+        return QMessageBox::Critical;
+    case 32:
+        return QMessageBox::Question;
+    case kMsgExclamation:
+        return QMessageBox::Warning;
+    case 64:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+// The real service: a modal box with only an OK button.
+class QtMessageBoxService final : public MessageBoxService {
+public:
+    void show(const QString& text, int style, const QString& caption) override {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(caption.isEmpty() ? kAppTitle : caption);
+        box.setText(text);
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setIcon(iconForStyle(style));
+        box.setWindowModality(Qt::ApplicationModal);
+        box.exec();
+    }
+};
+
+QtMessageBoxService& realService() {
+    static QtMessageBoxService service;
+    return service;
+}
+
+MessageBoxService* g_service = nullptr;
+
+} // namespace
+
+void MsgBox(const QString& text, int style, const QString& caption) {
+    messageBoxService().show(text, style, caption.isEmpty() ? kAppTitle : caption);
+}
+
+MessageBoxService& messageBoxService() {
+    return g_service ? *g_service : realService();
+}
+
+void setMessageBoxService(MessageBoxService* service) {
+    g_service = service;
+}
+
+} // namespace tintaro

@@ -1,0 +1,19 @@
+#include "tests/support/RecordingMessageBoxes.h"
+
+namespace tintaro::test {
+
+RecordingMessageBoxes::RecordingMessageBoxes() {
+    setMessageBoxService(this);
+}
+
+RecordingMessageBoxes::~RecordingMessageBoxes() {
+    setMessageBoxService(nullptr);
+}
+
+void RecordingMessageBoxes::show(const QString& text, int style, const QString& caption) {
+    messages.append(RecordedMessage{text, style, caption.isEmpty() ? kAppTitle : caption});
+    if (onShow)
+        onShow();
+}
+
+} // namespace tintaro::test
