@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (the `fuzz` preset) and runs each for SECONDS seconds, starting
+# from its committed seed corpus. Exits non-zero when a target crashes, leaks or times out, or
+# when there is no target at all. Usage: scripts/fuzz.sh SECONDS
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds="${1:-}"
+if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
+    echo "usage: $0 SECONDS   (a whole number of seconds per target, at least 1)" >&2
+    exit 2
+fi
+
+cmake --preset fuzz
+cmake --build --preset fuzz --parallel "${TINTARO_JOBS:-2}"
+
+build=build/fuzz
+mapfile -t targets < <(find "$build" -path "$build/CMakeFiles" -prune -o \
+    -type f -name 'fuzz_*' -perm -u+x -print | sort)
+if [ ${#targets[@]} -eq 0 ]; then
+    echo "fuzz.sh: no fuzz_* executables in $build" >&2
+    exit 1
+fi
+
+# Each run mutates a copy: new inputs libFuzzer finds never land in the committed corpus.
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+artifacts="$build/artifacts"
+mkdir -p "$artifacts"
+
+failed=()
+for exe in "${targets[@]}"; do
+    name="$(basename "$exe")"
+    area="${name#fuzz_}"
+    seeds="fuzz/$area/corpus"
+    corpus="$work/$name"
+    mkdir -p "$corpus"
+    if [ -d "$seeds" ]; then
+        cp -R "$seeds/." "$corpus/"
+    else
+        echo "fuzz.sh: warning: $seeds missing, $name starts from an empty corpus" >&2
+    fi
+    args=(-max_total_time="$seconds" -timeout=10 -print_final_stats=1
+          -artifact_prefix="$artifacts/$name-")
+    [ -f "fuzz/$area/dict" ] && args+=(-dict="fuzz/$area/dict")
+
+    echo "== $name: ${seconds}s from $(find "$corpus" -type f | wc -l) seeds"
+    if ! "$exe" "${args[@]}" "$corpus" >"$work/$name.log" 2>&1; then
+        tail -n 60 "$work/$name.log" >&2
+        echo "== $name FAILED; reproducer in $artifacts/" >&2
+        failed+=("$name")
+    else
+        grep -E '^stat::number_of_executed_units|^Done ' "$work/$name.log" || true
+    fi
+done
+
+if [ ${#failed[@]} -gt 0 ]; then
+    echo "fuzz.sh: failing targets: ${failed[*]}" >&2
+    exit 1
+fi
+echo "fuzz.sh: ${#targets[@]} target(s) ran ${seconds}s each without a fault"
