@@ -1,1 +1,183 @@
-// Placeholder until implemented.
+#include "runtime/SurfaceWidget.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cstdint>
+
+namespace tintaro {
+
+namespace {
+
+QImage wrapPixels(Surface& surface) {
+    if (surface.width() <= 0 || surface.height() <= 0)
+        return {};
+    return QImage(reinterpret_cast<uchar*>(surface.pixels()), surface.width(), surface.height(),
+                  static_cast<qsizetype>(surface.width()) * 4, QImage::Format_RGB32);
+}
+
+QImage wrapPixelsReadOnly(const Surface& surface) {
+    if (surface.width() <= 0 || surface.height() <= 0)
+        return {};
+    // A read-only wrap never detaches into a copy when painted from.
+    return QImage(reinterpret_cast<const uchar*>(surface.pixels()), surface.width(),
+                  surface.height(), static_cast<qsizetype>(surface.width()) * 4,
+                  QImage::Format_RGB32);
+}
+
+QColor toQColor(ColorRef colour) {
+    const auto c = static_cast<std::uint32_t>(colour);
+    return QColor(static_cast<int>(c & 0xFFu), static_cast<int>((c >> 8) & 0xFFu),
+                  static_cast<int>((c >> 16) & 0xFFu));
+}
+
+} // namespace
+
+SurfaceWidget::SurfaceWidget(Surface& surface, QWidget* parent)
+    : QWidget(parent)
+    , m_surface(surface)
+    , m_image(wrapPixelsReadOnly(surface)) {
+    // Every pixel of the widget is painted in paintEvent, so Qt need not clear it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    resize(sizeHint());
+}
+
+QSize SurfaceWidget::sizeHint() const {
+    return QSize(m_surface.width(), m_surface.height());
+}
+
+void SurfaceWidget::present() {
+    const Rect dirty = m_surface.takeDirty();
+    if (dirty.isEmpty())
+        return;
+    update(QRect(dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top));
+}
+
+void SurfaceWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QRect area = event->rect();
+    const QRect shown = area & m_image.rect();
+    if (!shown.isEmpty())
+        painter.drawImage(shown, m_image, shown);
+    // A widget stretched beyond its surface shows the window's background there.
+    const QRegion rest = QRegion(area).subtracted(QRegion(shown));
+    for (const QRect& r : rest)
+        painter.fillRect(r, palette().window());
+}
+
+bool SurfaceWidget::childUnder(QPointF position) const {
+    return childAt(position.toPoint()) != nullptr;
+}
+
+void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
+    if (childUnder(event->position())) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_capturedButtons |= event->button();
+    Q_EMIT mousePressed(event->position(), event->button(), event->buttons(), event->modifiers());
+}
+
+void SurfaceWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
+
+void SurfaceWidget::mouseMoveEvent(QMouseEvent* event) {
+    // A release that never reached the widget (taken by a popup, say) ends the capture.
+    m_capturedButtons &= event->buttons();
+    const bool captured = (event->buttons() & m_capturedButtons) != Qt::NoButton;
+    const bool hovering = event->buttons() == Qt::NoButton && !childUnder(event->position());
+    if (!captured && !hovering) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Q_EMIT mouseMoved(event->position(), event->buttons(), event->modifiers());
+}
+
+void SurfaceWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (!(m_capturedButtons & event->button())) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_capturedButtons &= ~Qt::MouseButtons(event->button());
+    Q_EMIT mouseReleased(event->position(), event->button(), event->buttons(), event->modifiers());
+}
+
+Surface::TextPainter makeTextPainter(const QFont& font) {
+    return [font](Surface& surface, int x, int y, std::string_view text, ColorRef colour) {
+        const QFontMetrics metrics(font);
+        const int lineHeight = metrics.height();
+        QImage image = wrapPixels(surface);
+        const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        if (image.isNull() || line.isEmpty())
+            return lineHeight;
+
+        const QPoint baseline(x, y + metrics.ascent());
+        {
+            QPainter painter(&image);
+            painter.setFont(font);
+            painter.setPen(toQColor(colour));
+            painter.drawText(baseline, line);
+        }
+        // Glyphs may overhang their advance (italics) or the line (accents), so the dirty
+        // rectangle covers the ink as well as the line box.
+        const QRect ink = metrics.boundingRect(line).translated(baseline);
+        const QRect box(x, y, metrics.horizontalAdvance(line), lineHeight);
+        const QRect changed = (ink | box).adjusted(-1, -1, 1, 1) & image.rect();
+        if (!changed.isEmpty())
+            surface.invalidate(
+                Rect{changed.left(), changed.top(), changed.right() + 1, changed.bottom() + 1});
+        return lineHeight;
+    };
+}
+
+void paintImage(Surface& surface, const QImage& image, int x, int y) {
+    if (image.isNull())
+        return;
+    const QImage source = image.format() == QImage::Format_ARGB32
+                              ? image
+                              : image.convertToFormat(QImage::Format_ARGB32);
+    // Clipped in 64 bits: a far-off position must not overflow.
+    const std::int64_t left = std::max<std::int64_t>(0, x);
+    const std::int64_t top = std::max<std::int64_t>(0, y);
+    const std::int64_t right =
+        std::min<std::int64_t>(surface.width(), std::int64_t{x} + source.width());
+    const std::int64_t bottom =
+        std::min<std::int64_t>(surface.height(), std::int64_t{y} + source.height());
+    for (std::int64_t row = top; row < bottom; ++row) {
+        const auto* line =
+            reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(row - y)));
+        for (std::int64_t column = left; column < right; ++column) {
+            const QRgb pixel = line[column - x];
+            const int alpha = qAlpha(pixel);
+            if (alpha == 0)
+                continue;
+            int red = qRed(pixel);
+            int green = qGreen(pixel);
+            int blue = qBlue(pixel);
+            const int px = static_cast<int>(column);
+            const int py = static_cast<int>(row);
+            if (alpha != 255) {
+                const auto under = static_cast<std::uint32_t>(surface.point(px, py));
+                const auto blend = [alpha](int over, std::uint32_t below) {
+                    return (over * alpha + static_cast<int>(below & 0xFFu) * (255 - alpha) + 127) /
+                           255;
+                };
+                red = blend(red, under);
+                green = blend(green, under >> 8);
+                blue = blend(blue, under >> 16);
+            }
+            surface.setPixel(px, py, RGB(red, green, blue));
+        }
+    }
+}
+
+} // namespace tintaro
