@@ -1,1 +1,134 @@
-// Placeholder until implemented.
+#include "platform/FileSystem.h"
+
+#include "platform/WinPath.h"
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace tintaro {
+
+namespace {
+
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Windows wildcard match, ASCII case-insensitive; "*.*" matches every name, as on Windows.
+bool wildcardMatch(std::string_view pattern, std::string_view name) {
+    if (pattern == "*" || pattern == "*.*")
+        return true;
+    std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+} // namespace
+
+BinaryFile::BinaryFile(int fd, std::int64_t length)
+    : m_fd(fd)
+    , m_length(length) {}
+
+BinaryFile::BinaryFile(BinaryFile&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1))
+    , m_length(other.m_length) {}
+
+BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+        m_length = other.m_length;
+    }
+    return *this;
+}
+
+BinaryFile::~BinaryFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::vector<std::uint8_t> BinaryFile::readFromStart(std::size_t count) const {
+    std::vector<std::uint8_t> bytes(count);
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t got =
+            ::pread(m_fd, bytes.data() + done, count - done, static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path) {
+    if (path.empty())
+        return std::nullopt;
+    // O_NONBLOCK keeps a FIFO or device from stalling the open; only regular files are kept.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    return BinaryFile(fd, static_cast<std::int64_t>(info.st_size));
+}
+
+FileSystem::FileSystem(std::filesystem::path prefix)
+    : m_prefix(std::move(prefix)) {}
+
+std::vector<std::string> FileSystem::findFiles(std::string_view pattern) const {
+    const std::size_t cut = pattern.find_last_of("\\/");
+    if (cut == std::string_view::npos)
+        return {};
+    const std::string_view namePattern = pattern.substr(cut + 1);
+    const std::filesystem::path dir = unixPathOf(m_prefix, pattern.substr(0, cut + 1));
+    if (dir.empty())
+        return {};
+    std::vector<std::string> names;
+    DIR* stream = ::opendir(dir.c_str());
+    if (!stream)
+        return names;
+    while (const dirent* entry = ::readdir(stream))
+        if (wildcardMatch(namePattern, entry->d_name))
+            names.emplace_back(entry->d_name);
+    ::closedir(stream);
+    return names;
+}
+
+std::int32_t FileSystem::fileLength(std::string_view winPath) const {
+    const auto file = openBinary(winPath);
+    if (!file)
+        return -1;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(file->length()));
+}
+
+std::optional<BinaryFile> FileSystem::openBinary(std::string_view winPath) const {
+    return openUnixFile(unixPathOf(m_prefix, winPath));
+}
+
+} // namespace tintaro

@@ -1,10 +1,26 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace tintaro {
 
 // The Wine prefix Tintaro works on: $WINEPREFIX when set and not empty, else ~/.wine.
 std::filesystem::path currentWinePrefix();
+
+// The Application Data folder of the prefix's user as a Windows path (UTF-8) without a trailing
+// backslash, e.g. "C:\users\ana\AppData\Roaming". Taken from the prefix's user.reg: the "AppData"
+// value of User Shell Folders (environment variables expanded), else of Shell Folders; when
+// neither is usable, "C:\users\<user>\AppData\Roaming". Never fails: a missing, unreadable or
+// damaged user.reg gives the usual folder.
+std::string appDataFolder(const std::filesystem::path& prefix);
+
+// Same, reading `userReg` (the text of a user.reg) instead of a file. `unixUser` names the
+// profile folder when the registry names none.
+std::string appDataFolderFromUserReg(std::string_view userReg, std::string_view unixUser);
+
+// The largest part of user.reg that is read; the folders it needs sit near its start.
+inline constexpr std::size_t kUserRegReadCap = 64u * 1024u * 1024u;
 
 } // namespace tintaro

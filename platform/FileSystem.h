@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tintaro {
+
+// A file opened for binary reading. Closes itself.
+class BinaryFile {
+public:
+    BinaryFile(BinaryFile&& other) noexcept;
+    BinaryFile& operator=(BinaryFile&& other) noexcept;
+    BinaryFile(const BinaryFile&) = delete;
+    BinaryFile& operator=(const BinaryFile&) = delete;
+    ~BinaryFile();
+
+    // The file's size in bytes, taken when it was opened.
+    std::int64_t length() const { return m_length; }
+    // Up to `count` bytes from the start of the file; fewer when the file is shorter or a read
+    // fails.
+    std::vector<std::uint8_t> readFromStart(std::size_t count) const;
+
+private:
+    friend std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path);
+    BinaryFile(int fd, std::int64_t length);
+    int m_fd = -1;
+    std::int64_t m_length = 0;
+};
+
+// The Windows file operations the program makes, on the Windows paths of a Wine prefix (see
+// unixPathOf). Nothing here blocks on special files, follows a symlink loop forever or throws.
+class FileSystem {
+public:
+    explicit FileSystem(std::filesystem::path prefix);
+
+    const std::filesystem::path& prefix() const { return m_prefix; }
+
+    // FindFirstFileA / FindNextFileA: the names of the entries of a folder that match the last
+    // component of `pattern` ("*" for all; "*" and "?" wildcards, case-insensitive), in the order
+    // the file system returns them, "." and ".." included when it reports them. A missing or
+    // unreadable folder gives no names.
+    std::vector<std::string> findFiles(std::string_view pattern) const;
+
+    // _lopen + GetFileSize: the low 32 bits of the file's size, or -1 when the path cannot be
+    // opened as a file (missing, unreadable, a folder or any other non-regular entry).
+    std::int32_t fileLength(std::string_view winPath) const;
+
+    // Opens a regular file for binary reading; no value when it cannot be opened.
+    std::optional<BinaryFile> openBinary(std::string_view winPath) const;
+
+private:
+    std::filesystem::path m_prefix;
+};
+
+// Opens a regular Unix file for reading without blocking on special files.
+std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path);
+
+} // namespace tintaro

@@ -1,0 +1,128 @@
+#include "platform/WinePrefix.h"
+#include "tests/platform/TempDir.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace tintaro {
+namespace {
+
+constexpr std::string_view kHeader = "WINE REGISTRY Version 2\n"
+                                     ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n"
+                                     "#arch=win64\n\n";
+
+struct UserRegCase {
+    const char* name;
+    std::string body;
+    std::string expected;
+};
+
+class AppDataFromUserReg : public testing::TestWithParam<UserRegCase> {};
+
+TEST_P(AppDataFromUserReg, GivesTheFolder) {
+    const auto& c = GetParam();
+    EXPECT_EQ(appDataFolderFromUserReg(std::string(kHeader) + c.body, "unixname"), c.expected);
+}
+
+const std::string kShell =
+    "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell "
+    "Folders] 1700000000\n#time=1d9\n";
+const std::string kUserShell =
+    "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\User "
+    "Shell Folders] 1700000000\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AppDataFromUserReg,
+    testing::Values(
+        UserRegCase{"ShellFoldersOnly",
+                    kShell + "\"AppData\"=\"C:\\\\users\\\\demo\\\\AppData\\\\Roaming\"\n",
+                    "C:\\users\\demo\\AppData\\Roaming"},
+        UserRegCase{"UserShellFoldersWinsAndExpandsProfileFromShellFolders",
+                    kShell + "\"AppData\"=\"C:\\\\users\\\\ana\\\\AppData\\\\Roaming\"\n\n" +
+                        kUserShell + "\"AppData\"=str(2):\"%USERPROFILE%\\\\Datos de programa\"\n",
+                    "C:\\users\\ana\\Datos de programa"},
+        UserRegCase{"ProfileFromVolatileEnvironment",
+                    kUserShell + "\"AppData\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Roaming\"\n" +
+                        "[Volatile Environment] 1\n\"USERPROFILE\"=\"D:\\\\perfiles\\\\luis\"\n",
+                    "D:\\perfiles\\luis\\AppData\\Roaming"},
+        UserRegCase{"ProfileFromUnixNameWhenNothingNamesIt",
+                    kUserShell + "\"AppData\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Roaming\"\n",
+                    "C:\\users\\unixname\\AppData\\Roaming"},
+        UserRegCase{"UnknownVariableFallsBackToShellFolders",
+                    kUserShell + "\"AppData\"=str(2):\"%NOPE%\\\\x\"\n" + kShell +
+                        "\"AppData\"=\"C:\\\\users\\\\b\\\\AppData\\\\Roaming\\\\\"\n",
+                    "C:\\users\\b\\AppData\\Roaming"},
+        UserRegCase{"KeysAndNamesCompareIgnoringCase",
+                    "[SOFTWARE\\\\microsoft\\\\WINDOWS\\\\currentversion\\\\explorer\\\\shell "
+                    "folders]\n\"APPDATA\"=\"C:\\\\users\\\\c\\\\Roaming\"\n",
+                    "C:\\users\\c\\Roaming"},
+        UserRegCase{"EscapesDecoded",
+                    kShell + "\"AppData\"=\"C:\\\\users\\\\Jos\\xe9 \\\"Q\\\"\\\\AppData\"\n",
+                    "C:\\users\\Jos\xC3\xA9 \"Q\"\\AppData"},
+        UserRegCase{"SurrogatePairEscape", kShell + "\"AppData\"=\"C:\\\\u\\\\\\xd83d\\xde00\"\n",
+                    "C:\\u\\\xF0\x9F\x98\x80"},
+        UserRegCase{"NoneNamed", "[Software\\\\Other] 1\n\"AppData\"=\"C:\\\\nope\"\n",
+                    "C:\\users\\unixname\\AppData\\Roaming"},
+        UserRegCase{"GarbageSkipped",
+                    "\x01\x02 garbage\n[unterminated\n\"AppData\"=\"C:\\\\bad\"\n\"x\n=\n" +
+                        kShell +
+                        "\"Broken\n\"AppData\"=dword:00000001\n\"AppData\"=hex:00\n"
+                        "\"AppData\"=\"C:\\\\users\\\\ok\\\\AppData\\\\Roaming\"\r\n"
+                        "\"Desktop\"=\"unterminated\n",
+                    "C:\\users\\ok\\AppData\\Roaming"},
+        UserRegCase{"RelativeValueIgnored", kShell + "\"AppData\"=\"relative\\\\path\"\n",
+                    "C:\\users\\unixname\\AppData\\Roaming"},
+        UserRegCase{"Empty", "", "C:\\users\\unixname\\AppData\\Roaming"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AppDataFolder, ReadsTheUserRegOfThePrefix) {
+    test::TempDir dir;
+    test::writeFile(dir.path() / "user.reg",
+                    std::string(kHeader) + kShell +
+                        "\"AppData\"=\"C:\\\\users\\\\demo\\\\AppData\\\\Roaming\"\n");
+    EXPECT_EQ(appDataFolder(dir.path()), "C:\\users\\demo\\AppData\\Roaming");
+}
+
+TEST(AppDataFolder, MissingOrSpecialUserRegGivesTheUsualFolder) {
+    test::TempDir dir;
+    EXPECT_EQ(appDataFolder(dir.path() / "nowhere"), appDataFolder(dir.path()));
+    EXPECT_TRUE(appDataFolder(dir.path()).ends_with("\\AppData\\Roaming"));
+    // A folder, and a FIFO that would block a plain open, in place of the file.
+    std::filesystem::create_directory(dir.path() / "user.reg");
+    EXPECT_TRUE(appDataFolder(dir.path()).ends_with("\\AppData\\Roaming"));
+    std::filesystem::remove(dir.path() / "user.reg");
+    ASSERT_EQ(::mkfifo((dir.path() / "user.reg").c_str(), 0600), 0);
+    EXPECT_TRUE(appDataFolder(dir.path()).ends_with("\\AppData\\Roaming"));
+}
+
+TEST(AppDataFolder, HugeUserRegIsReadOnlyUpToTheCap) {
+    test::TempDir dir;
+    const auto path = dir.path() / "user.reg";
+    test::writeFile(path, std::string(kHeader) + kShell +
+                              "\"AppData\"=\"C:\\\\users\\\\early\\\\AppData\\\\Roaming\"\n");
+    // A sparse tail past the cap holds a value that must not be seen.
+    std::filesystem::resize_file(path, kUserRegReadCap + 16);
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::app);
+        out << "\n" << kUserShell << "\"AppData\"=\"C:\\\\late\"\n";
+    }
+    EXPECT_EQ(appDataFolder(dir.path()), "C:\\users\\early\\AppData\\Roaming");
+}
+
+TEST(CurrentWinePrefix, FromEnvironment) {
+    const char* saved = std::getenv("WINEPREFIX");
+    const std::string savedValue = saved ? saved : "";
+    ::setenv("WINEPREFIX", "/tmp/some prefix", 1);
+    EXPECT_EQ(currentWinePrefix(), std::filesystem::path("/tmp/some prefix"));
+    ::setenv("WINEPREFIX", "", 1);
+    const char* home = std::getenv("HOME");
+    EXPECT_EQ(currentWinePrefix(), std::filesystem::path(home ? home : "/") / ".wine");
+    if (saved)
+        ::setenv("WINEPREFIX", savedValue.c_str(), 1);
+    else
+        ::unsetenv("WINEPREFIX");
+}
+
+} // namespace
+} // namespace tintaro
