@@ -1,0 +1,44 @@
+#include "bench/startup/FirstPaint.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+FirstPaint::FirstPaint(int timeoutMs, QObject* parent)
+    : QObject(parent)
+    , m_timeoutMs(timeoutMs) {}
+
+int FirstPaint::run() {
+    qApp->installEventFilter(this);
+    QTimer::singleShot(m_timeoutMs, qApp, [] { QCoreApplication::exit(1); });
+    // Windows shown before the loop may already be fully painted by the time it runs.
+    QTimer::singleShot(0, this, &FirstPaint::checkDone);
+    const int code = QApplication::exec();
+    qApp->removeEventFilter(this);
+    return code;
+}
+
+bool FirstPaint::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched->isWidgetType()) {
+        // Child widgets paint inside their window's frame; the window counts as painted once
+        // its own paint event is through, so the check runs after this event is delivered.
+        m_painted.insert(static_cast<QWidget*>(watched)->window());
+        QTimer::singleShot(0, this, &FirstPaint::checkDone);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void FirstPaint::checkDone() {
+    int visible = 0;
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows) {
+        if (!w->isVisible())
+            continue;
+        ++visible;
+        if (!m_painted.contains(w))
+            return;
+    }
+    if (visible > 0)
+        QCoreApplication::exit(0);
+}

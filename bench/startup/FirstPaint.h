@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <QSet>
+
+class QWidget;
+
+// Watches the application's windows until each visible top-level window has painted at least
+// once, then quits the event loop. The start-up programs measure exactly that span: process
+// start to the first complete frame of every window.
+class FirstPaint : public QObject {
+    Q_OBJECT
+public:
+    // Quits the loop with exit code 1 if the windows have not all painted within timeoutMs.
+    explicit FirstPaint(int timeoutMs, QObject* parent = nullptr);
+
+    // Runs the event loop until every visible top-level window has painted; returns 0, or 1 on
+    // time-out or when no window is visible at all.
+    int run();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void checkDone();
+
+    QSet<QWidget*> m_painted;
+    int m_timeoutMs;
+};
