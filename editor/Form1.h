@@ -1,12 +1,33 @@
 #pragma once
 
+#include "editor/picker/PickerCanvas.h"
+#include "editor/picker/PickerState.h"
 #include "runtime/Conversions.h"
+#include "runtime/Surface.h"
 
 #include <QWidget>
+#include <cstdint>
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QRadioButton;
 
 namespace tintaro {
 
-// The colour editor window.
+class ClickLabel;
+class EventLineEdit;
+class SurfaceWidget;
+class SwatchLabel;
+
+// The colour editor window: a gradient square and a slider in hue, saturation or brightness
+// mode, value fields, two swatches and the apply button, which writes the selected colour as
+// the account's "IM Color". Its controls and handlers carry the program's own names; they are
+// its interface.
+//
+// The whole client area is a persistent Surface (441 x 454) presented by a SurfaceWidget; the
+// controls sit over it. The selected colour is the background of `lblSelColor` and nothing
+// else; every colour is read back from the surface.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -24,8 +45,116 @@ public:
     // The chosen account's folder name as a currency number; written before the first show.
     conv::Currency algo;
 
-private:
+    // The shared picker state (geometry, markerX/markerY, sliderY, drag flags,
+    // pickerBitmapInfo) and the renderers' view of this window.
+    PickerState& state() { return m_state; }
+    PickerCanvas& pickerCanvas() { return m_canvas; }
+    Surface& surface() { return m_surface; }
+
+    // Controls, owned by the window.
+    SurfaceWidget* picture = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QRadioButton* optH = nullptr;
+    QRadioButton* optS = nullptr;
+    QRadioButton* optB = nullptr;
+    EventLineEdit* txtH = nullptr;
+    EventLineEdit* txtS = nullptr;
+    EventLineEdit* txtB = nullptr;
+    QLabel* lblH = nullptr;
+    QLabel* lblS = nullptr;
+    QLabel* lblBB = nullptr;
+    QLabel* lblR = nullptr;
+    QLabel* lblG = nullptr;
+    QLabel* lblB = nullptr;
+    EventLineEdit* Text1 = nullptr;
+    EventLineEdit* Text2 = nullptr;
+    EventLineEdit* Text3 = nullptr;
+    QLabel* Label1 = nullptr;
+    SwatchLabel* lblSelColor = nullptr;
+    QLabel* Label3 = nullptr;
+    SwatchLabel* Label2 = nullptr;
+    QLabel* Label4 = nullptr;
+    EventLineEdit* txtcolor = nullptr;
+    QLabel* Label5 = nullptr;
+    EventLineEdit* txtcolorhex = nullptr;
+    ClickLabel* Image1 = nullptr;
+    QPlainTextEdit* txtejemplo = nullptr;
+    ClickLabel* Picture1 = nullptr;
+    ClickLabel* Picture2 = nullptr;
+
+    // Load: initial state, hue strip (which shows the window), arrows at row 335, marker at
+    // (265, 80), the hue-mode square for pure red, sample text in the swatch colour.
     void Form_Load();
+
+    // Mouse handlers. Button: 1 left, 2 right, 4 middle (for MouseMove the buttons held).
+    // Position in client pixels, single precision, unrounded; the handlers may clamp it.
+    void Form_MouseDown(std::int16_t Button, std::int16_t Shift, float& X, float& Y);
+    void Form_MouseMove(std::int16_t Button, std::int16_t Shift, float& X, float& Y);
+    void Form_MouseUp(std::int16_t Button, std::int16_t Shift, float& X, float& Y);
+    // Moves the marker to (x, y) rounded and takes the colour there.
+    void SelectFromSquare(float& x, float& y);
+    // Moves the slider arrows to row y and takes the colour there; x is not used.
+    void SelectFromSlider(float& x, float& y);
+    // Selected colour = the hue under the arrows, whitened by 100 - saturation per cent and
+    // scaled by brightness per cent (both normally 0..100).
+    void PreviewHueColor(std::int16_t saturation, std::int16_t brightness);
+    // Prints "R: ", "G: ", "B: ", "Hex: #" lines at (312, 80) on the surface (under Frame1).
+    void PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t blue,
+                        const QString& hex);
+
+    // Mode buttons and value fields.
+    void optH_Click();
+    void optS_Click();
+    void optB_Click();
+    void txtH_KeyUp(int KeyCode, int Shift);
+    void txtH_LostFocus();
+    void txtS_KeyUp(int KeyCode, int Shift);
+    void txtB_KeyUp(int KeyCode, int Shift);
+    // The colour under the marker becomes the selected colour; red, green, blue fields follow.
+    void PickMarkerColor();
+    void Text1_Change();
+    void Text2_Change();
+    void Text3_Change();
+
+    // Swatches and the apply button.
+    void lblSelColor_Click();
+    void Label2_Click();
+    // Six upper-case hexadecimal digits, red first, for channels 0..255.
+    void GetHexVal(std::int16_t Red, std::int16_t Green, std::int16_t Blue, QString& strHex);
+    void Picture1_MouseMove();
+    void Image1_MouseMove();
+    // Writes the colour in txtcolor as the REG_DWORD "IM Color" of the account `algo`.
+    void Picture2_Click();
+
+    // Draws or erases the marker circle at (markerX, markerY).
+    void DrawPicker();
+
+private:
+    void buildControls();
+    void buildFrame2();
+    void buildFrame1AndDisplays();
+    void buildFrame3();
+    void connectHandlers();
+    void presentSurface();
+
+    // Point-read of the surface at a rounded position (-1 off the surface).
+    ColorRef pointAt(std::int64_t x, std::int64_t y) const;
+    // Makes `colour` the selected colour and returns what is selected afterwards.
+    ColorRef selectColour(ColorRef colour);
+    // Writes red, green and blue of the selected colour into Text1..Text3.
+    void writeRgbFields(ColorRef colour);
+    void refreshColourDisplays();
+    void setTextColour(QWidget* control, ColorRef colour);
+    void setFieldText(EventLineEdit* field, const QString& text);
+    double fieldValue(const EventLineEdit* field) const;
+    bool hueIsInvalid() const;
+    void showHueMessage();
+
+    Surface m_surface;
+    PickerState m_state;
+    PickerCanvas m_canvas;
     bool m_loaded = false;
 };
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLabel>
+
+namespace tintaro {
+
+// A label or picture that reports clicks and pointer movement over it, as the editor's
+// swatches, apply button and footer image need.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit ClickLabel(QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    // Left button pressed and released over the label.
+    void clicked();
+    // The pointer moved over the label, with or without a button held; position in the label.
+    void mouseMoved(Qt::MouseButtons buttons, QPointF position);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    bool m_pressed = false;
+};
+
+} // namespace tintaro

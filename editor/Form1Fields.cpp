@@ -1,0 +1,167 @@
+// Mode buttons and value fields: typed values and mode switches become marker and slider
+// positions; the colour is then read back from what the renderers drew.
+#include "editor/EventLineEdit.h"
+#include "editor/Form1.h"
+#include "editor/SwatchLabel.h"
+#include "editor/picker/Module1.h"
+#include "runtime/MessageBox.h"
+
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <cmath>
+#include <limits>
+
+namespace tintaro {
+
+namespace {
+
+// A double as the single-precision slider row. Rows beyond the float range (a hue such as
+// "1e99") become an infinity of their sign rather than an undefined conversion; every later
+// rounding saturates them.
+float toSingle(double value) {
+    constexpr double kMax = std::numeric_limits<float>::max();
+    if (value > kMax)
+        return std::numeric_limits<float>::infinity();
+    if (value < -kMax)
+        return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
+
+const QString kHueMessage = QStringLiteral("Enter an Integer Value Between 0 and 360");
+
+} // namespace
+
+void Form1::optH_Click() {
+    PickerState& s = m_state;
+    m_canvas.DrawHueSlider();
+    Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
+    s.sliderY = toSingle(conv::floorOf(s.sliderBottom - fieldValue(txtH) * 255 / 360));
+    Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
+    std::int16_t red = 0;
+    std::int16_t green = 0;
+    std::int16_t blue = 0;
+    Module1::SplitRGB(pointAt(s.sliderLeft + 3, conv::roundToInt32(s.sliderY)), red, green, blue);
+    Module1::DrawSquareHueMode(m_canvas, red, green, blue);
+    DrawPicker();
+    s.markerX = conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft);
+    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
+    DrawPicker();
+    selectColour(pointAt(s.markerX, s.markerY));
+    presentSurface();
+}
+
+void Form1::optS_Click() {
+    PickerState& s = m_state;
+    Module1::DrawSquareSaturationMode(m_canvas);
+    DrawPicker();
+    s.markerX = conv::roundToInt32(fieldValue(txtH) * 255 / 360 + s.squareLeft);
+    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
+    DrawPicker();
+    std::int16_t red = 0;
+    std::int16_t green = 0;
+    std::int16_t blue = 0;
+    Module1::SplitRGB(pointAt(s.markerX, s.markerY), red, green, blue);
+    Module1::DrawSliderSaturationMode(m_canvas, red, green, blue);
+    m_canvas.refresh();
+}
+
+void Form1::optB_Click() {
+    PickerState& s = m_state;
+    Module1::DrawSquareBrightnessMode(m_canvas);
+    DrawPicker();
+    s.markerX = conv::roundToInt32(fieldValue(txtH) * 255 / 360 + s.squareLeft);
+    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtS) * 255 / 100);
+    DrawPicker();
+    std::int16_t red = 0;
+    std::int16_t green = 0;
+    std::int16_t blue = 0;
+    Module1::SplitRGB(pointAt(s.markerX, s.markerY), red, green, blue);
+    Module1::DrawSliderBrightnessMode(m_canvas, red, green, blue);
+    presentSurface();
+}
+
+bool Form1::hueIsInvalid() const {
+    const double hue = fieldValue(txtH);
+    return hue < 0 || hue != conv::floorOf(hue) || hue > 360;
+}
+
+void Form1::showHueMessage() {
+    MsgBox(kHueMessage);
+}
+
+void Form1::txtH_KeyUp(int, int) {
+    PickerState& s = m_state;
+    if (hueIsInvalid())
+        showHueMessage();
+    if (fieldValue(txtH) < 0)
+        setFieldText(txtH, QStringLiteral("0"));
+    if (optH->isChecked() && !s.sliderDragging) {
+        Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
+        s.sliderY = toSingle(s.sliderBottom - fieldValue(txtH) * 255 / 360);
+        Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
+        std::int16_t red = 0;
+        std::int16_t green = 0;
+        std::int16_t blue = 0;
+        Module1::SplitRGB(pointAt(s.sliderLeft + 5, conv::roundToInt32(s.sliderY)), red, green,
+                          blue);
+        Module1::DrawSquareHueMode(m_canvas, red, green, blue);
+        PickMarkerColor();
+    }
+    presentSurface();
+}
+
+void Form1::txtH_LostFocus() {
+    if (!hueIsInvalid())
+        return;
+    showHueMessage();
+    txtH->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::txtS_KeyUp(int, int) {
+    if (!optH->isChecked())
+        return;
+    PickerState& s = m_state;
+    DrawPicker();
+    s.markerX = conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft);
+    DrawPicker();
+    PickMarkerColor();
+    presentSurface();
+}
+
+void Form1::txtB_KeyUp(int, int) {
+    if (!optH->isChecked())
+        return;
+    PickerState& s = m_state;
+    DrawPicker();
+    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
+    DrawPicker();
+    PickMarkerColor();
+    presentSurface();
+}
+
+void Form1::PickMarkerColor() {
+    writeRgbFields(selectColour(pointAt(m_state.markerX, m_state.markerY)));
+}
+
+void Form1::Text1_Change() {
+    refreshColourDisplays();
+}
+
+void Form1::Text2_Change() {
+    refreshColourDisplays();
+}
+
+void Form1::Text3_Change() {
+    refreshColourDisplays();
+}
+
+void Form1::refreshColourDisplays() {
+    const ColorRef colour = lblSelColor->backColor();
+    setFieldText(txtcolor, QString::fromStdString(conv::decimalText(colour)));
+    setFieldText(txtcolorhex,
+                 QString::fromStdString(conv::hexText(static_cast<std::uint32_t>(colour))));
+    setTextColour(txtcolor, 0);
+    setTextColour(txtejemplo, colour);
+}
+
+} // namespace tintaro

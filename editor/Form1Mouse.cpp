@@ -1,0 +1,201 @@
+// The mouse side of the editor: picking in the square and on the slider, the hue preview while
+// the strip is dragged, and the readout beside the slider.
+#include "editor/EventLineEdit.h"
+#include "editor/Form1.h"
+#include "editor/SwatchLabel.h"
+#include "editor/picker/Module1.h"
+
+#include <QRadioButton>
+#include <algorithm>
+
+namespace tintaro {
+
+namespace {
+
+constexpr std::int16_t kLeftButton = 1;
+
+QString wholeText(std::int64_t value) {
+    return QString::fromStdString(conv::decimalText(value));
+}
+
+// floor(numerator * scale / 255) for the square's position readouts. The position arithmetic
+// is integer (64-bit, so no position can overflow it), the division double.
+QString scaledFloorText(std::int64_t offset, std::int64_t scale) {
+    const double product = static_cast<double>(offset * scale);
+    return wholeText(conv::floorToInt32(product / 255.0));
+}
+
+// floor(((255 - y) + squareTop) * scale / 255) for the slider readouts, in double.
+QString sliderFloorText(float y, std::int32_t squareTop, double scale) {
+    const double value = ((255.0 - static_cast<double>(y)) + squareTop) * scale / 255.0;
+    return wholeText(conv::floorToInt32(value));
+}
+
+} // namespace
+
+void Form1::Form_MouseDown(std::int16_t Button, std::int16_t, float& X, float& Y) {
+    if (Button != kLeftButton)
+        return;
+    PickerState& s = m_state;
+    const double x = X;
+    const double y = Y;
+    if (x >= s.squareLeft && x <= s.squareRight && y >= s.squareTop && y <= s.squareBottom) {
+        s.squareDragging = kTrue;
+        SelectFromSquare(X, Y);
+    }
+    if (x >= s.sliderLeft && x < s.sliderRight + 11 && y >= s.sliderTop - 2 &&
+        y < s.sliderBottom + 3) {
+        s.sliderDragging = kTrue;
+        if (Y > s.sliderBottom)
+            Y = static_cast<float>(s.sliderBottom);
+        if (Y < s.sliderTop)
+            Y = static_cast<float>(s.sliderTop);
+        SelectFromSlider(X, Y);
+    }
+    presentSurface();
+}
+
+void Form1::Form_MouseMove(std::int16_t Button, std::int16_t, float& X, float& Y) {
+    if (Button != kLeftButton)
+        return;
+    PickerState& s = m_state;
+    if (s.squareDragging) {
+        X = std::clamp(X, static_cast<float>(s.squareLeft), static_cast<float>(s.squareRight));
+        Y = std::clamp(Y, static_cast<float>(s.squareTop), static_cast<float>(s.squareBottom));
+        SelectFromSquare(X, Y);
+    }
+    if (s.sliderDragging) {
+        Y = std::clamp(Y, static_cast<float>(s.sliderTop), static_cast<float>(s.sliderBottom));
+        SelectFromSlider(X, Y);
+    }
+    presentSurface();
+}
+
+void Form1::Form_MouseUp(std::int16_t, std::int16_t, float&, float&) {
+    PickerState& s = m_state;
+    s.squareDragging = kFalse;
+    if (s.sliderDragging && optH->isChecked()) {
+        std::int16_t red = 0;
+        std::int16_t green = 0;
+        std::int16_t blue = 0;
+        Module1::SplitRGB(pointAt(s.sliderLeft + 3, conv::roundToInt32(s.sliderY)), red, green,
+                          blue);
+        Module1::DrawSquareHueMode(m_canvas, red, green, blue);
+        writeRgbFields(selectColour(pointAt(s.markerX, s.markerY)));
+    }
+    s.sliderDragging = kFalse;
+    presentSurface();
+}
+
+void Form1::SelectFromSquare(float& x, float& y) {
+    PickerState& s = m_state;
+    DrawPicker();
+    s.markerX = conv::roundToInt32(x);
+    s.markerY = conv::roundToInt32(y);
+    DrawPicker();
+    ColorRef picked = pointAt(s.markerX, s.markerY);
+
+    std::int16_t red = 0;
+    std::int16_t green = 0;
+    std::int16_t blue = 0;
+    const std::int64_t across = std::int64_t{s.markerX} - s.squareLeft;
+    const std::int64_t up = 255 - std::int64_t{s.markerY} + s.squareTop;
+    if (optS->isChecked()) {
+        Module1::SplitRGB(picked, red, green, blue);
+        Module1::DrawSliderSaturationMode(m_canvas, red, green, blue);
+        setFieldText(txtB, scaledFloorText(up, 100));
+        setFieldText(txtH, scaledFloorText(across, 360));
+    }
+    if (optB->isChecked()) {
+        Module1::SplitRGB(picked, red, green, blue);
+        Module1::DrawSliderBrightnessMode(m_canvas, red, green, blue);
+        setFieldText(txtS, scaledFloorText(std::int64_t{s.squareBottom} - s.markerY, 100));
+        setFieldText(txtH, scaledFloorText(across, 360));
+    }
+    if (optH->isChecked()) {
+        setFieldText(txtS, scaledFloorText(across, 100));
+        setFieldText(txtB, scaledFloorText(up, 100));
+    } else {
+        picked = pointAt(s.sliderLeft + 5, conv::roundToInt32(s.sliderY));
+    }
+    writeRgbFields(selectColour(picked));
+}
+
+void Form1::SelectFromSlider(float&, float& y) {
+    PickerState& s = m_state;
+    Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
+    Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(y));
+    s.sliderY = y;
+    const ColorRef picked = pointAt(s.sliderLeft + 5, conv::roundToInt32(y));
+
+    if (optH->isChecked()) {
+        setFieldText(txtH, sliderFloorText(y, s.squareTop, 360.0));
+        PreviewHueColor(conv::roundToInt16(fieldValue(txtS)), conv::roundToInt16(fieldValue(txtB)));
+    } else {
+        writeRgbFields(selectColour(picked));
+    }
+    if (optS->isChecked())
+        setFieldText(txtS, sliderFloorText(y, s.squareTop, 100.0));
+    if (optB->isChecked())
+        setFieldText(txtB, sliderFloorText(y, s.squareTop, 100.0));
+}
+
+void Form1::PreviewHueColor(std::int16_t saturation, std::int16_t brightness) {
+    const PickerState& s = m_state;
+    std::int16_t hue[3] = {0, 0, 0};
+    Module1::SplitRGB(pointAt(s.sliderLeft + 5, conv::roundToInt32(s.sliderY)), hue[0], hue[1],
+                      hue[2]);
+    int shaded[3] = {0, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+        const std::int32_t v = hue[i];
+        // The whitening product is formed exactly in 32 bits: field values far outside 0..100
+        // would overflow 16 bits, and they give a defined colour instead of an error.
+        const std::int32_t product = (255 - v) * (100 - std::int32_t{saturation});
+        double value = static_cast<double>(product) / 100.0;
+        value = value + v;
+        value = value * brightness;
+        value = value / 100.0;
+        // Such a colour can leave 0..255; each channel is held to it when composed.
+        shaded[i] = std::clamp<int>(conv::roundToInt16(value), 0, 255);
+    }
+    selectColour(RGB(shaded[0], shaded[1], shaded[2]));
+}
+
+void Form1::PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t blue,
+                           const QString& hex) {
+    Surface& surface = m_surface;
+    const PickerState& s = m_state;
+    surface.setFillColor(surface.backColor());
+    surface.setForeColor(surface.backColor());
+    surface.setDrawMode(kDrawModeCopyPen);
+    const int fillStyle = surface.fillStyle();
+    // The box is filled: clearing the previous readout is its purpose.
+    surface.setFillStyle(kFillSolid);
+    surface.box(s.sliderRight + 20, 80, s.sliderRight + 100, 130);
+    surface.setFillStyle(fillStyle);
+
+    const int left = s.sliderRight + 20;
+    surface.setCurrentX(left);
+    surface.setCurrentY(80);
+    surface.setForeColor(0);
+    surface.print("R: " + conv::decimalText(red));
+    surface.setCurrentX(left);
+    surface.print("G: " + conv::decimalText(green));
+    surface.setCurrentX(left);
+    surface.print("B: " + conv::decimalText(blue));
+    surface.setCurrentX(left);
+    surface.print("Hex: #" + hex.toStdString());
+    presentSurface();
+}
+
+void Form1::writeRgbFields(ColorRef colour) {
+    std::int16_t red = 0;
+    std::int16_t green = 0;
+    std::int16_t blue = 0;
+    Module1::SplitRGB(colour, red, green, blue);
+    setFieldText(Text1, wholeText(red));
+    setFieldText(Text2, wholeText(green));
+    setFieldText(Text3, wholeText(blue));
+}
+
+} // namespace tintaro

@@ -1,0 +1,79 @@
+// The two swatches' readouts, the apply button's hover look and the apply action.
+#include "account/Module2.h"
+#include "editor/ClickLabel.h"
+#include "editor/EventLineEdit.h"
+#include "editor/Form1.h"
+#include "editor/SwatchLabel.h"
+#include "editor/picker/Module1.h"
+#include "platform/Registry.h"
+
+namespace tintaro {
+
+namespace {
+
+constexpr std::string_view kSettingsKey =
+    "Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\";
+constexpr std::string_view kValueName = "IM Color";
+
+QString twoHexDigits(std::int16_t channel) {
+    QString digits =
+        QString::fromStdString(conv::hexText(static_cast<std::uint32_t>(std::int32_t{channel})));
+    if (digits.size() == 1)
+        digits.prepend(QLatin1Char('0'));
+    return digits;
+}
+
+} // namespace
+
+void Form1::lblSelColor_Click() {
+    std::int16_t red = 0;
+    std::int16_t green = 0;
+    std::int16_t blue = 0;
+    Module1::SplitRGB(lblSelColor->backColor(), red, green, blue);
+    QString hex;
+    GetHexVal(red, green, blue, hex);
+    PrintColorInfo(red, green, blue, hex);
+}
+
+void Form1::Label2_Click() {
+    std::int16_t red = 0;
+    std::int16_t green = 0;
+    std::int16_t blue = 0;
+    Module1::SplitRGB(Label2->backColor(), red, green, blue);
+    QString hex;
+    GetHexVal(red, green, blue, hex);
+    PrintColorInfo(red, green, blue, hex);
+}
+
+void Form1::GetHexVal(std::int16_t Red, std::int16_t Green, std::int16_t Blue, QString& strHex) {
+    strHex = twoHexDigits(Red) + twoHexDigits(Green) + twoHexDigits(Blue);
+}
+
+void Form1::Picture1_MouseMove() {
+    Picture1->hide();
+    Picture2->show();
+}
+
+void Form1::Image1_MouseMove() {
+    Picture2->hide();
+    Picture1->show();
+}
+
+void Form1::Picture2_Click() {
+    // The field holds the decimal colour the red, green and blue fields last wrote. While it
+    // is still empty (nothing picked since opening), or when it was edited into something that
+    // is no colour, the swatch's colour is stored: it is the colour the user sees.
+    ColorRef value = lblSelColor->backColor();
+    if (const auto typed = conv::currencyFromText(txtcolor->text().toStdString())) {
+        const std::int32_t number = conv::currencyToInt32(*typed);
+        if (number >= 0 && number <= 0xFFFFFF)
+            value = number;
+    }
+    std::string keyPath(kSettingsKey);
+    keyPath += conv::currencyToText(algo);
+    Module2::WriteRegDword(currentRegistry(), kHkeyCurrentUser, keyPath, kValueName, value);
+    Picture2->hide();
+    Picture1->show();
+}
+
+} // namespace tintaro
