@@ -66,11 +66,11 @@ WINEPREFIX="$out/prefix" HOME="$runtime" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATF
 app_pid=$!
 
 step=0
-shot() { # shot NAME: the whole screen, numbered in the order taken
+shot() { # shot NAME: the whole screen, numbered in the order taken; its file goes in $s
     step=$((step + 1))
     sleep "$delay"
-    import -window root "$out/screen-$(printf %02d $step)-$1.png"
-    echo "$out/screen-$(printf %02d $step)-$1.png"
+    s="$out/screen-$(printf %02d $step)-$1.png"
+    import -window root "$s"
 }
 crop() { # crop SCREEN X Y W H FILE
     /usr/bin/convert "$1" -crop "$4x$5+$2+$3" +repage "$6"
@@ -109,7 +109,7 @@ geometry "$vote"
 vote_x=$X vote_y=$Y vote_w=$WIDTH vote_h=$HEIGHT
 geometry "$main"
 main_x=$X main_y=$Y
-s=$(shot start)
+shot start
 crop "$s" "$main_x" "$main_y" 319 269 "$out/main-window.png"
 crop "$s" "$vote_x" "$vote_y" "$vote_w" "$vote_h" "$out/vote-window.png"
 
@@ -128,7 +128,7 @@ xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -qx "$main" && 
 move_in() { xdotool mousemove --sync $((ed_x + $1)) $((ed_y + $2)); }
 click_in() { click_at $((ed_x + $1)) $((ed_y + $2)); }
 
-s=$(shot editor-loaded)
+shot editor-loaded
 crop "$s" "$ed_x" "$ed_y" 441 454 "$out/editor-hue.png"
 
 # Press in the square at (100, 150), drag to (138, 200), release.
@@ -140,36 +140,36 @@ sleep 0.2
 move_in 138 200
 sleep 0.2
 xdotool mouseup 1
-shot square-dragged >/dev/null
+shot square-dragged
 
 # Mode buttons inside Frame2 (312, 136): optS at +(0, 54), optB at +(0, 74), optH at +(0, 34).
 click_in $((312 + 8)) $((136 + 54 + 8))
-s=$(shot saturation)
+shot saturation
 crop "$s" "$ed_x" "$ed_y" 441 454 "$out/editor-saturation.png"
 click_in $((312 + 8)) $((136 + 74 + 8))
-s=$(shot brightness)
+shot brightness
 crop "$s" "$ed_x" "$ed_y" 441 454 "$out/editor-brightness.png"
 click_in $((312 + 8)) $((136 + 34 + 8))
-shot hue-again >/dev/null
+shot hue-again
 
 # Type the hue 180 into txtH (Frame2 + (30, 32), 25 x 19), replacing its text.
 click_in $((312 + 30 + 12)) $((136 + 32 + 9))
 xdotool key --clearmodifiers ctrl+a
 sleep 0.2
 xdotool type --delay 150 180
-shot hue-typed >/dev/null
+shot hue-typed
 
 # The apply button: Picture1/Picture2 inside Frame3 (0, 344) at (376, 28), 56 x 45. Come from
 # the footer image (a strip above the sample text) so the hover look switches on entering it.
 move_in 200 350
 sleep 0.3
-shot before-hover >/dev/null
+shot before-hover
 move_in 400 390
 sleep 0.1
 move_in 404 394
-shot hover >/dev/null
+shot hover
 xdotool click 1
-shot applied >/dev/null
+shot applied
 alive
 
 value_line=$(awk -v key="[Software\\\\\\\\Microsoft\\\\\\\\MSNMessenger\\\\\\\\PerPassportSettings\\\\\\\\$first_folder]" '
@@ -192,9 +192,9 @@ IM_COLOR_LINE='$value_line'
 ENV
 
 echo "account: $first_folder ($first_mail)"
-if [ -n "$value_line" ]; then
-    echo "stored: $value_line"
-else
-    echo "stored: no \"IM Color\" value under the account's key" >&2
-fi
 echo "screenshots in $out"
+if [ -z "$value_line" ]; then
+    echo "stored: no \"IM Color\" value under the account's key" >&2
+    exit 1
+fi
+echo "stored: $value_line"
