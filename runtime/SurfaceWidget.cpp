@@ -120,6 +120,14 @@ Surface::TextPainter makeTextPainter(const QFont& font) {
         if (image.isNull() || line.isEmpty())
             return lineHeight;
 
+        // Text that cannot reach the surface is skipped before any coordinate arithmetic, which
+        // could overflow for positions near the ends of int.
+        const std::int64_t margin = lineHeight + metrics.maxWidth();
+        const std::int64_t advance = metrics.horizontalAdvance(line);
+        if (x > surface.width() + margin || y > surface.height() + margin ||
+            std::int64_t{x} + advance < -margin || std::int64_t{y} + lineHeight < -margin)
+            return lineHeight;
+
         const QPoint baseline(x, y + metrics.ascent());
         {
             QPainter painter(&image);
@@ -130,7 +138,7 @@ Surface::TextPainter makeTextPainter(const QFont& font) {
         // Glyphs may overhang their advance (italics) or the line (accents), so the dirty
         // rectangle covers the ink as well as the line box.
         const QRect ink = metrics.boundingRect(line).translated(baseline);
-        const QRect box(x, y, metrics.horizontalAdvance(line), lineHeight);
+        const QRect box(x, y, static_cast<int>(advance), lineHeight);
         const QRect changed = (ink | box).adjusted(-1, -1, 1, 1) & image.rect();
         if (!changed.isEmpty())
             surface.invalidate(
