@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace tintaro {
 
@@ -27,14 +28,17 @@ QMessageBox::Icon iconForStyle(int style) {
 class QtMessageBoxService final : public MessageBoxService {
 public:
     void show(const QString& text, int style, const QString& caption) override {
-        QMessageBox box(QApplication::activeWindow());
-        box.setWindowTitle(caption.isEmpty() ? kAppTitle : caption);
-        box.setText(text);
-        box.setStandardButtons(QMessageBox::Ok);
-        box.setDefaultButton(QMessageBox::Ok);
-        box.setIcon(iconForStyle(style));
-        box.setWindowModality(Qt::ApplicationModal);
-        box.exec();
+        // On the heap and guarded: the window it sits on may be deleted while the box waits
+        // (a timer closing it), and that deletes the box with it.
+        QPointer<QMessageBox> box = new QMessageBox(QApplication::activeWindow());
+        box->setWindowTitle(caption.isEmpty() ? kAppTitle : caption);
+        box->setText(text);
+        box->setStandardButtons(QMessageBox::Ok);
+        box->setDefaultButton(QMessageBox::Ok);
+        box->setIcon(iconForStyle(style));
+        box->setWindowModality(Qt::ApplicationModal);
+        box->exec();
+        delete box.data();
     }
 };
 

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void recorderRestoresTheRealService();
     void realBoxIsModalWithOnlyOk_data();
     void realBoxIsModalWithOnlyOk();
+    void realBoxSurvivesItsWindowBeingDeleted();
 };
 
 void MessageBoxTest::recordsTextStyleAndCaption_data() {
@@ -127,6 +129,10 @@ void MessageBoxTest::realBoxIsModalWithOnlyOk_data() {
                            << int(QMessageBox::NoIcon);
     QTest::newRow("exclamation") << 48 << QStringLiteral("Error") << QStringLiteral("Error")
                                  << int(QMessageBox::Warning);
+    QTest::newRow("critical") << 16 << QString() << QStringLiteral("Tintaro 6 \"Zelkor\"")
+                              << int(QMessageBox::Critical);
+    QTest::newRow("information") << 64 << QString() << QStringLiteral("Tintaro 6 \"Zelkor\"")
+                                 << int(QMessageBox::Information);
     // Buttons other than OK are never shown, whatever the style asks for.
     QTest::newRow("yes/no asked, exclamation")
         << (48 + 4) << QString() << QStringLiteral("Tintaro 6 \"Zelkor\"")
@@ -147,6 +153,33 @@ void MessageBoxTest::realBoxIsModalWithOnlyOk() {
     QCOMPARE(int(seen.icon), icon);
     QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(seen.modal);
+}
+
+void MessageBoxTest::realBoxSurvivesItsWindowBeingDeleted() {
+    auto* window = new QWidget;
+    window->show();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QPointer<QWidget> watched(window);
+    bool sawParent = false;
+
+    // While the box is open the window is closed for good, as a countdown would.
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, window, &sawParent] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        sawParent = box->parentWidget() == window;
+        timer->stop();
+        timer->deleteLater();
+        delete window;
+    });
+    timer->start();
+    MsgBox(QStringLiteral("abierta"));
+    QVERIFY(sawParent);
+    QVERIFY(watched.isNull());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
 }
 
 QTEST_MAIN(MessageBoxTest)
