@@ -1,0 +1,176 @@
+#include "editor/picker/ColourRules.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace tintaro::ColourRules {
+namespace {
+
+// nearest(num / den) for den > 0 in exact integer arithmetic, halves to even.
+int exactNearest(std::int64_t num, std::int64_t den) {
+    std::int64_t q = num / den;
+    std::int64_t r = num % den;
+    if (r < 0) {
+        r += den;
+        --q;
+    }
+    if (2 * r > den || (2 * r == den && (q & 1) != 0))
+        ++q;
+    return static_cast<int>(q);
+}
+
+TEST(ColourRules, NearestRoundsHalvesToEven) {
+    const std::pair<double, int> cases[] = {
+        {0.5, 0},   {1.5, 2},           {2.5, 2},           {-0.5, 0},  {-1.5, -2},
+        {-2.5, -2}, {127.4999999, 127}, {127.5000001, 128}, {-3.0, -3}, {254.99, 255}};
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(nearest(value), expected) << value;
+}
+
+TEST(ColourRules, ComposeColourPacksBytesAndClampsOthers) {
+    EXPECT_EQ(ComposeColour(255, 0, 0), 255);
+    EXPECT_EQ(ComposeColour(86, 52, 18), 0x123456);
+    EXPECT_EQ(ComposeColour(255, 255, 255), 0xFFFFFF);
+    EXPECT_EQ(ComposeColour(-1, 300, -32768), 0x00FF00);
+}
+
+TEST(ColourRules, StripHueRampMatchesItsTable) {
+    struct Case {
+        int row;
+        Rgb expected;
+    };
+    const Case cases[] = {{0, {255, 0, 0}},     {42, {255, 0, 252}},  {43, {252, 0, 255}},
+                          {85, {0, 0, 255}},    {86, {0, 6, 255}},    {127, {0, 252, 255}},
+                          {128, {0, 255, 252}}, {170, {0, 255, 0}},   {171, {6, 255, 0}},
+                          {212, {252, 255, 0}}, {213, {255, 252, 0}}, {255, {255, 0, 0}},
+                          {-7, {255, 0, 0}},    {9999, {255, 0, 0}}};
+    for (const Case& c : cases)
+        EXPECT_EQ(StripHueRamp(c.row), c.expected) << c.row;
+
+    // Neighbouring rows differ by 6 in all (two components trade 3 each across the sector
+    // bounds that fall on half rows).
+    for (int r = 1; r < 256; ++r) {
+        const Rgb a = StripHueRamp(r - 1);
+        const Rgb b = StripHueRamp(r);
+        EXPECT_LE(std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue),
+                  6)
+            << r;
+        EXPECT_TRUE(std::max({b.red, b.green, b.blue}) == 255 &&
+                    std::min({b.red, b.green, b.blue}) == 0)
+            << r;
+    }
+}
+
+TEST(ColourRules, SquareHueBoundsAreRoundedHalfToEvenInSinglePrecision) {
+    EXPECT_EQ(SquareHueBounds(255), (std::array<int, 6>{42, 85, 128, 170, 212, 255}));
+    EXPECT_EQ(SquareHueBounds(0), (std::array<int, 6>{0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(SquareHueBounds(-255), (std::array<int, 6>{-42, -85, -128, -170, -212, -255}));
+    EXPECT_EQ(SquareHueBounds(6), (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
+}
+
+TEST(ColourRules, SquareHueRampLevelsAndRoles) {
+    using C = Component;
+    struct Case {
+        int p;
+        RampEntry expected;
+    };
+    const Case cases[] = {
+        {0, {C::Red, C::Green, C::Blue, 0}},     {42, {C::Red, C::Green, C::Blue, 252}},
+        {43, {C::Blue, C::Green, C::Red, 249}},  {85, {C::Blue, C::Green, C::Red, -3}},
+        {86, {C::Blue, C::Red, C::Green, 0}},    {128, {C::Blue, C::Red, C::Green, 252}},
+        {129, {C::Green, C::Red, C::Blue, 249}}, {170, {C::Green, C::Red, C::Blue, 3}},
+        {171, {C::Green, C::Blue, C::Red, 0}},   {212, {C::Green, C::Blue, C::Red, 246}},
+        {213, {C::Red, C::Blue, C::Green, 249}}, {255, {C::Red, C::Blue, C::Green, -3}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SquareHueRamp(c.p), c.expected) << c.p;
+}
+
+TEST(ColourRules, SquareRuleExamples) {
+    EXPECT_EQ(ShadeSquareBrightnessMode(85, 0), (Rgb{0, 0, 255}));
+    EXPECT_EQ(ShadeSquareBrightnessMode(85, 1), (Rgb{0, 1, 255}));
+    EXPECT_EQ(ShadeSquareBrightnessMode(85, 2), (Rgb{0, 2, 255}));
+    EXPECT_EQ(ShadeSquareBrightnessMode(85, 3), (Rgb{0, 3, 255}));
+    EXPECT_EQ(ShadeSquareBrightnessMode(129, 0), (Rgb{0, 255, 249}));
+    EXPECT_EQ(ShadeSquareSaturationMode(0, 0), (Rgb{255, 0, 0}));
+    EXPECT_EQ(ShadeSquareSaturationMode(0, 255), (Rgb{0, 0, 0}));
+    EXPECT_EQ(ShadeSquareSaturationMode(42, 0), (Rgb{255, 0, 252}));
+    EXPECT_EQ(ShadeSquareSaturationMode(255, 0), (Rgb{255, 0, 0})); // -3 stored as 0
+    const Rgb red{255, 0, 0};
+    EXPECT_EQ(ShadeSquareHueMode(red, 0, 0), (Rgb{255, 255, 255}));
+    EXPECT_EQ(ShadeSquareHueMode(red, 255, 0), (Rgb{255, 0, 0}));
+    EXPECT_EQ(ShadeSquareHueMode(red, 255, 128), (Rgb{127, 0, 0}));
+    for (int x = 0; x < 256; ++x)
+        EXPECT_EQ(ShadeSquareHueMode(red, x, 255), (Rgb{0, 0, 0})) << x;
+}
+
+TEST(ColourRules, SliderRuleExamples) {
+    EXPECT_EQ(ShadeSliderBrightnessMode(Rgb{255, 128, 0}, 0), (Rgb{255, 128, 0}));
+    EXPECT_EQ(ShadeSliderBrightnessMode(Rgb{255, 128, 0}, 255), (Rgb{0, 0, 0}));
+    EXPECT_EQ(ShadeSliderBrightnessMode(Rgb{255, 128, 0}, 128), (Rgb{127, 64, 0}));
+    EXPECT_EQ(ShadeSliderSaturationMode(Rgb{255, 0, 0}, 0), (Rgb{255, 0, 0}));
+    EXPECT_EQ(ShadeSliderSaturationMode(Rgb{255, 0, 0}, 255), (Rgb{255, 255, 255}));
+    EXPECT_EQ(ShadeSliderSaturationMode(Rgb{255, 0, 0}, 128), (Rgb{255, 128, 128}));
+    EXPECT_EQ(ShadeSliderSaturationMode(Rgb{128, 0, 0}, 255), (Rgb{255, 255, 255}));
+}
+
+// The rules as written against their closed forms, over every input they are given.
+TEST(ColourRules, HueModeRuleEqualsItsClosedFormEverywhere) {
+    for (int q = 0; q < 256; ++q)
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x) {
+                const int expected =
+                    exactNearest(std::int64_t(255 - y) * (q * x + 255 * (255 - x)), 255 * 255);
+                if (ShadeSquareHueMode(q, x, y) != expected) {
+                    ADD_FAILURE() << "Q " << q << " X " << x << " Y " << y;
+                    return;
+                }
+            }
+}
+
+TEST(ColourRules, SliderRulesEqualTheirClosedFormsEverywhere) {
+    for (int q = 0; q < 256; ++q)
+        for (int i = 0; i < 256; ++i) {
+            ASSERT_EQ(ShadeSliderBrightnessMode(q, i), exactNearest(q * (255 - i), 255))
+                << q << "," << i;
+            ASSERT_EQ(ShadeSliderSaturationMode(q, i), exactNearest(q * (255 - i) + 255 * i, 255))
+                << q << "," << i;
+        }
+}
+
+TEST(ColourRules, ConstantSquareRulesEqualTheirClosedFormsEverywhere) {
+    for (int p = 0; p < 256; ++p)
+        for (int y = 0; y < 256; ++y) {
+            const RampEntry e = SquareHueRamp(p);
+            const int brightMiddle =
+                std::max(0, exactNearest(std::int64_t(e.level) * (255 - y) + 255 * y, 255));
+            const int satMiddle = std::max(0, exactNearest(std::int64_t(e.level) * (255 - y), 255));
+            const Rgb b = ShadeSquareBrightnessMode(p, y);
+            const Rgb s = ShadeSquareSaturationMode(p, y);
+            auto get = [](const Rgb& c, Component k) {
+                return k == Component::Red ? c.red : k == Component::Green ? c.green : c.blue;
+            };
+            ASSERT_EQ(get(b, e.largest), 255) << p << "," << y;
+            ASSERT_EQ(get(b, e.smallest), y) << p << "," << y;
+            ASSERT_EQ(get(b, e.middle), brightMiddle) << p << "," << y;
+            ASSERT_EQ(get(s, e.largest), 255 - y) << p << "," << y;
+            ASSERT_EQ(get(s, e.smallest), 0) << p << "," << y;
+            ASSERT_EQ(get(s, e.middle), satMiddle) << p << "," << y;
+        }
+}
+
+TEST(ColourRules, ComponentsOutsideTheByteRangeGiveFiniteResults) {
+    // What a read outside the window feeds in: the rules compute, they do not fail.
+    EXPECT_EQ(ShadeSquareHueMode(-1, 255, 0), -1);
+    EXPECT_EQ(ShadeSquareHueMode(-1, 0, 0), 255);
+    EXPECT_EQ(ShadeSquareHueMode(-32768, 255, 0), -32768);
+    EXPECT_EQ(ShadeSquareHueMode(32767, 255, 255), 0);
+    EXPECT_EQ(ShadeSliderBrightnessMode(-255, 0), -255);
+    EXPECT_EQ(ShadeSliderSaturationMode(-32768, 255), 255);
+    EXPECT_EQ(ShadeSliderSaturationMode(32767, 0), 32767);
+}
+
+} // namespace
+} // namespace tintaro::ColourRules

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "editor/picker/PickerCanvas.h"
+#include "editor/picker/PickerState.h"
+#include "runtime/Surface.h"
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tintaro::test {
+
+// The editor's client area and picker state as the window sets them up at load, with the
+// marker at its load position. The surface starts as noise, so that any pixel a renderer
+// wrongly touches or leaves shows.
+struct PickerFixture {
+    Surface surface{441, 454, 0x00EFD8CF};
+    PickerState state;
+    PickerCanvas canvas{surface, state};
+    std::vector<std::string> events;
+
+    explicit PickerFixture(bool noise = true) {
+        state.squareLeft = 10;
+        state.squareTop = 80;
+        state.squareRight = 265;
+        state.squareBottom = 335;
+        state.sliderLeft = 277;
+        state.sliderTop = 80;
+        state.sliderRight = 292;
+        state.sliderBottom = 335;
+        state.markerX = 265;
+        state.markerY = 80;
+        state.sliderY = 335.0f;
+        state.pickerBitmapInfo.biSize = 40;
+        state.pickerBitmapInfo.biPlanes = 1;
+        state.pickerBitmapInfo.biBitCount = 24;
+        canvas.setShowHook([this] { events.push_back("show"); });
+        canvas.setRefreshHook([this] { events.push_back("refresh"); });
+        if (noise) {
+            std::mt19937 rng(1234);
+            for (int y = 0; y < surface.height(); ++y)
+                for (int x = 0; x < surface.width(); ++x)
+                    surface.setPixel(x, y, static_cast<ColorRef>(rng() & 0xFFFFFFu));
+        }
+    }
+
+    std::vector<std::uint32_t> snapshot() const {
+        return {surface.pixels(), surface.pixels() + surface.width() * surface.height()};
+    }
+
+    std::uint32_t at(const std::vector<std::uint32_t>& snap, int x, int y) const {
+        return snap[static_cast<std::size_t>(y) * surface.width() + x];
+    }
+};
+
+inline ColorRef rgb(int r, int g, int b) {
+    return RGB(r, g, b);
+}
+// A surface pixel (0xFFRRGGBB) as a colour value.
+inline ColorRef toColorRef(std::uint32_t px) {
+    return RGB(static_cast<int>((px >> 16) & 0xFF), static_cast<int>((px >> 8) & 0xFF),
+               static_cast<int>(px & 0xFF));
+}
+
+// Whether (x, y) lies on the picker's frames or inside the square or strip they surround.
+inline bool inSquareOrFrame(int x, int y) {
+    return x >= 9 && x <= 267 && y >= 79 && y <= 337;
+}
+inline bool inSliderOrFrame(int x, int y) {
+    return x >= 276 && x <= 292 && y >= 79 && y <= 337;
+}
+
+// The classic 3-D colours of the sunken frames.
+inline constexpr ColorRef kFrameDark = RGB(64, 64, 64);
+inline constexpr ColorRef kFrameLight = RGB(212, 208, 200);
+
+} // namespace tintaro::test
