@@ -1,1 +1,116 @@
-// Placeholder until implemented.
+#include "account/AccountDiscovery.h"
+
+#include "account/passport.h"
+
+#include <algorithm>
+
+namespace tintaro::account {
+
+namespace {
+
+constexpr std::size_t kMaxNameLength = 255;
+
+// The bytes a map.dat gives for decoding: its first length - `dropLast` bytes. No value when the
+// file cannot be opened, is over the cap, or leaves nothing to read.
+std::optional<std::vector<std::uint8_t>> readMapDat(const FileSystem& fs, const std::string& path,
+                                                    std::int64_t dropLast) {
+    const auto file = fs.openBinary(path);
+    if (!file)
+        return std::nullopt;
+    // The length is taken again on the opened file: it may have changed since it was measured.
+    const std::int64_t length = file->length();
+    if (length > kMapDatReadCap)
+        return std::nullopt;
+    const std::int64_t toRead = length - dropLast;
+    if (toRead < 1)
+        return std::nullopt;
+    return file->readFromStart(static_cast<std::size_t>(toRead));
+}
+
+} // namespace
+
+std::u16string accountLine(const AccountEntry& entry) {
+    std::u16string line;
+    line.reserve(entry.folderName.size() + 2 + entry.email.size());
+    // Only names of decimal digits become entries, so a byte-wise widening is exact.
+    for (const char c : entry.folderName)
+        line += static_cast<char16_t>(static_cast<unsigned char>(c));
+    line += u": ";
+    line += entry.email;
+    return line;
+}
+
+std::optional<std::u16string> emailFromMapData(std::span<const std::uint8_t> mapData) {
+    return emailFromBase64(
+        passport::ByteArray{0, std::vector<std::uint8_t>(mapData.begin(), mapData.end())});
+}
+
+std::optional<std::u16string> emailFromBase64(const passport::ByteArray& input) {
+    // A fresh output for every file: an empty input leaves the output as it was.
+    passport::ByteArray decoded;
+    passport::Base64Decode(input, decoded);
+
+    const std::size_t chars = decoded.bytes.size() / 2;
+    const auto charAt = [&](std::size_t k) {
+        return static_cast<char16_t>(decoded.bytes[2 * k] | (decoded.bytes[2 * k + 1] << 8));
+    };
+    std::size_t open = 0;
+    while (open < chars && charAt(open) != u'"')
+        ++open;
+    if (open >= chars)
+        return std::nullopt;
+    std::u16string email;
+    for (std::size_t k = open + 1; k < chars; ++k) {
+        const char16_t c = charAt(k);
+        if (c == u'"')
+            return email;
+        email += c;
+    }
+    return std::nullopt;
+}
+
+std::optional<conv::Currency> accountNumber(std::string_view folderName) {
+    if (folderName.empty() || !std::all_of(folderName.begin(), folderName.end(),
+                                           [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return conv::currencyFromText(folderName);
+}
+
+std::string accountFolderName(std::string_view entryName) {
+    entryName = entryName.substr(0, entryName.find('\0'));
+    return std::string(entryName.substr(0, kMaxNameLength));
+}
+
+std::vector<AccountEntry> discoverAccounts(const FileSystem& fs, std::string_view appDataFolder) {
+    std::vector<AccountEntry> accounts;
+    const std::string base = std::string(appDataFolder) + std::string(kMessengerSubfolder);
+    for (const std::string& entryName : fs.findFiles(base + "*")) {
+        const std::string name = accountFolderName(entryName);
+        if (name == "." || name == "..")
+            continue;
+        const auto number = accountNumber(name);
+        if (!number)
+            continue;
+        const std::string backgrounds = base + name + "\\Backgrounds\\map.dat";
+        const std::string userTile = base + name + "\\UserTile\\map.dat";
+        // Both lengths first, as the files may change while they are read.
+        const std::int32_t len1 = fs.fileLength(backgrounds);
+        const std::int32_t len2 = fs.fileLength(userTile);
+
+        std::optional<std::vector<std::uint8_t>> data;
+        if (len1 >= 1)
+            data = readMapDat(fs, backgrounds, 1); // its last byte is not part of the text
+        if (!data && len2 >= 1)
+            data = readMapDat(fs, userTile, 0);
+        if (!data)
+            continue;
+
+        auto email = emailFromBase64(passport::ByteArray{0, std::move(*data)});
+        if (!email)
+            continue;
+        accounts.push_back({name, std::move(*email), *number});
+    }
+    return accounts;
+}
+
+} // namespace tintaro::account
