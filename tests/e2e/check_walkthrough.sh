@@ -56,17 +56,21 @@ expect square-dragged "marker centre" 138 200 135,67,67
 expect square-dragged "marker left point" 133 200 120,185,185
 expect square-dragged "old marker erased" 260 80 255,5,5
 
-# Saturation mode: hue across, brightness down; marker at hue 0, brightness 52 -> (10, 202).
-expect saturation "top row, position 127" 137 80 0,246,255
+# Saturation mode: hue across (ramp position p at x = 265 - p), brightness down; the marker
+# goes to hue 0, brightness 52 -> (10, 202), where position 255's level -3 is stored as 0.
+expect saturation "top row, position 128" 137 80 0,252,255
+expect saturation "top row, position 85" 180 80 0,0,255
 expect saturation "bottom row" 137 335 0,0,0
 expect saturation "marker centre" 10 202 133,0,0
-expect saturation "marker right point" 15 202 122,255,239
+expect saturation "marker right point" 15 202 122,241,255
 
 # Brightness mode: saturation down, bottom row white; marker at saturation 50 -> row 208.
-expect brightness "top row, position 127" 137 80 0,246,255
+expect brightness "top row, position 128" 137 80 0,252,255
+expect brightness "top row, position 171" 94 80 0,255,0
+expect brightness "top row, position 170" 95 80 0,255,3
 expect brightness "bottom row" 137 335 255,255,255
-expect brightness "marker centre" 10 208 255,128,128
-expect brightness "marker right point" 15 208 0,127,112
+expect brightness "marker centre" 10 208 255,127,128
+expect brightness "marker right point" 15 208 0,114,127
 
 # Back in hue mode for red, the marker at saturation 50, brightness 52 -> (138, 202).
 expect hue-again "marker centre" 138 202 133,66,66

@@ -1,0 +1,19 @@
+// Tintaro's start as the program does it: the main window loads (its list filled from the
+// prefix in WINEPREFIX, the vote window shown) and is shown; the process ends once both
+// windows have painted.
+#include "app/frmPrincipal.h"
+#include "bench/startup/FirstPaint.h"
+
+#include <QApplication>
+#include <QPointer>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tintaro"));
+
+    QPointer<tintaro::frmPrincipal> main = new tintaro::frmPrincipal;
+    main->Show();
+    const int code = FirstPaint(10000).run();
+    delete main;
+    return code;
+}
