@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Text conversions of the Wine registry file format. Wine keeps names as UTF-16 and writes every
+// unit above 127 as a \x escape, so names are compared and written as UTF-16 here.
+namespace tintaro::RegEscape {
+
+// UTF-8 to UTF-16; nullopt for malformed UTF-8 (overlong forms, surrogates, truncated sequences).
+std::optional<std::u16string> utf16FromUtf8(std::string_view utf8);
+
+// `text` escaped as Wine writes it: backslash, `extra1` and `extra2` get a backslash in front;
+// control characters become \a \b \t \n \v \f \r \e or octal; units above 127 become \x<hex>.
+// Key names use '[' and ']', value names and strings '"' twice.
+std::string escape(std::u16string_view text, char extra1, char extra2);
+
+// Reads an escaped string from the start of `src` up to the unescaped `endChar`, as Wine's loader
+// does. Gives the number of bytes used including `endChar`, or nullopt when `endChar` is missing.
+// A byte above 127 that is not escaped becomes 0xFF00 + byte, as Wine's loader makes it.
+std::optional<std::size_t> unescape(std::string_view src, char endChar, std::u16string& out);
+
+// Equal ignoring the case of ASCII letters.
+bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b);
+
+// The components of a key path split at backslashes; empty components are dropped, as Wine skips
+// repeated, leading and trailing backslashes.
+std::vector<std::u16string_view> keyComponents(std::u16string_view path);
+
+// `components` joined with single backslashes.
+std::u16string joinKey(const std::vector<std::u16string_view>& components);
+
+} // namespace tintaro::RegEscape

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace tintaro {
+
+// Replaces a file atomically: the new text goes to a temporary file beside it with the old
+// file's permissions, is flushed to disk, and is renamed over the old file, whose folder is then
+// flushed too. Any failure removes the temporary file and leaves the old file as it was.
+// The steps are virtual so that a test can make one of them fail.
+class RegFileWriter {
+public:
+    virtual ~RegFileWriter() = default;
+
+    // Writes `content` to `path` (a regular file or a missing one; not a symbolic link). Gives 0 or
+    // a Windows error code. A new file gets mode 0644 less the umask.
+    long replace(const std::filesystem::path& path, std::string_view content);
+
+protected:
+    // Each returns false with errno set on failure.
+    virtual bool writeAll(int fd, std::string_view data);
+    virtual bool syncFile(int fd);
+    virtual bool renameFile(const std::filesystem::path& from, const std::filesystem::path& to);
+    virtual bool syncDirectory(const std::filesystem::path& dir);
+};
+
+} // namespace tintaro

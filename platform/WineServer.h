@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <sys/types.h>
+#include <vector>
+
+namespace tintaro {
+
+// Tells whether a wineserver is running for a prefix. A running server holds a POSIX write lock
+// on the file "lock" in its server folder, "server-<device hex>-<inode hex>" of the prefix
+// folder, which lies in $TMPDIR/<name> (Debian's Wine; <name> is the prefix's file "wineserver")
+// or in /tmp/.wine-<uid> (upstream Wine).
+class WineServer {
+public:
+    // The folders are taken from the environment and the process's user.
+    WineServer();
+    // `tmpDir` stands for $TMPDIR and for /tmp; `uid` for the user id.
+    WineServer(std::filesystem::path tmpDir, uid_t uid);
+
+    // The lock files a server for `prefix` could hold, most likely first; empty when the prefix
+    // folder does not exist.
+    std::vector<std::filesystem::path> lockFiles(const std::filesystem::path& prefix) const;
+
+    // True when some process holds a write lock on one of those files.
+    bool isRunning(const std::filesystem::path& prefix) const;
+
+private:
+    std::vector<std::filesystem::path> m_tmpDirs;
+    uid_t m_uid;
+};
+
+} // namespace tintaro

@@ -1,0 +1,54 @@
+#include "LockHolder.h"
+
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tintaro::test {
+
+LockHolder::LockHolder(const std::filesystem::path& file) {
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return;
+    m_pid = ::fork();
+    if (m_pid == 0) {
+        const int fd = ::open(file.c_str(), O_RDWR | O_CREAT, 0600);
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_len = 1;
+        const char ok = fd >= 0 && ::fcntl(fd, F_SETLK, &lock) == 0 ? 'y' : 'n';
+        [[maybe_unused]] const auto sent = ::write(ready[1], &ok, 1);
+        for (;;)
+            ::pause();
+    }
+    char answer = 'n';
+    if (m_pid > 0) {
+        [[maybe_unused]] const auto got = ::read(ready[0], &answer, 1);
+    }
+    m_locked = answer == 'y';
+    ::close(ready[0]);
+    ::close(ready[1]);
+}
+
+LockHolder::~LockHolder() {
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+}
+
+std::string serverFolderName(const std::filesystem::path& prefix) {
+    struct stat st {};
+    ::stat(prefix.c_str(), &st);
+    char name[64];
+    std::snprintf(name, sizeof name, "server-%llx-%llx", static_cast<unsigned long long>(st.st_dev),
+                  static_cast<unsigned long long>(st.st_ino));
+    return name;
+}
+
+} // namespace tintaro::test

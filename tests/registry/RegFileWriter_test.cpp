@@ -1,0 +1,128 @@
+#include "TempDir.h"
+#include "platform/RegErrors.h"
+#include "platform/RegFileLock.h"
+#include "platform/RegFileWriter.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tintaro {
+namespace {
+
+using test::readAll;
+using test::TempDir;
+using test::writeAll;
+
+enum class Step { None, Write, SyncFile, Rename };
+
+// Fails one step with the given errno, after letting the real work before it happen.
+class FailingWriter : public RegFileWriter {
+public:
+    FailingWriter(Step step, int error)
+        : m_step(step)
+        , m_error(error) {}
+
+protected:
+    bool writeAll(int fd, std::string_view data) override {
+        if (m_step == Step::Write) {
+            RegFileWriter::writeAll(fd, data.substr(0, data.size() / 2));
+            return fail();
+        }
+        return RegFileWriter::writeAll(fd, data);
+    }
+    bool syncFile(int fd) override {
+        return m_step == Step::SyncFile ? fail() : RegFileWriter::syncFile(fd);
+    }
+    bool renameFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        return m_step == Step::Rename ? fail() : RegFileWriter::renameFile(from, to);
+    }
+
+private:
+    bool fail() {
+        errno = m_error;
+        return false;
+    }
+    Step m_step;
+    int m_error;
+};
+
+struct FailureCase {
+    Step step;
+    int error;
+    long code;
+};
+
+class WriterFailureTest : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(WriterFailureTest, OldFileStaysWholeAndNoTempFileRemains) {
+    TempDir dir;
+    const auto file = dir.path() / "user.reg";
+    writeAll(file, "old contents\n");
+    FailingWriter writer(GetParam().step, GetParam().error);
+    EXPECT_EQ(writer.replace(file, std::string(100000, 'n')), GetParam().code);
+    EXPECT_EQ(readAll(file), "old contents\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, WriterFailureTest,
+                         testing::Values(FailureCase{Step::Write, ENOSPC, RegErrors::kDiskFull},
+                                         FailureCase{Step::SyncFile, EIO, RegErrors::kWriteFault},
+                                         FailureCase{Step::Rename, EACCES,
+                                                     RegErrors::kAccessDenied}));
+
+TEST(RegFileWriterTest, ReplacesKeepingPermissions) {
+    TempDir dir;
+    const auto file = dir.path() / "user.reg";
+    writeAll(file, "old");
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    RegFileWriter writer;
+    EXPECT_EQ(writer.replace(file, "new text"), 0);
+    EXPECT_EQ(readAll(file), "new text");
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(RegFileWriterTest, CreatesMissingFileAndFailsInMissingFolder) {
+    TempDir dir;
+    RegFileWriter writer;
+    EXPECT_EQ(writer.replace(dir.path() / "new.reg", "x"), 0);
+    EXPECT_EQ(readAll(dir.path() / "new.reg"), "x");
+    EXPECT_EQ(writer.replace(dir.path() / "no" / "new.reg", "x"), RegErrors::kPathNotFound);
+}
+
+TEST(RegFileWriterTest, ReadOnlyFolderRefusedWithOldFileIntact) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    TempDir dir;
+    const auto file = dir.path() / "user.reg";
+    writeAll(file, "old");
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+    RegFileWriter writer;
+    EXPECT_EQ(writer.replace(file, "new"), RegErrors::kAccessDenied);
+    EXPECT_EQ(readAll(file), "old");
+}
+
+TEST(RegFileLockTest, SecondProcessWaitsThenGivesUp) {
+    TempDir dir;
+    const auto lockFile = dir.path() / "lock";
+    RegFileLock held(lockFile);
+    ASSERT_EQ(held.error(), 0);
+    // fcntl locks do not conflict within one process, so the contender is a child.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        RegFileLock contender(lockFile, std::chrono::milliseconds(50));
+        ::_exit(contender.error() == RegErrors::kLockViolation ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+} // namespace
+} // namespace tintaro

@@ -1,0 +1,285 @@
+#include "LockHolder.h"
+#include "TempDir.h"
+#include "account/Module2.h"
+#include "platform/RegErrors.h"
+#include "platform/WineRegistry.h"
+
+#include <array>
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace tintaro {
+namespace {
+
+using test::readAll;
+using test::TempDir;
+using test::writeAll;
+
+constexpr std::string_view kKey = "Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\123";
+constexpr std::int64_t kNow = 1796628453;
+const std::string kSection =
+    "[Software\\\\Microsoft\\\\MSNMessenger\\\\PerPassportSettings\\\\123] 1796628453\n"
+    "#time=1dd861c6c96a080\n";
+
+class WineRegistryTest : public testing::Test {
+protected:
+    WineRegistryTest() { std::filesystem::create_directory(prefix()); }
+
+    std::filesystem::path prefix() const { return m_tmp.path() / "prefix"; }
+    std::filesystem::path userReg() const { return prefix() / "user.reg"; }
+
+    WineRegistry::Options options() const {
+        WineRegistry::Options o;
+        o.prefix = prefix();
+        o.clock = [] { return kNow; };
+        o.server = WineServer(m_tmp.path(), 4242);
+        return o;
+    }
+
+    // Makes the prefix look served by a running wineserver (upstream layout).
+    std::unique_ptr<test::LockHolder> fakeServer() const {
+        const auto folder = m_tmp.path() / ".wine-4242" / test::serverFolderName(prefix());
+        std::filesystem::create_directories(folder);
+        return std::make_unique<test::LockHolder>(folder / "lock");
+    }
+
+    // A stand-in `wine` that records its arguments, environment and input, then exits `status`.
+    std::string fakeWine(int status, bool hang = false) const {
+        const auto script = m_tmp.path() / ("wine" + std::to_string(status) + (hang ? "h" : ""));
+        const auto log = (m_tmp.path() / "wine.log").string();
+        writeAll(script, "#!/bin/sh\n"
+                         "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > '" +
+                             log +
+                             "'\n"
+                             "echo \"WINEPREFIX=$WINEPREFIX\" >> '" +
+                             log +
+                             "'\n"
+                             "echo \"input=$(cat)\" >> '" +
+                             log + "'\n" + (hang ? "sleep 60\n" : "") + "exit " +
+                             std::to_string(status) + "\n");
+        ::chmod(script.c_str(), 0755);
+        return script.string();
+    }
+    std::string wineLog() const { return readAll(m_tmp.path() / "wine.log"); }
+
+    TempDir m_tmp;
+};
+
+TEST_F(WineRegistryTest, MissingUserRegCreatedWithHeaderArchAndTheKey) {
+    writeAll(prefix() / "system.reg", "WINE REGISTRY Version 2\n;; x\n#arch=win32\n\n[A] 1\n");
+    WineRegistry registry(options());
+    Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", 255);
+    EXPECT_EQ(readAll(userReg()),
+              "WINE REGISTRY Version 2\n"
+              ";; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n"
+              "#arch=win32\n\n" +
+                  kSection + "\"IM Color\"=dword:000000ff\n");
+}
+
+TEST_F(WineRegistryTest, SecondApplyWinsAndStringIsReplaced) {
+    writeAll(userReg(), "WINE REGISTRY Version 2\n\n[Software\\\\Microsoft\\\\MSNMessenger\\\\"
+                        "PerPassportSettings\\\\123] 5\n\"IM Color\"=\"255\"\n");
+    ::chmod(userReg().c_str(), 0600);
+    WineRegistry registry(options());
+    Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", 255);
+    Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", 16711680);
+    EXPECT_EQ(readAll(userReg()), "WINE REGISTRY Version 2\n\n[Software\\\\Microsoft\\\\"
+                                  "MSNMessenger\\\\PerPassportSettings\\\\123] 5\n"
+                                  "\"IM Color\"=dword:00ff0000\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(userReg().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    // Only the lock file is left beside it; no temporary file.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(prefix()), {}), 2);
+}
+
+TEST_F(WineRegistryTest, NegativeValueStoredAsItsUnsignedBits) {
+    WineRegistry registry(options());
+    Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", -1);
+    EXPECT_NE(readAll(userReg()).find("\"IM Color\"=dword:ffffffff\n"), std::string::npos);
+}
+
+TEST_F(WineRegistryTest, DamagedOrUnreadableFilesLeftUntouched) {
+    for (const std::string& damaged :
+         {std::string("WINE REGISTRY Version 3\n[A] 1\n"), std::string("garbage\0\0\0", 10)}) {
+        writeAll(userReg(), damaged);
+        WineRegistry registry(options());
+        RegKey key = 0;
+        ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
+        const std::array<std::uint8_t, 4> data{0xff, 0, 0, 0};
+        EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), RegErrors::kBadDatabase);
+        EXPECT_EQ(readAll(userReg()), damaged);
+    }
+    std::filesystem::remove(userReg());
+    std::filesystem::create_directory(userReg());
+    WineRegistry registry(options());
+    Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", 255);
+    EXPECT_TRUE(std::filesystem::is_directory(userReg()));
+}
+
+TEST_F(WineRegistryTest, EmptyUserRegGetsAValidFile) {
+    writeAll(userReg(), "");
+    WineRegistry registry(options());
+    Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", 1);
+    EXPECT_TRUE(readAll(userReg()).starts_with("WINE REGISTRY Version 2\n"));
+}
+
+TEST_F(WineRegistryTest, SymbolicLinkStaysALink) {
+    writeAll(m_tmp.path() / "real.reg", "WINE REGISTRY Version 2\n");
+    std::filesystem::create_symlink(m_tmp.path() / "real.reg", userReg());
+    WineRegistry registry(options());
+    Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", 255);
+    EXPECT_TRUE(std::filesystem::is_symlink(userReg()));
+    EXPECT_EQ(readAll(m_tmp.path() / "real.reg"),
+              "WINE REGISTRY Version 2\n\n" + kSection + "\"IM Color\"=dword:000000ff\n");
+}
+
+class RenameFails : public RegFileWriter {
+protected:
+    bool renameFile(const std::filesystem::path&, const std::filesystem::path&) override {
+        errno = EROFS;
+        return false;
+    }
+};
+
+TEST_F(WineRegistryTest, FailedWriteReportedAndOldFileKept) {
+    const std::string old = "WINE REGISTRY Version 2\n\n[A] 1\n\"B\"=\"c\"\n";
+    writeAll(userReg(), old);
+    RenameFails writer;
+    auto o = options();
+    o.writer = &writer;
+    WineRegistry registry(o);
+    RegKey key = 0;
+    ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
+    const std::array<std::uint8_t, 4> data{1, 2, 3, 0};
+    EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), RegErrors::kAccessDenied);
+    EXPECT_EQ(registry.closeKey(key), kErrorSuccess);
+    EXPECT_EQ(readAll(userReg()), old);
+}
+
+TEST_F(WineRegistryTest, MissingPrefixAndForeignRootsWriteNothing) {
+    auto o = options();
+    o.prefix = m_tmp.path() / "absent";
+    WineRegistry missing(o);
+    RegKey key = 7;
+    EXPECT_EQ(missing.createKey(kHkeyCurrentUser, kKey, key), RegErrors::kPathNotFound);
+    EXPECT_EQ(key, 0u);
+    Module2::WriteRegDword(missing, kHkeyCurrentUser, kKey, "IM Color", 255);
+    EXPECT_FALSE(std::filesystem::exists(o.prefix));
+
+    WineRegistry registry(options());
+    constexpr RegKey kHkeyLocalMachine = 0x80000002u;
+    EXPECT_EQ(registry.createKey(kHkeyLocalMachine, kKey, key), RegErrors::kInvalidHandle);
+    Module2::WriteRegDword(registry, kHkeyLocalMachine, kKey, "IM Color", 255);
+    EXPECT_FALSE(std::filesystem::exists(userReg()));
+}
+
+struct BadCallCase {
+    const char* name;
+    std::string path;
+    std::string valueName;
+    std::uint32_t type;
+    std::size_t size;
+    long createCode;
+    long setCode;
+};
+
+class WineRegistryBadCallTest : public WineRegistryTest,
+                                public testing::WithParamInterface<BadCallCase> {};
+
+TEST_P(WineRegistryBadCallTest, RefusedWithoutWriting) {
+    const BadCallCase& c = GetParam();
+    WineRegistry registry(options());
+    RegKey key = 0;
+    EXPECT_EQ(registry.createKey(kHkeyCurrentUser, c.path, key), c.createCode);
+    const std::array<std::uint8_t, 8> data{};
+    EXPECT_EQ(registry.setValue(key, c.valueName, c.type, std::span(data.data(), c.size)),
+              c.setCode);
+    EXPECT_FALSE(std::filesystem::exists(userReg()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, WineRegistryBadCallTest,
+    testing::Values(BadCallCase{"LeadingBackslash", "\\Software", "v", kRegDword, 4,
+                                RegErrors::kBadPathname, RegErrors::kInvalidHandle},
+                    BadCallCase{"EmptyPath", "", "v", kRegDword, 4, RegErrors::kBadKey,
+                                RegErrors::kInvalidHandle},
+                    BadCallCase{"NotUtf8", "Soft\xffware", "v", kRegDword, 4,
+                                RegErrors::kInvalidParameter, RegErrors::kInvalidHandle},
+                    BadCallCase{"ComponentTooLong", "A\\" + std::string(256, 'x'), "v", kRegDword,
+                                4, RegErrors::kInvalidParameter, RegErrors::kInvalidHandle},
+                    BadCallCase{"NulInPath", std::string("A\0B", 3), "v", kRegDword, 4,
+                                RegErrors::kInvalidParameter, RegErrors::kInvalidHandle},
+                    BadCallCase{"NotADword", "A", "v", 1, 4, kErrorSuccess,
+                                RegErrors::kNotSupported},
+                    BadCallCase{"ShortData", "A", "v", kRegDword, 3, kErrorSuccess,
+                                RegErrors::kInvalidParameter},
+                    BadCallCase{"ValueNameNotUtf8", "A", "\xc3", kRegDword, 4, kErrorSuccess,
+                                RegErrors::kInvalidParameter}),
+    [](const testing::TestParamInfo<BadCallCase>& info) { return std::string(info.param.name); });
+
+TEST_F(WineRegistryTest, SubkeyOfAnOpenKeyAndHandleLifetime) {
+    WineRegistry registry(options());
+    RegKey parent = 0;
+    RegKey child = 0;
+    ASSERT_EQ(registry.createKey(kHkeyCurrentUser, "Software\\\\Microsoft\\", parent), 0);
+    ASSERT_EQ(registry.createKey(parent, "MSNMessenger\\PerPassportSettings\\123", child), 0);
+    EXPECT_NE(parent, child);
+    EXPECT_EQ(registry.closeKey(parent), kErrorSuccess);
+    EXPECT_EQ(registry.closeKey(parent), RegErrors::kInvalidHandle);
+    const std::array<std::uint8_t, 4> data{0, 0, 0xff, 0};
+    EXPECT_EQ(registry.setValue(child, "IM Color", kRegDword, data), kErrorSuccess);
+    EXPECT_EQ(registry.closeKey(child), kErrorSuccess);
+    EXPECT_EQ(registry.setValue(child, "IM Color", kRegDword, data), RegErrors::kInvalidHandle);
+    EXPECT_NE(readAll(userReg()).find(kSection + "\"IM Color\"=dword:00ff0000\n"),
+              std::string::npos);
+}
+
+TEST_F(WineRegistryTest, RunningServerGetsTheValueThroughWine) {
+    writeAll(userReg(), "WINE REGISTRY Version 2\n");
+    const auto server = fakeServer();
+    ASSERT_TRUE(server->locked());
+    auto o = options();
+    o.wineCommand = fakeWine(0);
+    WineRegistry registry(o);
+    RegKey key = 0;
+    ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
+    const std::array<std::uint8_t, 4> data{0xff, 0xff, 0xff, 0xff};
+    EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), kErrorSuccess);
+    EXPECT_EQ(wineLog(), "[reg]\n[add]\n[HKCU\\" + std::string(kKey) +
+                             "]\n[/v]\n[IM Color]\n[/t]\n[REG_DWORD]\n[/d]\n[4294967295]\n[/f]\n"
+                             "WINEPREFIX=" +
+                             prefix().string() + "\ninput=\n");
+    // The server owns the file meanwhile: it is not touched.
+    EXPECT_EQ(readAll(userReg()), "WINE REGISTRY Version 2\n");
+}
+
+TEST_F(WineRegistryTest, RunningServerFailuresReported) {
+    writeAll(userReg(), "WINE REGISTRY Version 2\n");
+    const auto server = fakeServer();
+    ASSERT_TRUE(server->locked());
+    const std::array<std::uint8_t, 4> data{1, 0, 0, 0};
+    struct Case {
+        std::string command;
+        std::chrono::milliseconds timeout;
+        long code;
+    };
+    for (const Case& c :
+         {Case{(m_tmp.path() / "no-such-wine").string(), std::chrono::seconds(5),
+               RegErrors::kFileNotFound},
+          Case{fakeWine(1), std::chrono::seconds(5), RegErrors::kWriteFault},
+          Case{fakeWine(0, true), std::chrono::milliseconds(300), RegErrors::kTimeout}}) {
+        auto o = options();
+        o.wineCommand = c.command;
+        o.timeout = c.timeout;
+        WineRegistry registry(o);
+        RegKey key = 0;
+        ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
+        EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), c.code) << c.command;
+        EXPECT_EQ(readAll(userReg()), "WINE REGISTRY Version 2\n");
+    }
+}
+
+} // namespace
+} // namespace tintaro

@@ -1,0 +1,71 @@
+#include "LockHolder.h"
+#include "TempDir.h"
+#include "platform/WineServer.h"
+
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tintaro {
+namespace {
+
+using test::LockHolder;
+using test::TempDir;
+using test::writeAll;
+
+struct LayoutCase {
+    const char* name;
+    const char* wineserverFile; // nullptr: no such file
+    bool debianLayout;          // else /tmp/.wine-<uid>
+    bool expected;
+};
+
+class WineServerTest : public testing::TestWithParam<LayoutCase> {};
+
+TEST_P(WineServerTest, FindsTheLockOfARunningServer) {
+    const LayoutCase& c = GetParam();
+    TempDir tmp;
+    const auto prefix = tmp.path() / "prefix";
+    std::filesystem::create_directory(prefix);
+    if (c.wineserverFile)
+        writeAll(prefix / "wineserver", c.wineserverFile);
+    const auto folder = (c.debianLayout ? tmp.path() / "wine-AbC123" : tmp.path() / ".wine-4242") /
+                        test::serverFolderName(prefix);
+    std::filesystem::create_directories(folder);
+    const WineServer server(tmp.path(), 4242);
+
+    writeAll(folder / "lock", "");
+    EXPECT_FALSE(server.isRunning(prefix)) << "an unlocked lock file is a stale server";
+    {
+        LockHolder holder(folder / "lock");
+        ASSERT_TRUE(holder.locked());
+        EXPECT_EQ(server.isRunning(prefix), c.expected);
+    }
+    EXPECT_FALSE(server.isRunning(prefix));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, WineServerTest,
+    testing::Values(LayoutCase{"Debian", "wine-AbC123\n", true, true},
+                    LayoutCase{"Upstream", nullptr, false, true},
+                    LayoutCase{"UpstreamBesideDebianFile", "wine-AbC123", false, true},
+                    LayoutCase{"DebianWithoutNameFile", nullptr, true, false},
+                    LayoutCase{"NameWithSlash", "wine-AbC123/../wine-AbC123", true, false}),
+    [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
+
+TEST(WineServerLocationTest, MissingPrefixHasNoServer) {
+    TempDir tmp;
+    const WineServer server(tmp.path(), 1000);
+    EXPECT_TRUE(server.lockFiles(tmp.path() / "absent").empty());
+    EXPECT_FALSE(server.isRunning(tmp.path() / "absent"));
+    const auto files = server.lockFiles(tmp.path());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0], tmp.path() / ".wine-1000" / test::serverFolderName(tmp.path()) / "lock");
+}
+
+} // namespace
+} // namespace tintaro
