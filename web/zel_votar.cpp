@@ -1,30 +1,135 @@
 #include "web/zel_votar.h"
 
+#include "runtime/Surface.h"
+#include "web/HandCursor.h"
+#include "web/OnTop.h"
+#include "web/modulo_web.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
+#include <QTimer>
 
 namespace tintaro {
 
 namespace {
+
 QPointer<zel_votar> g_defaultInstance;
+
+constexpr ColorRef kBackColor = 0x2BB964;
+constexpr ColorRef kLinkOver = 0xFF0000;  // blue
+constexpr ColorRef kLinkFrame = 0x2BB964; // the background green
+constexpr ColorRef kLinkLabel5 = 0x13A3D9;
+
+QColor toQColor(ColorRef colour) {
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// A frame in the classic etched look: a dark and a light line around the window, broken at the
+// top by the caption, the window's own colour inside. The toolkit's group box shades its inside,
+// which would not keep the window's exact green.
+class EtchedFrame final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const QColor back = palette().color(QPalette::Window);
+        const int top = metrics.height() / 2;
+        const QRect box(0, top, width() - 2, height() - top - 2);
+        painter.setPen(back.darker(160));
+        painter.drawRect(box);
+        painter.setPen(back.lighter(150));
+        painter.drawRect(box.translated(1, 1));
+
+        const QRect caption(8, 0, metrics.horizontalAdvance(title()), metrics.height());
+        painter.fillRect(caption, back);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter, title());
+    }
+};
+
+void setTextColor(QLabel* label, ColorRef colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, toQColor(colour));
+    label->setPalette(palette);
+}
+
 } // namespace
 
-zel_votar* zel_votar::defaultInstance()
-{
+const QString zel_votar::kVotePage = QStringLiteral("https://zelkor.example/votar_redireccion.htm");
+
+zel_votar* zel_votar::defaultInstance() {
     if (!g_defaultInstance)
         g_defaultInstance = new zel_votar;
     return g_defaultInstance;
 }
 
 zel_votar::zel_votar(QWidget* parent)
-    : QWidget(parent)
-{
+    : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Votame"));
     setFixedSize(145, 89);
+
+    // A narrow sans serif at the classic 8-point size, so the question fits its two lines.
+    QFont windowFont(QStringLiteral("Liberation Sans"));
+    windowFont.setStyleHint(QFont::SansSerif);
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, toQColor(kBackColor));
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    Frame1 = new EtchedFrame(QStringLiteral("            Zelkor               "), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(0, 0, 145, 89);
+
+    Label5 = makeLabel(Frame1, "Label5",
+                       QStringLiteral("¿Quieres que continue desarrollando programas?"),
+                       QRect(8, 16, 129, 25));
+    Label5->setWordWrap(true);
+    Label3 = makeLabel(Frame1, "Label3", QStringLiteral("Votame"), QRect(8, 48, 41, 17));
+    QFont linkFont = Label3->font();
+    linkFont.setUnderline(true);
+    Label3->setFont(linkFont);
+    Label3->setCursor(handCursor());
+    Label1 =
+        makeLabel(Frame1, "Label1", QStringLiteral("Faltan para cerrarse"), QRect(8, 72, 97, 17));
+    Label1->hide();
+    Label2 = makeLabel(Frame1, "Label2", QString(), QRect(104, 72, 33, 17));
+
+    // Moves without a button must reach the three handlers; a move over the link or the
+    // question belongs to that label alone, not also to the frame beneath it.
+    for (QWidget* tracked : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Label3),
+                             static_cast<QWidget*>(Label5)}) {
+        tracked->setMouseTracking(true);
+        tracked->installEventFilter(this);
+    }
+    // The countdown labels have no move handler of their own: a move over them is not one
+    // over the frame.
+    Label1->setAttribute(Qt::WA_NoMousePropagation);
+    Label2->setAttribute(Qt::WA_NoMousePropagation);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &zel_votar::Timer1_Timer);
 }
 
-void zel_votar::Show()
-{
+void zel_votar::Show() {
     if (!m_loaded) {
         m_loaded = true;
         Form_Load();
@@ -32,6 +137,70 @@ void zel_votar::Show()
     show();
 }
 
-void zel_votar::Form_Load() {}
+void zel_votar::Form_Load() {
+    SetOnTop(this, -1);
+    secondsLeft = 20;
+}
+
+void zel_votar::Label3_Click() {
+    OpenWebPage(kVotePage, -1);
+    // Starting a running timer would restart its interval and shift every later tick.
+    if (!Timer1->isActive())
+        Timer1->start();
+    Label1->show();
+}
+
+void zel_votar::Timer1_Timer() {
+    --secondsLeft;
+    Label2->setText(QString::number(secondsLeft) + QStringLiteral(" seg"));
+    if (secondsLeft <= 0) {
+        Timer1->stop();
+        close();
+    }
+}
+
+void zel_votar::Label3_MouseMove() {
+    setTextColor(Label3, kLinkOver);
+}
+
+void zel_votar::Frame1_MouseMove() {
+    setTextColor(Label3, kLinkFrame);
+}
+
+void zel_votar::Label5_MouseMove() {
+    setTextColor(Label3, kLinkLabel5);
+}
+
+bool zel_votar::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        if (watched == Label3)
+            Label3_MouseMove();
+        else if (watched == Label5)
+            Label5_MouseMove();
+        else if (watched == Frame1)
+            Frame1_MouseMove();
+        else
+            break;
+        event->accept();
+        return true;
+    case QEvent::MouseButtonPress:
+        if (watched == Label3 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            m_linkPressed = true;
+        break;
+    case QEvent::MouseButtonRelease:
+        if (watched == Label3 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+            m_linkPressed) {
+            m_linkPressed = false;
+            // A click is a press and a release on the link itself.
+            if (Label3->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+                Label3_Click();
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 } // namespace tintaro

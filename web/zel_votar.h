@@ -1,14 +1,25 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
+
+class QGroupBox;
+class QLabel;
+class QTimer;
 
 namespace tintaro {
 
-// The vote-request window.
+// The vote-request window: asks the user to vote for the program, opens the vote page from its
+// link "Votame" and, once the link has been used, closes itself after twenty one-second ticks.
+// It keeps itself above all other windows. Its controls carry their names as object names
+// (Frame1, Label1, Label2, Label3, Label5, Timer1).
 class zel_votar : public QWidget {
     Q_OBJECT
 
 public:
+    // The vote page the link opens.
+    static const QString kVotePage;
+
     // The single default instance, created on first use; deleted when it unloads.
     static zel_votar* defaultInstance();
 
@@ -17,9 +28,35 @@ public:
     // Shows the window modeless; the first show loads it (Form_Load).
     void Show();
 
+public Q_SLOTS:
+    // Opens the vote page, starts the countdown if it is not running yet, shows "Faltan para
+    // cerrarse". Further clicks open the page again and leave the countdown as it is.
+    void Label3_Click();
+    // One countdown tick: one second less in Label2 ("19 seg" after the first); at 0 the window
+    // unloads (closes and is deleted).
+    void Timer1_Timer();
+    // The link colour follows the pointer: blue over the link, green once it has moved over the
+    // frame, gold once over the question.
+    void Label3_MouseMove();
+    void Frame1_MouseMove();
+    void Label5_MouseMove();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Form_Load();
+
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    std::int32_t secondsLeft = 20;
     bool m_loaded = false;
+    bool m_linkPressed = false;
 };
 
 } // namespace tintaro

@@ -1,0 +1,147 @@
+#include "FakeBrowser.h"
+#include "tests/support/RecordingMessageBoxes.h"
+#include "web/modulo_web.h"
+
+#include <QFileInfo>
+#include <QTest>
+#include <memory>
+
+using tintaro::OpenWebPage;
+using tintaro::test::RecordingMessageBoxes;
+
+class OpenWebPageTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeBrowser> m_browser;
+
+    // Waits until GIO has noticed the profile change (it watches the folders from a thread).
+    bool waitForDefault(const QString& id) {
+        return QTest::qWaitFor([&] { return FakeBrowser::currentDefault() == id; }, 10000);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        m_browser = std::make_unique<FakeBrowser>();
+        QVERIFY(m_browser->isValid());
+    }
+
+    void init() {
+        QVERIFY(m_browser->install());
+        const QString line =
+            m_browser->path(QStringLiteral("bin/recorder")) + QStringLiteral(" %u");
+        QVERIFY(QTest::qWaitFor([&] { return FakeBrowser::currentCommandLine() == line; }, 10000));
+        m_browser->clearRuns();
+    }
+
+    void addressReachesTheBrowserUnchanged_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("useBrowser");
+        const QString pwned = m_browser->path(QStringLiteral("pwned"));
+        QTest::newRow("vote page")
+            << QStringLiteral("https://zelkor.example/votar_redireccion.htm") << -1;
+        QTest::newRow("any nonzero is true") << QStringLiteral("https://h/p?a=1&b=2") << 1;
+        QTest::newRow("shell syntax is plain text")
+            << QStringLiteral("https://h/a b?q=\"x\"&y='z';$(touch %1) `touch %1`; touch %1 | \\")
+                   .arg(pwned)
+            << -1;
+        QTest::newRow("line breaks and tabs") << QStringLiteral("a\nb\tc\r") << -1;
+        QTest::newRow("field code inside the address") << QStringLiteral("x %u %% %c") << -1;
+        QTest::newRow("not ascii") << QStringLiteral("https://ejemplo.example/¿Quieres?ñ=€") << -1;
+        QTest::newRow("leading dash") << QStringLiteral("--help") << -1;
+    }
+    void addressReachesTheBrowserUnchanged() {
+        QFETCH(QString, address);
+        QFETCH(int, useBrowser);
+        RecordingMessageBoxes boxes;
+        OpenWebPage(address, static_cast<std::int16_t>(useBrowser));
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
+        QCOMPARE(m_browser->runs().front(), QStringList{address});
+        QVERIFY(boxes.messages.isEmpty());
+        QVERIFY(!QFileInfo::exists(m_browser->path(QStringLiteral("pwned"))));
+    }
+
+    void execLineArgumentsAreKept() {
+        QVERIFY(m_browser->install(QStringLiteral("--new-window %U --private")));
+        // GIO re-reads the changed entry from its folder watch; its command line is what runs.
+        QVERIFY(QTest::qWaitFor(
+            [] { return FakeBrowser::currentCommandLine().endsWith(QStringLiteral("--private")); },
+            10000));
+        RecordingMessageBoxes boxes;
+        OpenWebPage(QStringLiteral("https://h/p q"), -1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
+        const QStringList expected{QStringLiteral("--new-window"), QStringLiteral("https://h/p q"),
+                                   QStringLiteral("--private")};
+        QCOMPARE(m_browser->runs().front(), expected);
+    }
+
+    void addressEndsAtNul() {
+        RecordingMessageBoxes boxes;
+        QString address = QStringLiteral("https://h/a");
+        address.append(QChar(u'\0')).append(QStringLiteral("hidden"));
+        OpenWebPage(address, -1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
+        QCOMPARE(m_browser->runs().front(), QStringList{QStringLiteral("https://h/a")});
+    }
+
+    void emptyAddressStartsTheBrowserWithoutArgument() {
+        RecordingMessageBoxes boxes;
+        OpenWebPage(QString(), -1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
+        QCOMPARE(m_browser->runs().front(), QStringList{});
+        QVERIFY(boxes.messages.isEmpty());
+    }
+
+    void withoutBrowserTheSchemeHandlerOpensTheAddress() {
+        RecordingMessageBoxes boxes;
+        OpenWebPage(QStringLiteral("https://h/p?x=1&y=2"), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
+        QCOMPARE(m_browser->runs().front(), QStringList{QStringLiteral("https://h/p?x=1&y=2")});
+        QVERIFY(boxes.messages.isEmpty());
+    }
+
+    void failuresShowTheirMessage_data() {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<int>("useBrowser");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("caption");
+        const QString notFound = QStringLiteral("Could not open your browser!");
+        const QString notFoundCaption = QStringLiteral("Browser Not Found...");
+        const QString failed = QStringLiteral("Web page fialed to be opened.");
+        const QString failedCaption = QStringLiteral("Website URL Failed...");
+        const QString page = QStringLiteral("https://zelkor.example/votar_redireccion.htm");
+        QTest::newRow("no browser") << "none" << page << -1 << notFound << notFoundCaption;
+        QTest::newRow("no browser, scheme handler")
+            << "none" << page << 0 << notFound << notFoundCaption;
+        QTest::newRow("program cannot start") << "broken" << page << -1 << failed << failedCaption;
+        QTest::newRow("address without scheme") << ""
+                                                << "votar" << 0 << failed << failedCaption;
+        QTest::newRow("empty address to the scheme handler") << ""
+                                                             << "" << 0 << failed << failedCaption;
+    }
+    void failuresShowTheirMessage() {
+        QFETCH(QString, failure);
+        QFETCH(QString, address);
+        QFETCH(int, useBrowser);
+        QFETCH(QString, text);
+        QFETCH(QString, caption);
+        if (failure == QStringLiteral("none")) {
+            QVERIFY(m_browser->uninstall());
+            QVERIFY(waitForDefault(QString()));
+        } else if (failure == QStringLiteral("broken")) {
+            QVERIFY(m_browser->breakProgram());
+        }
+        RecordingMessageBoxes boxes;
+        OpenWebPage(address, static_cast<std::int16_t>(useBrowser));
+        QCOMPARE(boxes.messages.size(), 1);
+        QCOMPARE(boxes.messages.front().text, text);
+        QCOMPARE(boxes.messages.front().caption, caption);
+        QCOMPARE(boxes.messages.front().style, 48);
+        QTest::qWait(200);
+        QVERIFY(m_browser->runs().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(OpenWebPageTest)
+#include "OpenWebPageTest.moc"

@@ -1,0 +1,267 @@
+#include "web/zel_votar.h"
+
+#include "FakeBrowser.h"
+#include "tests/support/RecordingMessageBoxes.h"
+#include "web/HandCursor.h"
+
+#include <QBitmap>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+using tintaro::zel_votar;
+using tintaro::test::RecordingMessageBoxes;
+
+namespace {
+
+const QString kVotePage = QStringLiteral("https://zelkor.example/votar_redireccion.htm");
+const QColor kGreen(0x64, 0xB9, 0x2B);
+const QColor kBlue(0x00, 0x00, 0xFF);
+const QColor kGold(0xD9, 0xA3, 0x13);
+
+QLabel* label(QWidget* window, const char* name) {
+    return window->findChild<QLabel*>(QString::fromLatin1(name));
+}
+
+// Whether any pixel of the widget as drawn has exactly this colour.
+bool drawsColour(QWidget* widget, const QColor& colour) {
+    const QImage image = widget->grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).rgb() == colour.rgb())
+                return true;
+    return false;
+}
+
+} // namespace
+
+class zel_votarTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeBrowser> m_browser;
+    QPointer<zel_votar> m_window;
+
+    // With TINTARO_SCREENSHOT_DIR set, keeps a picture of the window for a person to look at.
+    void saveShot(const QString& name) const {
+        const QString dir = qEnvironmentVariable("TINTARO_SCREENSHOT_DIR");
+        if (!dir.isEmpty())
+            m_window->grab().save(dir + u'/' + name);
+    }
+
+    QTimer* timer() const { return m_window->findChild<QTimer*>(QStringLiteral("Timer1")); }
+
+    // Moves the pointer, without a button, to the centre of a control (or a point of the window).
+    void moveTo(const char* control) {
+        QWidget* target = m_window->findChild<QWidget*>(QString::fromLatin1(control));
+        QVERIFY(target);
+        QTest::mouseMove(m_window, target->mapTo(m_window, target->rect().center()));
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        m_browser = std::make_unique<FakeBrowser>();
+        QVERIFY(m_browser->isValid());
+        QVERIFY(m_browser->install());
+        QVERIFY(QTest::qWaitFor([] { return !FakeBrowser::currentDefault().isEmpty(); }, 10000));
+    }
+
+    void init() {
+        m_browser->clearRuns();
+        m_window = new zel_votar;
+        m_window->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    }
+
+    void cleanup() { delete m_window; }
+
+    void windowAndControls() {
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Votame"));
+        QCOMPARE(m_window->minimumSize(), QSize(145, 89));
+        QCOMPARE(m_window->maximumSize(), QSize(145, 89));
+        QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        auto* frame = m_window->findChild<QGroupBox*>(QStringLiteral("Frame1"));
+        QVERIFY(frame);
+        QCOMPARE(frame->title(), QString(12, u' ') + QStringLiteral("Zelkor") + QString(15, u' '));
+        QCOMPARE(frame->geometry(), QRect(0, 0, 145, 89));
+
+        struct Expected {
+            const char* name;
+            QString text;
+            QRect geometry;
+            bool visible;
+        };
+        const Expected controls[] = {
+            {"Label5", QStringLiteral("¿Quieres que continue desarrollando programas?"),
+             QRect(8, 16, 129, 25), true},
+            {"Label3", QStringLiteral("Votame"), QRect(8, 48, 41, 17), true},
+            {"Label1", QStringLiteral("Faltan para cerrarse"), QRect(8, 72, 97, 17), false},
+            {"Label2", QString(), QRect(104, 72, 33, 17), true},
+        };
+        for (const Expected& c : controls) {
+            QLabel* l = label(m_window, c.name);
+            QVERIFY2(l, c.name);
+            QCOMPARE(l->parentWidget(), frame);
+            QCOMPARE(l->text(), c.text);
+            QCOMPARE(l->geometry(), c.geometry);
+            QCOMPARE(l->isVisible(), c.visible);
+        }
+        QCOMPARE(timer()->interval(), 1000);
+        QVERIFY(!timer()->isActive());
+
+        // The background is the exact green, on the window and inside the frame.
+        const QImage image = m_window->grab().toImage();
+        QCOMPARE(image.size(), QSize(145, 89));
+        QCOMPARE(image.pixelColor(60, 60).rgb(), kGreen.rgb());
+        QCOMPARE(image.pixelColor(120, 50).rgb(), kGreen.rgb());
+        saveShot(QStringLiteral("zel_votar-loaded.png"));
+
+        // The question wraps into two lines at the window's font, not three.
+        QLabel* question = label(m_window, "Label5");
+        const QFontMetrics metrics(question->font());
+        const QRect text =
+            metrics.boundingRect(QRect(0, 0, 129, 200), Qt::TextWordWrap, question->text());
+        QVERIFY(text.height() < 3 * metrics.lineSpacing());
+    }
+
+    void linkHasTheHandCursor() {
+        const QCursor cursor = label(m_window, "Label3")->cursor();
+        QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+        QCOMPARE(cursor.hotSpot(), QPoint(6, 1));
+        const QImage bits = cursor.bitmap().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage mask = cursor.mask().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(bits.size(), QSize(32, 32));
+        // The fingertip is black and opaque; the corners are transparent.
+        QCOMPARE(QColor(bits.pixel(6, 1)), QColor(Qt::black));
+        QCOMPARE(QColor(mask.pixel(6, 1)), QColor(Qt::black));
+        QCOMPARE(QColor(mask.pixel(6, 0)), QColor(Qt::white));
+        QCOMPARE(QColor(mask.pixel(31, 31)), QColor(Qt::white));
+        // Inside the finger is white and opaque.
+        QCOMPARE(QColor(bits.pixel(6, 3)), QColor(Qt::white));
+        QCOMPARE(QColor(mask.pixel(6, 3)), QColor(Qt::black));
+    }
+
+    void linkColourFollowsThePointer_data() {
+        QTest::addColumn<QStringList>("path");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("over the link") << QStringList{QStringLiteral("Label3")} << kBlue;
+        QTest::newRow("link then frame")
+            << QStringList{QStringLiteral("Label3"), QStringLiteral("Frame1")} << kGreen;
+        QTest::newRow("link then question")
+            << QStringList{QStringLiteral("Label3"), QStringLiteral("Label5")} << kGold;
+        QTest::newRow("question then link")
+            << QStringList{QStringLiteral("Label5"), QStringLiteral("Label3")} << kBlue;
+        QTest::newRow("frame only") << QStringList{QStringLiteral("Frame1")} << kGreen;
+        QTest::newRow("countdown labels are not the frame")
+            << QStringList{QStringLiteral("Label3"), QStringLiteral("Label2")} << kBlue;
+    }
+    void linkColourFollowsThePointer() {
+        QFETCH(QStringList, path);
+        QFETCH(QColor, colour);
+        QLabel* link = label(m_window, "Label3");
+        const QColor before = link->palette().color(QPalette::WindowText);
+        QCOMPARE(before, m_window->palette().color(QPalette::WindowText));
+        for (const QString& control : path) {
+            // The frame's centre lies under the question, so use an empty spot of it.
+            if (control == QStringLiteral("Frame1"))
+                QTest::mouseMove(m_window, QPoint(125, 55));
+            else
+                moveTo(control.toLatin1().constData());
+        }
+        QCOMPARE(link->palette().color(QPalette::WindowText), colour);
+        QVERIFY(drawsColour(link, colour));
+        QVERIFY(!timer()->isActive());
+    }
+
+    void clickOpensThePageAndCountsDown() {
+        RecordingMessageBoxes boxes;
+        QSignalSpy destroyed(m_window.data(), &QObject::destroyed);
+        QTest::mouseClick(label(m_window, "Label3"), Qt::LeftButton);
+        QVERIFY(timer()->isActive());
+        QVERIFY(label(m_window, "Label1")->isVisible());
+        QCOMPARE(label(m_window, "Label2")->text(), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
+        QCOMPARE(m_browser->runs().front(), QStringList{kVotePage});
+        QVERIFY(boxes.messages.isEmpty());
+
+        for (int left = 19; left >= 1; --left) {
+            m_window->Timer1_Timer();
+            QCOMPARE(label(m_window, "Label2")->text(), QStringLiteral("%1 seg").arg(left));
+            QVERIFY(m_window->isVisible());
+        }
+        saveShot(QStringLiteral("zel_votar-counting.png"));
+        m_window->Timer1_Timer();
+        QVERIFY(!m_window->isVisible());
+        QTRY_COMPARE(destroyed.size(), 1);
+        QVERIFY(m_window.isNull());
+    }
+
+    void secondClickKeepsCounting() {
+        RecordingMessageBoxes boxes;
+        QTest::mouseClick(label(m_window, "Label3"), Qt::LeftButton);
+        for (int i = 0; i < 5; ++i)
+            m_window->Timer1_Timer();
+        QCOMPARE(label(m_window, "Label2")->text(), QStringLiteral("15 seg"));
+        QTest::qWait(50);
+        const int remaining = timer()->remainingTime();
+        QTest::mouseClick(label(m_window, "Label3"), Qt::LeftButton);
+        QVERIFY(timer()->isActive());
+        // The running interval is not restarted by the second click.
+        QVERIFY2(timer()->remainingTime() <= remaining, qPrintable(QString::number(remaining)));
+        QCOMPARE(label(m_window, "Label2")->text(), QStringLiteral("15 seg"));
+        m_window->Timer1_Timer();
+        QCOMPARE(label(m_window, "Label2")->text(), QStringLiteral("14 seg"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 2, 10000);
+        QCOMPARE(m_browser->runs(), (QList<QStringList>{{kVotePage}, {kVotePage}}));
+    }
+
+    void realTicksArriveFromTheTimer() {
+        RecordingMessageBoxes boxes;
+        QTest::mouseClick(label(m_window, "Label3"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(label(m_window, "Label2")->text(), QStringLiteral("19 seg"),
+                                  5000);
+    }
+
+    void pressElsewhereIsNoClick() {
+        RecordingMessageBoxes boxes;
+        QLabel* link = label(m_window, "Label3");
+        QTest::mousePress(link, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(80, 5));
+        QTest::mouseClick(link, Qt::RightButton);
+        QVERIFY(!timer()->isActive());
+        QVERIFY(!label(m_window, "Label1")->isVisible());
+    }
+
+    void browserMissingStillCountsDown() {
+        QVERIFY(m_browser->uninstall());
+        QVERIFY(QTest::qWaitFor([] { return FakeBrowser::currentDefault().isEmpty(); }, 10000));
+        RecordingMessageBoxes boxes;
+        QTest::mouseClick(label(m_window, "Label3"), Qt::LeftButton);
+        QCOMPARE(boxes.messages.size(), 1);
+        QCOMPARE(boxes.messages.front().text, QStringLiteral("Could not open your browser!"));
+        QCOMPARE(boxes.messages.front().caption, QStringLiteral("Browser Not Found..."));
+        QCOMPARE(boxes.messages.front().style, 48);
+        QVERIFY(timer()->isActive());
+        QVERIFY(label(m_window, "Label1")->isVisible());
+        QVERIFY(m_browser->install());
+    }
+
+    void defaultInstanceIsRecreatedAfterUnload() {
+        zel_votar* first = zel_votar::defaultInstance();
+        QCOMPARE(zel_votar::defaultInstance(), first);
+        QSignalSpy destroyed(first, &QObject::destroyed);
+        first->Show();
+        first->close();
+        QTRY_COMPARE(destroyed.size(), 1);
+        zel_votar* second = zel_votar::defaultInstance();
+        QVERIFY(second);
+        delete second;
+    }
+};
+
+QTEST_MAIN(zel_votarTest)
+#include "zel_votarTest.moc"
