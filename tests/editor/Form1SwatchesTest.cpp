@@ -1,0 +1,218 @@
+// The swatch readouts, the apply button's hover look and the apply action.
+#include "EditorTestSupport.h"
+#include "editor/ClickLabel.h"
+#include "editor/EventLineEdit.h"
+#include "editor/SwatchLabel.h"
+#include "runtime/SurfaceWidget.h"
+
+#include <QFontMetrics>
+#include <QPlainTextEdit>
+
+using namespace tintaro;
+using namespace tintaro::test;
+
+namespace {
+
+// The readout as PrintColorInfo draws it, on a clean surface of the window's colour.
+std::vector<ColorRef> expectedReadout(Form1& form, const QStringList& lines) {
+    Surface expected(441, 454, form.surface().backColor());
+    expected.setTextPainter(makeTextPainter(form.font()));
+    const int height = QFontMetrics(form.font()).height();
+    for (int i = 0; i < lines.size(); ++i) {
+        expected.setCurrentX(312);
+        expected.setCurrentY(80 + i * height);
+        expected.print(lines[i].toStdString());
+    }
+    std::vector<ColorRef> box;
+    for (int y = 80; y <= 130; ++y)
+        for (int x = 312; x <= 392; ++x)
+            box.push_back(expected.point(x, y));
+    return box;
+}
+
+std::vector<ColorRef> readout(Form1& form) {
+    std::vector<ColorRef> box;
+    for (int y = 80; y <= 130; ++y)
+        for (int x = 312; x <= 392; ++x)
+            box.push_back(form.surface().point(x, y));
+    return box;
+}
+
+void hover(QWidget* widget) {
+    sendMouse(widget, QEvent::MouseMove, {10.5, 10.5}, Qt::NoButton, Qt::NoButton);
+}
+
+std::vector<std::uint8_t> dword(std::uint32_t value) {
+    return {std::uint8_t(value), std::uint8_t(value >> 8), std::uint8_t(value >> 16),
+            std::uint8_t(value >> 24)};
+}
+
+const std::string kKey = "Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\";
+
+} // namespace
+
+class Form1SwatchesTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void getHexVal_data() {
+        QTest::addColumn<int>("red");
+        QTest::addColumn<int>("green");
+        QTest::addColumn<int>("blue");
+        QTest::addColumn<QString>("hex");
+        QTest::newRow("red") << 255 << 0 << 0 << "FF0000";
+        QTest::newRow("leading zeros") << 15 << 0 << 5 << "0F0005";
+        QTest::newRow("mixed") << 0 << 128 << 255 << "0080FF";
+        QTest::newRow("black") << 0 << 0 << 0 << "000000";
+        QTest::newRow("123456") << 0x12 << 0x34 << 0x56 << "123456";
+    }
+
+    void getHexVal() {
+        QFETCH(int, red);
+        QFETCH(int, green);
+        QFETCH(int, blue);
+        QFETCH(QString, hex);
+        auto form = openEditor();
+        QString text = QStringLiteral("junk");
+        form->GetHexVal(std::int16_t(red), std::int16_t(green), std::int16_t(blue), text);
+        QCOMPARE(text, hex);
+    }
+
+    void previousSwatchReadout() {
+        auto form = openEditor();
+        form->lblSelColor->setBackColor(RGB(1, 2, 3));
+        QTest::mouseClick(form->Label2, Qt::LeftButton);
+        QVERIFY(readout(*form) ==
+                expectedReadout(*form, {QStringLiteral("R: 255"), QStringLiteral("G: 0"),
+                                        QStringLiteral("B: 0"), QStringLiteral("Hex: #FF0000")}));
+        QCOMPARE(form->lblSelColor->backColor(), RGB(1, 2, 3));
+        QCOMPARE(form->Text1->text(), QStringLiteral("255"));
+    }
+
+    void newSwatchReadout() {
+        auto form = openEditor();
+        QTest::mouseClick(form->Label2, Qt::LeftButton);
+        form->lblSelColor->setBackColor(RGB(0x12, 0x34, 0x56));
+        QTest::mouseClick(form->lblSelColor, Qt::LeftButton);
+        QVERIFY(readout(*form) ==
+                expectedReadout(*form, {QStringLiteral("R: 18"), QStringLiteral("G: 52"),
+                                        QStringLiteral("B: 86"), QStringLiteral("Hex: #123456")}));
+        // A right click is no click.
+        QTest::mouseClick(form->Label2, Qt::RightButton);
+        QVERIFY(readout(*form) !=
+                expectedReadout(*form, {QStringLiteral("R: 255"), QStringLiteral("G: 0"),
+                                        QStringLiteral("B: 0"), QStringLiteral("Hex: #FF0000")}));
+    }
+
+    void applyButtonHover() {
+        auto form = openEditor();
+        QVERIFY(form->Picture1->isVisible());
+        QVERIFY(form->Picture2->isHidden());
+        hover(form->Picture1);
+        QVERIFY(form->Picture1->isHidden());
+        QVERIFY(form->Picture2->isVisible());
+        hover(form->Picture2); // over the highlighted picture nothing changes
+        QVERIFY(form->Picture2->isVisible());
+        hover(form->txtejemplo->viewport()); // straight onto another control: stays lit
+        QVERIFY(form->Picture2->isVisible());
+        hover(form->Image1);
+        QVERIFY(form->Picture1->isVisible());
+        QVERIFY(form->Picture2->isHidden());
+        hover(form->Image1);
+        QVERIFY(form->Picture1->isVisible());
+    }
+
+    void apply_data() {
+        QTest::addColumn<QString>("algo");
+        QTest::addColumn<QString>("txtcolor");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<std::uint32_t>("value");
+        QTest::newRow("the spec's example") << "123"
+                                            << "255"
+                                            << "123" << 255u;
+        QTest::newRow("blue") << "987654321"
+                              << "16711680"
+                              << "987654321" << 16711680u;
+        QTest::newRow("half to even") << "7"
+                                      << "254.5"
+                                      << "7" << 254u;
+        QTest::newRow("fractional account") << "12.5"
+                                            << "1"
+                                            << "12.5" << 1u;
+        QTest::newRow("negative account") << "-3"
+                                          << "0"
+                                          << "-3" << 0u;
+        // No colour in the field: the swatch's colour (red) is stored.
+        QTest::newRow("empty field") << "123"
+                                     << ""
+                                     << "123" << 255u;
+        QTest::newRow("not a number") << "123"
+                                      << "abc"
+                                      << "123" << 255u;
+        QTest::newRow("negative") << "123"
+                                  << "-5"
+                                  << "123" << 255u;
+        QTest::newRow("above colours") << "123"
+                                       << "16777216"
+                                       << "123" << 255u;
+        QTest::newRow("huge") << "123"
+                              << "1e30"
+                              << "123" << 255u;
+    }
+
+    void apply() {
+        QFETCH(QString, algo);
+        QFETCH(QString, txtcolor);
+        QFETCH(QString, key);
+        QFETCH(std::uint32_t, value);
+        FakeRegistry registry;
+        auto form = openEditor();
+        form->algo = *conv::currencyFromText(algo.toStdString());
+        form->txtcolor->setText(txtcolor);
+        hover(form->Picture1);
+        QTest::mouseClick(form->Picture2, Qt::LeftButton);
+        QCOMPARE(registry.writes.size(), std::size_t{1});
+        const FakeRegistry::Write& write = registry.writes[0];
+        QCOMPARE(write.root, kHkeyCurrentUser);
+        QCOMPARE(write.path, kKey + key.toStdString());
+        QCOMPARE(write.name, std::string("IM Color"));
+        QCOMPARE(write.type, kRegDword);
+        QVERIFY(write.data == dword(value));
+        QVERIFY(form->Picture1->isVisible());
+        QVERIFY(form->Picture2->isHidden());
+    }
+
+    // Just opened, nothing picked: the swatch's colour, even when the mode switch changed it
+    // without writing the fields.
+    void applyBeforeAnyPick() {
+        FakeRegistry registry;
+        auto form = openEditor();
+        form->algo = *conv::currencyFromText("42");
+        form->txtS->setText(QStringLiteral("0"));
+        QTest::mouseClick(form->optH, Qt::LeftButton);
+        QVERIFY(form->txtcolor->text().isEmpty());
+        QCOMPARE(form->lblSelColor->backColor(), 0xFFFFFF);
+        form->Picture2_Click();
+        QCOMPARE(registry.writes.size(), std::size_t{1});
+        QVERIFY(registry.writes[0].data == dword(0xFFFFFF));
+    }
+
+    // Applying twice leaves the second colour; the picked colour is what is stored.
+    void applyAfterPicking() {
+        FakeRegistry registry;
+        auto form = openEditor();
+        form->algo = *conv::currencyFromText("5");
+        press(*form, {265, 335});
+        release(*form, {265, 335});
+        form->Picture2_Click();
+        press(*form, {10, 80});
+        release(*form, {10, 80});
+        form->Picture2_Click();
+        QCOMPARE(registry.writes.size(), std::size_t{2});
+        QVERIFY(registry.writes[0].data == dword(0));
+        QVERIFY(registry.writes[1].data == dword(0xFFFFFF));
+    }
+};
+
+QTEST_MAIN(Form1SwatchesTest)
+#include "Form1SwatchesTest.moc"
