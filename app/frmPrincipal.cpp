@@ -1,0 +1,127 @@
+#include "app/frmPrincipal.h"
+
+#include "account/AccountDiscovery.h"
+#include "editor/Form1.h"
+#include "platform/FileSystem.h"
+#include "platform/WinePrefix.h"
+#include "runtime/Conversions.h"
+#include "web/zel_votar.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+
+// The picture sits in a static library; its resource must be registered by hand.
+static void initAppResources() {
+    Q_INIT_RESOURCE(app);
+}
+
+namespace tintaro {
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+} // namespace
+
+frmPrincipal::frmPrincipal(QWidget* parent)
+    : QWidget(parent) {
+    initAppResources();
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString());
+    setFixedSize(319, 269);
+    // The layout is fixed in pixels for a narrow 8-point sans face; a wider default font would
+    // cut the texts short.
+    QFont small(QStringLiteral("Liberation Sans"), 8);
+    small.setStyleHint(QFont::SansSerif);
+    setFont(small);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(16, 8, 96, 96);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/app/zelkor.png")));
+
+    Label3 = makeLabel(this, QStringLiteral("¿50.000 usuarios pueden estar confundidos?"),
+                       QRect(120, 8, 105, 41));
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setWordWrap(true);
+
+    Label4 = makeLabel(this, QStringLiteral("Made by \"Zelkor\" - https://zelkor.example/"),
+                       QRect(120, 64, 193, 33));
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setWordWrap(true);
+    QPalette red = Label4->palette();
+    red.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
+    Label4->setPalette(red);
+
+    Label1 = makeLabel(
+        this, QStringLiteral("Haz click sobre la cuenta de msn que quieres cambiar el color."),
+        QRect(16, 112, 337, 17));
+    Label1->setObjectName(QStringLiteral("Label1"));
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setGeometry(8, 128, 305, 134);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->setSortingEnabled(false);
+    // Selection, not the current row: focusing the list makes its first line current without
+    // the user picking it.
+    connect(List1, &QListWidget::itemSelectionChanged, this, &frmPrincipal::List1_Click);
+}
+
+frmPrincipal::~frmPrincipal() = default;
+
+void frmPrincipal::Show() {
+    if (!m_loaded)
+        Form_Load();
+    show();
+}
+
+void frmPrincipal::Form_Load() {
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    const FileSystem fs(currentWinePrefix());
+    const std::string dataFolder = GetDataFolder().toStdString();
+    for (const auto& entry : account::discoverAccounts(fs, dataFolder))
+        List1->addItem(QString::fromStdU16String(account::accountLine(entry)));
+    // No current line: the first arrow key then picks the first line, and focusing the list
+    // does not quietly make a line current.
+    List1->setCurrentIndex(QModelIndex());
+    // While this window is still loading, so the vote window is on screen first.
+    zel_votar::defaultInstance()->Show();
+}
+
+QString frmPrincipal::GetDataFolder() const {
+    return QString::fromStdString(appDataFolder(currentWinePrefix()));
+}
+
+std::int32_t frmPrincipal::GetFileLength(const QString& sFilePath) const {
+    return FileSystem(currentWinePrefix()).fileLength(sFilePath.toStdString());
+}
+
+void frmPrincipal::List1_Click() {
+    if (m_unloading)
+        return;
+    const QList<QListWidgetItem*> selected = List1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QString line = selected.first()->text();
+    const qsizetype k = line.indexOf(QLatin1Char(':'));
+    const auto number = conv::currencyFromText(line.left(k < 0 ? line.size() : k).toStdString());
+    if (!number)
+        return; // every listed name converts; anything else is not an account to hand over
+
+    Form1* editor = Form1::defaultInstance();
+    editor->algo = *number;
+    editor->Show();
+    m_unloading = true;
+    close(); // deleted on close: the window is never shown again
+}
+
+} // namespace tintaro

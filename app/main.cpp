@@ -1,0 +1,15 @@
+#include "app/frmPrincipal.h"
+
+#include <QApplication>
+#include <QPointer>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tintaro"));
+
+    QPointer<tintaro::frmPrincipal> main = new tintaro::frmPrincipal;
+    main->Show();
+    const int code = QApplication::exec();
+    delete main; // still here only when the program ended without a pick
+    return code;
+}

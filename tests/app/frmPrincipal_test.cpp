@@ -1,0 +1,228 @@
+#include "app/frmPrincipal.h"
+#include "editor/Form1.h"
+#include "tests/account/Base64TestEncoder.h"
+#include "tests/platform/TempDir.h"
+#include "web/zel_votar.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QTest>
+#include <dirent.h>
+
+using namespace tintaro;
+
+namespace {
+
+// A Wine-prefix-shaped folder whose user.reg names C:\users\t\AppData\Roaming.
+class Prefix {
+public:
+    Prefix() {
+        std::filesystem::create_directories(dir.path() / "dosdevices");
+        std::filesystem::create_directories(messenger());
+        std::filesystem::create_directory_symlink("../drive_c", dir.path() / "dosdevices" / "c:");
+        test::writeFile(dir.path() / "user.reg",
+                        "WINE REGISTRY Version 2\n\n[Software\\\\Microsoft\\\\Windows\\\\"
+                        "CurrentVersion\\\\Explorer\\\\Shell Folders]\n"
+                        "\"AppData\"=\"C:\\\\users\\\\t\\\\AppData\\\\Roaming\"\n");
+        qputenv("WINEPREFIX", QByteArray::fromStdString(dir.path().string()));
+    }
+    std::filesystem::path messenger() const {
+        return dir.path() / "drive_c/users/t/AppData/Roaming/Microsoft/MSN Messenger";
+    }
+    void account(const std::string& name, const std::string& email) {
+        test::writeFile(messenger() / name / "UserTile" / "map.dat",
+                        test::base64Encode(test::utf16le("<\"" + email + "\">")));
+    }
+    // The account folders in the order the file system lists them.
+    QStringList readdirOrder() const {
+        QStringList names;
+        DIR* stream = ::opendir(messenger().c_str());
+        while (const dirent* entry = ::readdir(stream))
+            if (entry->d_name[0] != '.')
+                names << QString::fromUtf8(entry->d_name);
+        ::closedir(stream);
+        return names;
+    }
+    test::TempDir dir;
+};
+
+QStringList listLines(const QListWidget* list) {
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->item(i)->text();
+    return lines;
+}
+
+// Records which windows get shown, in order.
+class ShowRecorder : public QObject {
+public:
+    QStringList shown;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow())
+            shown << QString::fromUtf8(watched->metaObject()->className());
+        return false;
+    }
+};
+
+} // namespace
+
+class FrmPrincipalTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() {
+        if (zel_votar* vote = zel_votar::defaultInstance())
+            vote->close();
+        if (Form1* editor = Form1::defaultInstance())
+            editor->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void layoutAndTexts() {
+        Prefix prefix;
+        frmPrincipal window;
+        QCOMPARE(window.size(), QSize(319, 269));
+        QCOMPARE(window.windowTitle(), QString());
+        QCOMPARE(window.Image1->geometry(), QRect(16, 8, 96, 96));
+        QCOMPARE(window.Label3->geometry(), QRect(120, 8, 105, 41));
+        QCOMPARE(window.Label4->geometry(), QRect(120, 64, 193, 33));
+        QCOMPARE(window.Label1->geometry(), QRect(16, 112, 337, 17));
+        QCOMPARE(window.List1->geometry(), QRect(8, 128, 305, 134));
+        QCOMPARE(window.Label3->text(),
+                 QStringLiteral("¿50.000 usuarios pueden estar confundidos?"));
+        QCOMPARE(window.Label1->text(),
+                 QStringLiteral("Haz click sobre la cuenta de msn que quieres cambiar el color."));
+        QVERIFY(window.Label4->text().contains(QStringLiteral("\"Zelkor\"")));
+        QVERIFY(window.Label4->text().contains(QStringLiteral("https://zelkor.example/")));
+        QCOMPARE(window.List1->selectionMode(), QAbstractItemView::SingleSelection);
+        QCOMPARE(window.Image1->pixmap().size(), QSize(96, 96));
+
+        // The credit is drawn in pure red: solid pixels exactly, edges only shades of it.
+        QCOMPARE(window.Label4->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        const QImage credit = window.Label4->grab().toImage();
+        const QColor ground = credit.pixelColor(0, 0);
+        int red = 0, other = 0;
+        for (int y = 0; y < credit.height(); ++y)
+            for (int x = 0; x < credit.width(); ++x) {
+                const QColor c = credit.pixelColor(x, y);
+                red += c == QColor(255, 0, 0);
+                other += c != ground && !(c.red() >= c.green() && c.green() == c.blue());
+            }
+        QVERIFY2(red >= 5, qPrintable(QString::number(red)));
+        QCOMPARE(other, 0);
+        // The picture's corner is blue ground.
+        const QImage picture = window.Image1->pixmap().toImage();
+        const QColor corner = picture.pixelColor(2, 2);
+        QVERIFY(corner.blue() > 150 && corner.red() < 100);
+    }
+
+    void linesInEnumerationOrder() {
+        Prefix prefix;
+        for (int i = 0; i < 12; ++i)
+            prefix.account(std::to_string(1000 + i * 37), "u" + std::to_string(i) + "@example.com");
+        test::writeFile(prefix.messenger() / "99" / "nothing.txt", "");
+        frmPrincipal window;
+        window.Form_Load();
+        QStringList expected;
+        for (const QString& name : prefix.readdirOrder()) {
+            if (name == QStringLiteral("99"))
+                continue;
+            const int i = (name.toInt() - 1000) / 37;
+            expected << name + QStringLiteral(": u") + QString::number(i) +
+                            QStringLiteral("@example.com");
+        }
+        QCOMPARE(listLines(window.List1), expected);
+        QVERIFY(window.List1->selectedItems().isEmpty());
+    }
+
+    void emptyPrefixStillShowsTheVoteWindow() {
+        Prefix prefix;
+        std::filesystem::remove_all(prefix.messenger());
+        frmPrincipal window;
+        window.Form_Load();
+        QCOMPARE(window.List1->count(), 0);
+        QVERIFY(zel_votar::defaultInstance()->isVisible());
+    }
+
+    void voteWindowIsShownBeforeTheMainWindow() {
+        Prefix prefix;
+        prefix.account("1", "a@example.com");
+        ShowRecorder recorder;
+        qApp->installEventFilter(&recorder);
+        auto* window = new frmPrincipal;
+        QPointer<frmPrincipal> guard = window;
+        window->Show();
+        qApp->removeEventFilter(&recorder);
+        QCOMPARE(recorder.shown, QStringList({QStringLiteral("tintaro::zel_votar"),
+                                              QStringLiteral("tintaro::frmPrincipal")}));
+        QCOMPARE(window->List1->count(), 1);
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(guard.isNull());
+    }
+
+    void clickOpensTheEditorAndClosesForGood() {
+        Prefix prefix;
+        for (const char* name : {"0123", "456", "78"})
+            prefix.account(name, "x@example.org");
+        QPointer<frmPrincipal> window = new frmPrincipal;
+        window->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const int row = 1;
+        QListWidgetItem* item = window->List1->item(row);
+        const QString name = item->text().section(QLatin1Char(':'), 0, 0);
+        const QRect rect = window->List1->visualItemRect(item);
+        QTest::mouseClick(window->List1->viewport(), Qt::LeftButton, {}, rect.center());
+
+        const qint64 expected = name.toLongLong() * 10000;
+        QCOMPARE(Form1::defaultInstance()->algo.tenThousandths, expected);
+        QVERIFY(Form1::defaultInstance()->isVisible());
+        QVERIFY(!window || !window->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(window.isNull());
+    }
+
+    void arrowKeyOpensTheEditor_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<qint64>("algo");
+        QTest::newRow("leading zero") << QStringLiteral("0123") << qint64(1230000);
+        QTest::newRow("plain") << QStringLiteral("5") << qint64(50000);
+        QTest::newRow("largest") << QStringLiteral("922337203685477")
+                                 << qint64(9223372036854770000);
+    }
+
+    void arrowKeyOpensTheEditor() {
+        QFETCH(QString, folder);
+        QFETCH(qint64, algo);
+        Prefix prefix;
+        prefix.account(folder.toStdString(), "k@example.com");
+        QPointer<frmPrincipal> window = new frmPrincipal;
+        window->Show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        window->List1->setFocus();
+        QVERIFY(Form1::defaultInstance()->isHidden());
+        QTest::keyClick(window->List1, Qt::Key_Down);
+        QCOMPARE(Form1::defaultInstance()->algo.tenThousandths, algo);
+        QVERIFY(Form1::defaultInstance()->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(window.isNull());
+    }
+
+    void firstArrowPicksTheFirstLine() {
+        Prefix prefix;
+        prefix.account("11", "a@example.com");
+        prefix.account("22", "b@example.com");
+        QPointer<frmPrincipal> window = new frmPrincipal;
+        window->Show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        window->List1->setFocus();
+        const QString first = window->List1->item(0)->text().section(QLatin1Char(':'), 0, 0);
+        QTest::keyClick(window->List1, Qt::Key_Down);
+        QCOMPARE(Form1::defaultInstance()->algo.tenThousandths, first.toLongLong() * 10000);
+    }
+};
+
+QTEST_MAIN(FrmPrincipalTest)
+#include "frmPrincipal_test.moc"
