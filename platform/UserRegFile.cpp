@@ -285,6 +285,12 @@ struct Locator {
     void other(const Line& line) { note(line, false); }
 };
 
+// The line end to add after a last line that has none. Wine keeps a '\r' that no '\n' follows
+// as part of the line, so such a line gets "\r\n" and its '\r' stays its own.
+std::string_view breakAfter(std::string_view text, std::string_view eol) {
+    return text.ends_with('\r') ? "\r\n" : eol;
+}
+
 bool endsWithBlankLine(std::string_view text) {
     if (!text.ends_with('\n'))
         return false;
@@ -383,7 +389,7 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
         const Line& end = locator.sectionEnd;
         out.append(text.substr(0, end.next));
         if (!end.hasEol)
-            out.append(eol);
+            out.append(breakAfter(out, eol));
         out.append(newValue);
         out.append(eol);
         out.append(text.substr(end.next));
@@ -393,7 +399,7 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
         return std::nullopt;
     out.append(text);
     if (!text.ends_with('\n'))
-        out.append(eol);
+        out.append(breakAfter(out, eol));
     // Keys are separated by a blank line, as Wine writes them.
     if (!endsWithBlankLine(out))
         out.append(eol);

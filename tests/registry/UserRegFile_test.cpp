@@ -122,6 +122,9 @@ INSTANTIATE_TEST_SUITE_P(
                  kHead + "\n" + kSection + " 1\n\"B\"=\"c\"\n\"IM Color\"=dword:000000ff\n"},
         EditCase{"NoFinalNewlineReplace", kHead + "\n" + kSection + " 1\n\"IM Color\"=\"1\"",
                  kHead + "\n" + kSection + " 1\n\"IM Color\"=dword:000000ff"},
+        EditCase{"LoneCarriageReturnAtEndKept", kHead + "\n[A] 1\n\"B\"=\"c\"\r",
+                 kHead + "\n[A] 1\n\"B\"=\"c\"\r\r\n\n" + kNewSection +
+                     "\"IM Color\"=dword:000000ff\n"},
         EditCase{"DanglingContinuationAtEndRefused", kHead + "\n[A] 1\n\"B\"=hex:01,\\\n", ""},
         EditCase{"DanglingTargetReplaced", kHead + "\n" + kSection + " 1\n\"IM Color\"=hex:01,\\\n",
                  kHead + "\n" + kSection + " 1\n\"IM Color\"=dword:000000ff\n"},

@@ -1,0 +1,91 @@
+// Feeds any bytes to the user.reg editor. The first byte picks the key, value name and value;
+// the rest is the file. Either the file is refused, or after the edit Wine would load the same
+// keys and values as before except the one value set, which holds the new REG_DWORD.
+#include "platform/UserRegFile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+
+namespace {
+
+using tintaro::UserRegFile;
+
+void check(bool condition) {
+    if (!condition)
+        __builtin_trap();
+}
+
+std::u16string folded(std::u16string text) {
+    for (auto& c : text) {
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - u'a' + u'A');
+    }
+    return text;
+}
+
+// What Wine keeps: the last definition of each value, names compared without ASCII case.
+std::map<std::pair<std::u16string, std::u16string>, std::string>
+effective(const UserRegFile::Contents& contents) {
+    std::map<std::pair<std::u16string, std::u16string>, std::string> values;
+    for (const auto& value : contents.values)
+        values[{folded(value.key), folded(value.name)}] = value.data;
+    return values;
+}
+
+struct Target {
+    const char* key;
+    const char* name;
+    std::u16string wideKey;
+    std::u16string wideName;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    static const Target kTargets[] = {
+        {"Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\123", "IM Color",
+         u"Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\123", u"IM Color"},
+        {"A", "", u"A", u""},
+        {"K[1]\\Caf\xc3\xa9", "say \"\\hi\"", u"K[1]\\Caf\u00e9", u"say \"\\hi\""},
+    };
+    const Target& target = kTargets[data[0] % 3];
+    const std::uint32_t value = 0x01000000u * data[0] + 0xff;
+    const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    const auto before = UserRegFile::read(text);
+    const auto edited = UserRegFile::withDword(text, target.key, target.name, value, 1796628453);
+    if (!before) {
+        check(!edited.has_value());
+        return 0;
+    }
+    if (!edited)
+        return 0; // refused: the caller writes nothing
+    const auto after = UserRegFile::read(*edited);
+    check(after.has_value());
+
+    // Every key is still there, in the same order; at most the target's key is added.
+    check(after->keys.size() >= before->keys.size());
+    for (std::size_t i = 0; i < before->keys.size(); ++i)
+        check(after->keys[i] == before->keys[i]);
+    check(after->keys.size() <= before->keys.size() + 1);
+    if (after->keys.size() == before->keys.size() + 1)
+        check(after->keys.back() == target.wideKey);
+
+    auto expected = effective(*before);
+    static const char kHex[] = "0123456789abcdef";
+    std::string dword = "dword:";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        dword += kHex[(value >> shift) & 0xf];
+    expected[{folded(target.wideKey), folded(target.wideName)}] = dword;
+    check(effective(*after) == expected);
+
+    // Applying the same value again changes nothing more.
+    const auto again = UserRegFile::withDword(*edited, target.key, target.name, value, 1796628453);
+    check(again.has_value() && *again == *edited);
+    return 0;
+}
