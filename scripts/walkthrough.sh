@@ -30,16 +30,6 @@ echo "$accounts" >"$out/accounts.txt"
 first_folder="$(head -n 1 <<<"$accounts" | cut -d' ' -f1)"
 first_mail="$(head -n 1 <<<"$accounts" | cut -d' ' -f2)"
 
-# A display of our own: the first number with neither a lock file nor a socket.
-display=""
-for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || { echo "walkthrough: no free X display" >&2; exit 1; }
-
 xvfb_pid=""
 app_pid=""
 runtime="$(mktemp -d)"
@@ -52,14 +42,19 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >"$out/xvfb.log" 2>&1 &
+# A display of our own: Xvfb picks a free number itself and writes it to fd 3 once it is ready,
+# so parallel runs never share one.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$runtime/display" \
+    >"$out/xvfb.log" 2>&1 &
 xvfb_pid=$!
-export DISPLAY="$display"
 for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
+    [ -s "$runtime/display" ] && break
     sleep 0.1
 done
-xdpyinfo >/dev/null 2>&1 || { echo "walkthrough: Xvfb did not start" >&2; exit 1; }
+display=":$(head -n 1 "$runtime/display" 2>/dev/null)"
+[ "$display" != ":" ] || { echo "walkthrough: Xvfb did not start" >&2; exit 1; }
+export DISPLAY="$display"
+xdpyinfo >/dev/null 2>&1 || { echo "walkthrough: cannot reach Xvfb on $display" >&2; exit 1; }
 
 WINEPREFIX="$out/prefix" HOME="$runtime" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=xcb \
     QT_SCALE_FACTOR=1 QT_ENABLE_HIGHDPI_SCALING=0 "$exe" >"$out/tintaro.log" 2>&1 &
