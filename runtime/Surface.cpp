@@ -5,6 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace tintaro {
 
 namespace {
@@ -198,6 +202,88 @@ std::vector<std::pair<int, int>> circleOutline(int r) {
     return points;
 }
 
+// Blue, green, red in memory read as one little-endian word already have the layout of
+// 0xFFRRGGBB once the fourth byte is replaced. Words are read only where all four bytes belong
+// to the row, so no read passes the end of the caller's buffer.
+void convertRowScalar(const std::uint8_t* src, std::uint32_t* dst, Int64 n, bool mirrored) {
+    const Int64 step = mirrored ? -1 : 1;
+    Int64 k = 0;
+    for (; k + 1 < n; ++k) {
+        std::uint32_t w;
+        std::memcpy(&w, src + 3 * k, 4);
+        dst[step * k] = w | kOpaque;
+    }
+    const std::uint8_t* last = src + 3 * k;
+    dst[step * k] =
+        kOpaque | (std::uint32_t(last[2]) << 16) | (std::uint32_t(last[1]) << 8) | last[0];
+}
+
+#if defined(__x86_64__)
+// Four pixels a step: one 16-byte load, one byte shuffle that spreads (or, mirrored, reverses
+// and spreads) them into words, the opaque alpha added.
+__attribute__((target("ssse3"))) void convertRowSsse3(const std::uint8_t* src, std::uint32_t* dst,
+                                                      Int64 n, bool mirrored) {
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(kOpaque));
+    const __m128i forward = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    const __m128i reverse = _mm_setr_epi8(9, 10, 11, -1, 6, 7, 8, -1, 3, 4, 5, -1, 0, 1, 2, -1);
+    Int64 k = 0;
+    // A 16-byte load at pixel k stays inside the row's 3n bytes while k + 6 <= n.
+    if (!mirrored) {
+        for (; k + 6 <= n; k += 4) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * k));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + k),
+                             _mm_or_si128(_mm_shuffle_epi8(v, forward), alpha));
+        }
+        convertRowScalar(src + 3 * k, dst + k, n - k, false);
+    } else {
+        for (; k + 6 <= n; k += 4) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * k));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst - k - 3),
+                             _mm_or_si128(_mm_shuffle_epi8(v, reverse), alpha));
+        }
+        convertRowScalar(src + 3 * k, dst - k, n - k, true);
+    }
+}
+
+bool hasSsse3() {
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("ssse3") != 0;
+    }();
+    return has;
+}
+#endif
+
+// One row of a 24-bit transfer into n surface pixels, left to right or mirrored (dst then points
+// at the rightmost pixel and the row runs leftwards).
+void convertRow(const std::uint8_t* src, std::uint32_t* dst, Int64 n, bool mirrored) {
+#if defined(__x86_64__)
+    if (hasSsse3()) {
+        convertRowSsse3(src, dst, n, mirrored);
+        return;
+    }
+#endif
+    convertRowScalar(src, dst, n, mirrored);
+}
+
+// A run of n >= 1 equal pixels. Lines of the sliders are 15 pixels on rows far apart, so the
+// cost is in the stores: four pixels a store, the last store overlapping the one before.
+void fillRun(std::uint32_t* dst, Int64 n, std::uint32_t px) {
+#if defined(__x86_64__)
+    if (n >= 4) {
+        const __m128i v = _mm_set1_epi32(static_cast<int>(px));
+        Int64 k = 0;
+        for (; k + 4 <= n; k += 4)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + k), v);
+        if (k < n)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + n - 4), v);
+        return;
+    }
+#endif
+    for (Int64 k = 0; k < n; ++k)
+        dst[k] = px;
+}
+
 } // namespace
 
 void Rect::unite(const Rect& other) {
@@ -268,10 +354,37 @@ void Surface::moveTo(int x, int y) {
 }
 
 void Surface::lineTo(int x, int y) {
-    const Int64 x1 = m_penX;
-    const Int64 y1 = m_penY;
+    const int x1 = m_penX;
+    const int y1 = m_penY;
     m_penX = x;
     m_penY = y;
+    if (y1 == y && m_drawWidth == 1 && m_drawMode == kDrawModeCopyPen) {
+        // The sliders draw 256 such lines on every marker move: a plain run of pixels.
+        if (y < 0 || y >= m_height || x1 == x)
+            return;
+        const Int64 a = std::max<Int64>(x1 < x ? x1 : Int64(x) + 1, 0);
+        const Int64 b = std::min<Int64>(x1 < x ? Int64(x) - 1 : x1, Int64(m_width) - 1);
+        if (a > b)
+            return;
+        std::uint32_t* row = m_pixels.data() + Int64(y) * m_width;
+        fillRun(row + a, b - a + 1, toPixel(m_foreColor));
+        const Rect run{static_cast<int>(a), y, static_cast<int>(b) + 1, y + 1};
+        if (m_dirty.isEmpty()) {
+            m_dirty = run;
+        } else {
+            m_dirty.left = std::min(m_dirty.left, run.left);
+            m_dirty.top = std::min(m_dirty.top, run.top);
+            m_dirty.right = std::max(m_dirty.right, run.right);
+            m_dirty.bottom = std::max(m_dirty.bottom, run.bottom);
+        }
+        return;
+    }
+    lineToGeneral(x1, y1, x, y);
+}
+
+void Surface::lineToGeneral(int fromX, int fromY, int x, int y) {
+    const Int64 x1 = fromX;
+    const Int64 y1 = fromY;
     if (m_width == 0 || m_height == 0)
         return;
     const Int64 width = std::min<Int64>(m_drawWidth, kMaxFigureSize);
@@ -280,22 +393,6 @@ void Surface::lineTo(int x, int y) {
 
     if (width == 1) {
         // A one-pixel line visits every point once, so it is drawn straight away.
-        if (y1 == y && m_drawMode == kDrawModeCopyPen) {
-            // The sliders draw 256 such lines on every marker move.
-            if (y1 < 0 || y1 > maxY || x1 == x)
-                return;
-            const Int64 from = x1 < x ? x1 : Int64(x) + 1;
-            const Int64 to = x1 < x ? Int64(x) - 1 : x1;
-            const Int64 a = std::max<Int64>(from, 0);
-            const Int64 b = std::min(to, maxX);
-            if (a > b)
-                return;
-            std::uint32_t* row = m_pixels.data() + y1 * m_width;
-            std::fill(row + a, row + b + 1, toPixel(m_foreColor));
-            markDirty(static_cast<int>(a), static_cast<int>(y1), static_cast<int>(b + 1),
-                      static_cast<int>(y1 + 1));
-            return;
-        }
         Rect touched;
         forEachLinePoint(x1, y1, x, y, 0, maxX, 0, maxY, [&](int px, int py) {
             plot(px, py);
@@ -444,25 +541,7 @@ void Surface::stretchDib(int dstX, int dstY, int dstWidth, int dstHeight, const 
         const Int64 memRow = bmpHeight > 0 ? imgH - 1 - imageRow : imageRow;
         const std::uint8_t* src = bits + memRow * stride + (srcX + i0) * 3;
         std::uint32_t* dst = m_pixels.data() + (dstY + dirY * j) * m_width + dstX + dirX * i0;
-        // Blue, green, red in memory read as one little-endian word already have the layout of
-        // 0xFFRRGGBB once the fourth byte is replaced; the last pixel of a row is read bytewise so
-        // that no read passes the end of the buffer.
-        if (dirX > 0) {
-            for (Int64 k = 0; k + 1 < n; ++k) {
-                std::uint32_t w;
-                std::memcpy(&w, src + 3 * k, 4);
-                dst[k] = w | kOpaque;
-            }
-        } else {
-            for (Int64 k = 0; k + 1 < n; ++k) {
-                std::uint32_t w;
-                std::memcpy(&w, src + 3 * k, 4);
-                dst[-k] = w | kOpaque;
-            }
-        }
-        const std::uint8_t* last = src + 3 * (n - 1);
-        dst[dirX * (n - 1)] =
-            kOpaque | (std::uint32_t(last[2]) << 16) | (std::uint32_t(last[1]) << 8) | last[0];
+        convertRow(src, dst, n, dirX < 0);
     }
     const Int64 xa = dstX + dirX * i0;
     const Int64 xb = dstX + dirX * i1;
@@ -483,20 +562,43 @@ void Surface::drawEdgeSunkenInner(int left, int top, int right, int bottom) {
     const Int64 t = top;
     const Int64 r = Int64(right) - 1;
     const Int64 b = Int64(bottom) - 1;
-    auto fill = [this](Int64 x0, Int64 y0, Int64 x1, Int64 y1, ColorRef colour) {
-        x0 = std::max<Int64>(x0, 0);
-        y0 = std::max<Int64>(y0, 0);
-        x1 = std::min<Int64>(x1, m_width - 1);
-        y1 = std::min<Int64>(y1, m_height - 1);
-        const std::uint32_t px = toPixel(colour);
-        for (Int64 y = y0; y <= y1; ++y)
-            for (Int64 x = x0; x <= x1; ++x)
-                m_pixels[static_cast<std::size_t>(y * m_width + x)] = px;
+    // Each pixel is written once with its final colour, and only when it differs: the frames
+    // are redrawn after every render and are usually already in place.
+    auto put = [this](Int64 x, Int64 y, std::uint32_t px) {
+        if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+            return;
+        std::uint32_t& p = m_pixels[static_cast<std::size_t>(y * m_width + x)];
+        if (p != px)
+            p = px;
     };
-    fill(l, t, l, b, kDarkShadow);
-    fill(l, t, r, t, kDarkShadow);
-    fill(r, t, r, b, kLight);
-    fill(l, b, r, b, kLight);
+    auto row = [&](Int64 y, Int64 x0, Int64 x1, std::uint32_t px) {
+        if (y < 0 || y >= m_height)
+            return;
+        for (Int64 x = std::max<Int64>(x0, 0); x <= std::min<Int64>(x1, m_width - 1); ++x)
+            put(x, y, px);
+    };
+    const std::uint32_t dark = toPixel(kDarkShadow);
+    const std::uint32_t light = toPixel(kLight);
+    if (b == t) {
+        row(t, l, r, light); // a one-row rectangle shows only its bottom edge
+        markDirty(left, top, right, bottom);
+        return;
+    }
+    row(t, l, r - 1, dark);
+    put(r, t, light);
+    const Int64 y0 = std::max<Int64>(t + 1, 0);
+    const Int64 y1 = std::min<Int64>(b - 1, m_height - 1);
+    auto column = [&](Int64 x, std::uint32_t px) {
+        if (x < 0 || x >= m_width)
+            return;
+        std::uint32_t* p = m_pixels.data() + y0 * m_width + x;
+        for (Int64 y = y0; y <= y1; ++y, p += m_width)
+            if (*p != px)
+                *p = px;
+    };
+    column(l, dark);
+    column(r, light);
+    row(b, l, r, light);
     markDirty(left, top, right, bottom);
 }
 

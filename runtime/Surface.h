@@ -119,6 +119,7 @@ public:
 
 private:
     void plot(int x, int y);
+    void lineToGeneral(int x1, int y1, int x2, int y2);
     void markDirty(int left, int top, int right, int bottom);
 
     int m_width;

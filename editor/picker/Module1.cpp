@@ -10,6 +10,10 @@
 #include <mutex>
 #include <vector>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace tintaro::Module1 {
 
 namespace {
@@ -64,6 +68,104 @@ const Plane& huePlane(int q, std::unique_ptr<Plane>& scratch) {
         planes[i] = std::move(plane);
     });
     return *planes[i];
+}
+
+// The square buffer from the three planes: blue, green, red bytes per pixel.
+void interleaveScalar(const std::uint8_t* pb, const std::uint8_t* pg, const std::uint8_t* pr,
+                      std::uint8_t* out, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i, out += 3) {
+        out[0] = pb[i];
+        out[1] = pg[i];
+        out[2] = pr[i];
+    }
+}
+
+#if defined(__x86_64__)
+// Shuffle masks that place byte p of a plane at the positions 3p + c of 48 output bytes:
+// kMasks[k][c] builds output bytes 16k..16k+15 from plane c (0 blue, 1 green, 2 red).
+struct InterleaveMasks {
+    alignas(16) std::int8_t bytes[3][3][16];
+};
+constexpr InterleaveMasks makeMasks() {
+    InterleaveMasks m{};
+    for (int k = 0; k < 3; ++k)
+        for (int c = 0; c < 3; ++c)
+            for (int b = 0; b < 16; ++b) {
+                const int o = 16 * k + b;
+                m.bytes[k][c][b] = static_cast<std::int8_t>(o % 3 == c ? o / 3 : -1);
+            }
+    return m;
+}
+constexpr InterleaveMasks kMasks = makeMasks();
+
+__attribute__((target("ssse3"))) void interleaveSsse3(const std::uint8_t* pb,
+                                                      const std::uint8_t* pg,
+                                                      const std::uint8_t* pr, std::uint8_t* out,
+                                                      std::size_t count) {
+    __m128i mask[3][3];
+    for (int k = 0; k < 3; ++k)
+        for (int c = 0; c < 3; ++c)
+            mask[k][c] = _mm_load_si128(reinterpret_cast<const __m128i*>(kMasks.bytes[k][c]));
+    std::size_t i = 0;
+    for (; i + 16 <= count; i += 16, out += 48) {
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pb + i));
+        const __m128i g = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pg + i));
+        const __m128i r = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pr + i));
+        for (int k = 0; k < 3; ++k) {
+            const __m128i v = _mm_or_si128(
+                _mm_or_si128(_mm_shuffle_epi8(b, mask[k][0]), _mm_shuffle_epi8(g, mask[k][1])),
+                _mm_shuffle_epi8(r, mask[k][2]));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * k), v);
+        }
+    }
+    interleaveScalar(pb + i, pg + i, pr + i, out, count - i);
+}
+
+bool hasSsse3() {
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("ssse3") != 0;
+    }();
+    return has;
+}
+#endif
+
+void interleave(const Plane& pb, const Plane& pg, const Plane& pr, std::uint8_t* out) {
+#if defined(__x86_64__)
+    if (hasSsse3()) {
+        interleaveSsse3(pb.data(), pg.data(), pr.data(), out, kPlaneSize);
+        return;
+    }
+#endif
+    interleaveScalar(pb.data(), pg.data(), pr.data(), out, kPlaneSize);
+}
+
+// The slider rules give bytes for components 0..255; each rule's 256 x 256 results are formed
+// once and looked up, one row of 256 lines per component value. Other components (a read
+// outside the window) are computed into a scratch row, held at the byte range as the
+// composition holds them.
+using SliderRow = std::array<std::uint8_t, 256>;
+using SliderTable = std::array<SliderRow, 256>;
+
+template <typename Rule> void fillSliderRow(SliderRow& row, int q, Rule rule) {
+    for (int i = 0; i < 256; ++i)
+        row[static_cast<std::size_t>(i)] =
+            static_cast<std::uint8_t>(std::clamp(rule(q, i), 0, 255));
+}
+
+template <typename Rule>
+const SliderRow& sliderRow(const SliderTable& table, int q, SliderRow& scratch, Rule rule) {
+    if (q >= 0 && q <= 255)
+        return table[static_cast<std::size_t>(q)];
+    fillSliderRow(scratch, q, rule);
+    return scratch;
+}
+
+template <typename Rule> std::unique_ptr<SliderTable> makeSliderTable(Rule rule) {
+    auto table = std::make_unique<SliderTable>();
+    for (int q = 0; q < 256; ++q)
+        fillSliderRow((*table)[static_cast<std::size_t>(q)], q, rule);
+    return table;
 }
 
 // The two constant squares depend only on the sector bounds; each is built once per bounds.
@@ -139,20 +241,41 @@ void drawConstantSquare(PickerCanvas& canvas, ConstantSquare kind) {
     drawMarker(canvas);
 }
 
-template <typename Shade>
-void drawSlider(PickerCanvas& canvas, std::int16_t red, std::int16_t green, std::int16_t blue,
-                Shade shade) {
+template <typename Rule>
+void drawSlider(PickerCanvas& canvas, const SliderTable& table, std::int16_t red,
+                std::int16_t green, std::int16_t blue, Rule rule) {
     Surface& s = canvas.surface();
     const PickerState& st = canvas.state();
+    SliderRow scratchR, scratchG, scratchB;
+    const SliderRow& rowR = sliderRow(table, red, scratchR, rule);
+    const SliderRow& rowG = sliderRow(table, green, scratchG, rule);
+    const SliderRow& rowB = sliderRow(table, blue, scratchB, rule);
     s.setDrawMode(kDrawModeCopyPen);
     s.setDrawWidth(1);
-    for (int i = 0; i < 256; ++i) {
-        s.setForeColor(ColourRules::ComposeColour(shade(red, i), shade(green, i), shade(blue, i)));
-        const int y = clampToInt(std::int64_t(st.sliderTop) + i);
+    for (std::size_t i = 0; i < 256; ++i) {
+        s.setForeColor(RGB(rowR[i], rowG[i], rowB[i]));
+        const int y = clampToInt(std::int64_t(st.sliderTop) + static_cast<std::int64_t>(i));
         s.moveTo(st.sliderLeft, y);
         s.lineTo(st.sliderRight, y);
     }
     canvas.DrawMainFrame();
+}
+
+int brightnessRule(int q, int i) {
+    return ColourRules::ShadeSliderBrightnessMode(q, i);
+}
+int saturationRule(int q, int i) {
+    return ColourRules::ShadeSliderSaturationMode(q, i);
+}
+
+const SliderTable& brightnessTable() {
+    static const auto table = makeSliderTable(brightnessRule);
+    return *table;
+}
+
+const SliderTable& saturationTable() {
+    static const auto table = makeSliderTable(saturationRule);
+    return *table;
 }
 
 } // namespace
@@ -181,12 +304,7 @@ void DrawSquareHueMode(PickerCanvas& canvas, std::int16_t red, std::int16_t gree
     const Plane& pg = huePlane(green, scratchG);
     const Plane& pb = huePlane(blue, scratchB);
     std::vector<std::uint8_t> bits(kSquareBytes);
-    std::uint8_t* out = bits.data();
-    for (std::size_t i = 0; i < kPlaneSize; ++i, out += 3) {
-        out[0] = pb[i];
-        out[1] = pg[i];
-        out[2] = pr[i];
-    }
+    interleave(pb, pg, pr, bits.data());
     s.stretchDib(st.squareLeft, st.squareTop, kSide, kSide, bits.data(), kSide, kSide, 0, 0);
 
     canvas.DrawSelFrame();
@@ -216,14 +334,12 @@ void DrawSquareSaturationMode(PickerCanvas& canvas) {
 
 void DrawSliderBrightnessMode(PickerCanvas& canvas, std::int16_t red, std::int16_t green,
                               std::int16_t blue) {
-    drawSlider(canvas, red, green, blue,
-               [](int q, int i) { return ColourRules::ShadeSliderBrightnessMode(q, i); });
+    drawSlider(canvas, brightnessTable(), red, green, blue, brightnessRule);
 }
 
 void DrawSliderSaturationMode(PickerCanvas& canvas, std::int16_t red, std::int16_t green,
                               std::int16_t blue) {
-    drawSlider(canvas, red, green, blue,
-               [](int q, int i) { return ColourRules::ShadeSliderSaturationMode(q, i); });
+    drawSlider(canvas, saturationTable(), red, green, blue, saturationRule);
 }
 
 } // namespace tintaro::Module1

@@ -1,0 +1,172 @@
+#include "editor/picker/Module1.h"
+#include "editor/picker/PickerCanvas.h"
+#include "editor/picker/PickerState.h"
+#include "runtime/Surface.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using namespace tintaro;
+
+constexpr std::size_t kSquareBytes = 196608;
+constexpr std::size_t kStripBytes = 12288;
+
+// The editor's client area as the load sequence leaves it: geometry set, marker drawn at its
+// load position.
+struct Editor {
+    Surface surface{441, 454, 0x00EFD8CF};
+    PickerState state;
+    PickerCanvas canvas{surface, state};
+
+    Editor() {
+        state.squareLeft = 10;
+        state.squareTop = 80;
+        state.squareRight = 265;
+        state.squareBottom = 335;
+        state.sliderLeft = 277;
+        state.sliderTop = 80;
+        state.sliderRight = 292;
+        state.sliderBottom = 335;
+        state.markerX = 265;
+        state.markerY = 80;
+        state.sliderY = 335.0f;
+        state.pickerBitmapInfo.biSize = 40;
+        state.pickerBitmapInfo.biPlanes = 1;
+        state.pickerBitmapInfo.biBitCount = 24;
+        canvas.DrawHueSlider();
+        Module1::DrawSquareHueMode(canvas, 255, 0, 0);
+        canvas.DrawPicker();
+    }
+};
+
+void copyFloor(benchmark::State& state, std::size_t bytes) {
+    std::vector<std::uint8_t> src(bytes, 0x5A);
+    std::vector<std::uint8_t> dst(bytes);
+    for (auto _ : state) {
+        std::memcpy(dst.data(), src.data(), bytes);
+        benchmark::DoNotOptimize(dst.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+
+void BM_CopyFloorSquare(benchmark::State& state) {
+    copyFloor(state, kSquareBytes);
+}
+void BM_CopyFloorStrip(benchmark::State& state) {
+    copyFloor(state, kStripBytes);
+}
+
+void BM_DrawSquareHueMode(benchmark::State& state) {
+    Editor e;
+    for (auto _ : state) {
+        Module1::DrawSquareHueMode(e.canvas, 255, 0, 0);
+        benchmark::DoNotOptimize(e.surface.pixels());
+    }
+}
+
+// A drag along the strip: the hue changes on every render (its planes already met once).
+void BM_DrawSquareHueModeVaryingHue(benchmark::State& state) {
+    Editor e;
+    int row = 0;
+    for (auto _ : state) {
+        std::int16_t r, g, b;
+        Module1::SplitRGB(e.surface.point(284, 80 + row), r, g, b);
+        Module1::DrawSquareHueMode(e.canvas, r, g, b);
+        row = (row + 7) & 255;
+        benchmark::DoNotOptimize(e.surface.pixels());
+    }
+}
+
+void BM_DrawSquareBrightnessMode(benchmark::State& state) {
+    Editor e;
+    for (auto _ : state) {
+        Module1::DrawSquareBrightnessMode(e.canvas);
+        benchmark::DoNotOptimize(e.surface.pixels());
+    }
+}
+
+void BM_DrawSquareSaturationMode(benchmark::State& state) {
+    Editor e;
+    for (auto _ : state) {
+        Module1::DrawSquareSaturationMode(e.canvas);
+        benchmark::DoNotOptimize(e.surface.pixels());
+    }
+}
+
+void BM_DrawSliderBrightnessMode(benchmark::State& state) {
+    Editor e;
+    for (auto _ : state) {
+        Module1::DrawSliderBrightnessMode(e.canvas, 255, 128, 0);
+        benchmark::DoNotOptimize(e.surface.pixels());
+    }
+}
+
+void BM_DrawSliderSaturationMode(benchmark::State& state) {
+    Editor e;
+    for (auto _ : state) {
+        Module1::DrawSliderSaturationMode(e.canvas, 255, 128, 0);
+        benchmark::DoNotOptimize(e.surface.pixels());
+    }
+}
+
+void BM_DrawHueSlider(benchmark::State& state) {
+    Editor e;
+    for (auto _ : state) {
+        e.canvas.DrawHueSlider();
+        benchmark::DoNotOptimize(e.surface.pixels());
+    }
+}
+
+// The frame every slider render ends with.
+void BM_DrawMainFrame(benchmark::State& state) {
+    Editor e;
+    for (auto _ : state) {
+        e.canvas.DrawMainFrame();
+        benchmark::DoNotOptimize(e.surface.pixels());
+    }
+}
+
+// Moving the arrows: erase at the old row, draw at the new one.
+void BM_DrawSliderArrowsMove(benchmark::State& state) {
+    Editor e;
+    std::int16_t y = 335;
+    for (auto _ : state) {
+        Module1::DrawSliderArrows(e.canvas, y);
+        y = static_cast<std::int16_t>(y == 80 ? 335 : y - 1);
+        Module1::DrawSliderArrows(e.canvas, y);
+        benchmark::DoNotOptimize(e.surface.pixels());
+    }
+}
+
+// Moving the marker: erase at the old centre, draw at the new one.
+void BM_DrawPickerMove(benchmark::State& state) {
+    Editor e;
+    for (auto _ : state) {
+        e.canvas.DrawPicker();
+        e.state.markerX = e.state.markerX == 10 ? 265 : e.state.markerX - 1;
+        e.canvas.DrawPicker();
+        benchmark::DoNotOptimize(e.surface.pixels());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_CopyFloorSquare);
+BENCHMARK(BM_CopyFloorStrip);
+BENCHMARK(BM_DrawSquareHueMode);
+BENCHMARK(BM_DrawSquareHueModeVaryingHue);
+BENCHMARK(BM_DrawSquareBrightnessMode);
+BENCHMARK(BM_DrawSquareSaturationMode);
+BENCHMARK(BM_DrawSliderBrightnessMode);
+BENCHMARK(BM_DrawSliderSaturationMode);
+BENCHMARK(BM_DrawHueSlider);
+BENCHMARK(BM_DrawMainFrame);
+BENCHMARK(BM_DrawSliderArrowsMove);
+BENCHMARK(BM_DrawPickerMove);
+
+BENCHMARK_MAIN();
