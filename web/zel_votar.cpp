@@ -83,10 +83,10 @@ zel_votar::zel_votar(QWidget* parent)
     setWindowTitle(QStringLiteral("Votame"));
     setFixedSize(145, 89);
 
-    // A narrow sans serif at the classic 8-point size, so the question fits its two lines.
+    // A plain sans serif the size of the classic 8-point dialog font: every text fits its label.
     QFont windowFont(QStringLiteral("Liberation Sans"));
     windowFont.setStyleHint(QFont::SansSerif);
-    windowFont.setPixelSize(11);
+    windowFont.setPixelSize(10);
     setFont(windowFont);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, toQColor(kBackColor));

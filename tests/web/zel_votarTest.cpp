@@ -126,6 +126,14 @@ private Q_SLOTS:
         const QRect text =
             metrics.boundingRect(QRect(0, 0, 129, 200), Qt::TextWordWrap, question->text());
         QVERIFY(text.height() < 3 * metrics.lineSpacing());
+        // The one-line texts fit their labels, the longest countdown text included.
+        for (const auto& [name, shown] :
+             {std::pair{"Label3", QStringLiteral("Votame")},
+              std::pair{"Label1", QStringLiteral("Faltan para cerrarse")},
+              std::pair{"Label2", QStringLiteral("19 seg")}}) {
+            QLabel* l = label(m_window, name);
+            QVERIFY2(QFontMetrics(l->font()).horizontalAdvance(shown) <= l->width(), name);
+        }
     }
 
     void linkHasTheHandCursor() {
