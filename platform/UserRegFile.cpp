@@ -2,6 +2,7 @@
 
 #include "platform/RegEscape.h"
 
+#include <array>
 #include <cstring>
 
 namespace tintaro {
@@ -88,6 +89,11 @@ std::size_t hexListStart(std::string_view data) {
 // Wine's hex list reader: gives the position after the list, or npos when a byte is too large.
 std::size_t readHexList(std::string_view s, std::size_t p) {
     while (p < s.size() && isHexDigit(s[p])) {
+        // Nearly every byte is two digits and a comma; only other forms need strtoul's rules.
+        if (p + 2 < s.size() && isHexDigit(s[p + 1]) && s[p + 2] == ',') {
+            p = skipSpaces(s, p + 3);
+            continue;
+        }
         unsigned long value = 0;
         p = readHexNumber(s, p, value);
         if (value > 0xff)
@@ -107,6 +113,24 @@ bool wantsContinuation(std::string_view line, std::size_t p) {
         return false;
     p = skipSpaces(line, p);
     return p < line.size() && line[p] == '\\';
+}
+
+// The position after the closing quote of a quoted name that starts at `p`, or npos. An escape
+// always takes the character after the backslash, and none of the digits it may take is a quote.
+std::size_t quotedEnd(std::string_view s, std::size_t p) {
+    while (p < s.size()) {
+        const char c = s[p];
+        if (c == '"')
+            return p + 1;
+        if (c == '\\') {
+            if (p + 1 >= s.size())
+                return npos;
+            p += 2;
+        } else {
+            ++p;
+        }
+    }
+    return npos;
 }
 
 bool sameKey(std::u16string_view fileKey, const std::vector<std::u16string_view>& target) {
@@ -159,15 +183,14 @@ template <typename Visitor> bool scan(std::string_view text, Visitor& visitor) {
             visitor.key(inKey, name, line);
         } else if ((c == '"' || c == '@') && inKey) {
             std::size_t after = first + 1;
+            std::string_view rawName;
             if (c == '"') {
-                const auto used = RegEscape::unescape(content.substr(first + 1), '"', name);
-                if (!used) {
+                after = quotedEnd(content, first + 1);
+                if (after == npos) {
                     visitor.other(line);
                     continue;
                 }
-                after += *used;
-            } else {
-                name.clear();
+                rawName = content.substr(first + 1, after - first - 2);
             }
             after = skipSpaces(content, after);
             if (after >= content.size() || content[after] != '=') {
@@ -194,7 +217,7 @@ template <typename Visitor> bool scan(std::string_view text, Visitor& visitor) {
                     def.next = line.next;
                 }
             }
-            visitor.value(name, def, line, dangling);
+            visitor.value(rawName, def, line, dangling);
         } else if (c == '\0') {
             visitor.blank(line);
         } else {
@@ -225,7 +248,10 @@ struct Reader {
             contents.keys.push_back(currentKey);
         }
     }
-    void value(const std::u16string& name, const Definition& def, const Line&, bool) {
+    void value(std::string_view rawName, const Definition& def, const Line&, bool) {
+        std::u16string name;
+        if (!rawName.empty())
+            RegEscape::unescape(std::string(rawName) + '"', '"', name);
         std::string data;
         std::size_t p = def.dataStart;
         while (p < def.next) {
@@ -274,8 +300,8 @@ struct Locator {
         inTarget = valid && sameKey(name, targetKey);
         note(line, false);
     }
-    void value(const std::u16string& name, const Definition& def, const Line& line, bool dangling) {
-        if (inTarget && RegEscape::equalsIgnoreCase(name, targetName)) {
+    void value(std::string_view rawName, const Definition& def, const Line& line, bool dangling) {
+        if (inTarget && nameMatches(rawName)) {
             hasDefinition = true;
             lastDefinition = def;
         }
@@ -283,6 +309,17 @@ struct Locator {
     }
     void blank(const Line&) {}
     void other(const Line& line) { note(line, false); }
+
+    bool nameMatches(std::string_view rawName) {
+        if (rawName.empty())
+            return targetName.empty();
+        m_buffer.assign(rawName);
+        m_buffer += '"';
+        return RegEscape::unescape(m_buffer, '"', m_name) &&
+               RegEscape::equalsIgnoreCase(m_name, targetName);
+    }
+    std::string m_buffer;
+    std::u16string m_name;
 };
 
 // The line end to add after a last line that has none. Wine keeps a '\r' that no '\n' follows

@@ -43,7 +43,8 @@ std::optional<std::string> readFile(const std::filesystem::path& path, long& err
         error = RegErrors::kBadDatabase;
         return std::nullopt;
     }
-    std::string text(static_cast<std::size_t>(st.st_size), '\0');
+    // One byte spare, so the read that meets the end needs no reallocation of a large file.
+    std::string text(static_cast<std::size_t>(st.st_size) + 1, '\0');
     std::size_t done = 0;
     for (;;) {
         if (done == text.size())
