@@ -76,15 +76,22 @@ std::filesystem::path unixPathOf(const std::filesystem::path& prefix, std::strin
     }
 
     // Most paths exist exactly as written; one lstat spares the walk.
-    std::filesystem::path exact = root;
+    std::vector<std::filesystem::path> exact{root};
+    exact.reserve(components.size() + 1);
     for (const std::string_view part : components)
-        exact /= std::string(part);
-    if (components.empty() || entryExists(exact))
-        return exact;
+        exact.push_back(exact.back() / std::string(part));
+    if (components.empty() || entryExists(exact.back()))
+        return exact.back();
 
-    std::filesystem::path result = root;
+    // An entry that exists as written has every folder above it as written too, so the
+    // case-insensitive walk starts below the deepest such entry.
+    std::size_t known = components.size() - 1;
+    while (known > 0 && !entryExists(exact[known]))
+        --known;
+    std::filesystem::path result = exact[known];
     bool missing = false;
-    for (const std::string_view part : components) {
+    for (std::size_t k = known; k < components.size(); ++k) {
+        const std::string_view part = components[k];
         std::filesystem::path next = result / std::string(part);
         if (!missing && !entryExists(next)) {
             const std::string match = findIgnoringCase(result, part);
