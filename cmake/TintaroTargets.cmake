@@ -9,7 +9,10 @@ function(tintaro_defaults target)
         target_compile_options(${target} PRIVATE -Werror)
     endif()
     if(TINTARO_BUILD_FUZZERS)
+        # Coverage for libFuzzer in every library; executables other than the fuzzers (tools)
+        # still need the sanitizer runtimes at link time.
         target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
     elseif(TINTARO_SANITIZE)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined
                                                  -fno-sanitize-recover=undefined
