@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -279,6 +280,30 @@ TEST_F(WineRegistryTest, RunningServerFailuresReported) {
         EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), c.code) << c.command;
         EXPECT_EQ(readAll(userReg()), "WINE REGISTRY Version 2\n");
     }
+}
+
+} // namespace
+} // namespace tintaro
+
+namespace tintaro {
+namespace {
+
+TEST(CurrentRegistryTest, DefaultIsThePrefixNamedByWinePrefixAtEachCall) {
+    test::TempDir first;
+    test::TempDir second;
+    const char* saved = std::getenv("WINEPREFIX");
+    const std::string restore = saved ? saved : "";
+    for (const auto* dir : {&first, &second}) {
+        ::setenv("WINEPREFIX", dir->path().c_str(), 1);
+        Module2::WriteRegDword(currentRegistry(), kHkeyCurrentUser, kKey, "IM Color", 255);
+    }
+    if (saved)
+        ::setenv("WINEPREFIX", restore.c_str(), 1);
+    else
+        ::unsetenv("WINEPREFIX");
+    for (const auto* dir : {&first, &second})
+        EXPECT_NE(test::readAll(dir->path() / "user.reg").find("\"IM Color\"=dword:000000ff\n"),
+                  std::string::npos);
 }
 
 } // namespace
