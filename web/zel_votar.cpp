@@ -143,7 +143,19 @@ void zel_votar::Form_Load() {
 }
 
 void zel_votar::Label3_Click() {
+    // A message box about the browser runs its own event loop, in which the countdown can end
+    // or the user can close the window. Deleting the window there would pull it from under this
+    // handler and the box, so while the page opens, closing only hides it; it goes afterwards.
+    const bool deleteOnClose = testAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    m_closed = false;
     OpenWebPage(kVotePage, -1);
+    setAttribute(Qt::WA_DeleteOnClose, deleteOnClose);
+    if (m_closed) {
+        if (deleteOnClose)
+            deleteLater();
+        return;
+    }
     // Starting a running timer would restart its interval and shift every later tick.
     if (!Timer1->isActive())
         Timer1->start();
@@ -157,6 +169,13 @@ void zel_votar::Timer1_Timer() {
         Timer1->stop();
         close();
     }
+}
+
+void zel_votar::closeEvent(QCloseEvent* event) {
+    // An unloaded window counts no more.
+    Timer1->stop();
+    m_closed = true;
+    QWidget::closeEvent(event);
 }
 
 void zel_votar::Label3_MouseMove() {

@@ -43,6 +43,7 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void Form_Load();
@@ -57,6 +58,7 @@ private:
     std::int32_t secondsLeft = 20;
     bool m_loaded = false;
     bool m_linkPressed = false;
+    bool m_closed = false;
 };
 
 } // namespace tintaro

@@ -5,6 +5,7 @@
 #include "web/HandCursor.h"
 
 #include <QBitmap>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
@@ -255,6 +256,43 @@ private Q_SLOTS:
         QCOMPARE(boxes.messages.front().style, 48);
         QVERIFY(timer()->isActive());
         QVERIFY(label(m_window, "Label1")->isVisible());
+        QVERIFY(m_browser->install());
+    }
+
+    // The browser's message box runs its own event loop; the window may unload meanwhile.
+    void unloadWhileTheMessageIsOpen_data() {
+        QTest::addColumn<bool>("byCountdown");
+        QTest::newRow("countdown ends") << true;
+        QTest::newRow("user closes the window") << false;
+    }
+    void unloadWhileTheMessageIsOpen() {
+        QFETCH(bool, byCountdown);
+        RecordingMessageBoxes boxes;
+        QTest::mouseClick(label(m_window, "Label3"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
+        QVERIFY(m_browser->uninstall());
+        QVERIFY(QTest::qWaitFor([] { return FakeBrowser::currentDefault().isEmpty(); }, 10000));
+
+        bool aliveDuringBox = false;
+        boxes.onShow = [&] {
+            // Like a real box: the ticks or the close arrive as events of the box's own loop.
+            QEventLoop boxLoop;
+            QTimer::singleShot(0, &boxLoop, [&] {
+                if (byCountdown) {
+                    for (int i = 0; i < 20; ++i)
+                        m_window->Timer1_Timer();
+                } else {
+                    m_window->close();
+                }
+            });
+            QTimer::singleShot(100, &boxLoop, &QEventLoop::quit);
+            boxLoop.exec();
+            aliveDuringBox = !m_window.isNull() && !m_window->isVisible();
+        };
+        QTest::mouseClick(label(m_window, "Label3"), Qt::LeftButton);
+        QCOMPARE(boxes.messages.size(), 1);
+        QVERIFY(aliveDuringBox);
+        QTRY_VERIFY(m_window.isNull());
         QVERIFY(m_browser->install());
     }
 
