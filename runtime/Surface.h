@@ -80,7 +80,8 @@ public:
     double currentY() const { return m_currentY; }
     void setCurrentY(double y) { m_currentY = y; }
 
-    // The window's own figures, drawn with the fore colour, draw width and draw mode.
+    // The window's own figures, drawn with the fore colour, draw width and draw mode. As in the
+    // window runtime, each leaves the text position at its end point (the circle: its centre).
     // A line from (x1, y1) to (x2, y2); the end point is not painted.
     void line(int x1, int y1, int x2, int y2);
     // A circle outline of `radius` about (cx, cy); the centre pixel is not part of it. Filled with

@@ -1,6 +1,7 @@
 #include "editor/picker/ColourRules.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace tintaro::ColourRules {
@@ -59,6 +60,8 @@ int nearest(double value) {
     // Adding 1.5 x 2^52 leaves no fraction bits, so the sum is rounded to an integer by the FPU's
     // round-to-nearest-even; far cheaper than a library call and exactly the same result.
     constexpr double kShift = 6755399441055744.0;
+    if (!(value > -2147483648.5 && value < 2147483647.5))
+        return value > 0 ? INT_MAX : value < 0 ? INT_MIN : 0; // saturated; NaN gives 0
     const double rounded = (value + kShift) - kShift;
     return static_cast<int>(rounded);
 }

@@ -22,8 +22,8 @@ struct Rgb {
 // clamped into it first, so the result is always a colour value 0..0xFFFFFF.
 std::int32_t ComposeColour(int red, int green, int blue);
 
-// The integer nearest to `value`, halves to the even neighbour. `value` must be finite and below
-// 2^51 in magnitude (every rule here stays far inside that).
+// The integer nearest to `value`, halves to the even neighbour. Values beyond int saturate at
+// its ends; NaN gives 0.
 int nearest(double value);
 
 // Hue strip. Row 0..255 (0 at the top; rows outside are clamped) -> the strip's colour: red at

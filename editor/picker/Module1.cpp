@@ -303,9 +303,10 @@ void DrawSquareHueMode(PickerCanvas& canvas, std::int16_t red, std::int16_t gree
     const Plane& pr = huePlane(red, scratchR);
     const Plane& pg = huePlane(green, scratchG);
     const Plane& pb = huePlane(blue, scratchB);
-    std::vector<std::uint8_t> bits(kSquareBytes);
-    interleave(pb, pg, pr, bits.data());
-    s.stretchDib(st.squareLeft, st.squareTop, kSide, kSide, bits.data(), kSide, kSide, 0, 0);
+    // Every byte of the buffer is written by the interleave, so it needs no zero fill first.
+    const auto bits = std::make_unique_for_overwrite<std::uint8_t[]>(kSquareBytes);
+    interleave(pb, pg, pr, bits.get());
+    s.stretchDib(st.squareLeft, st.squareTop, kSide, kSide, bits.get(), kSide, kSide, 0, 0);
 
     canvas.DrawSelFrame();
     s.setDrawMode(kDrawModeInvert);

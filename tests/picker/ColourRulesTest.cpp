@@ -1,9 +1,11 @@
 #include "editor/picker/ColourRules.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace tintaro::ColourRules {
 namespace {
@@ -27,6 +29,13 @@ TEST(ColourRules, NearestRoundsHalvesToEven) {
         {-2.5, -2}, {127.4999999, 127}, {127.5000001, 128}, {-3.0, -3}, {254.99, 255}};
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(nearest(value), expected) << value;
+    EXPECT_EQ(nearest(2147483647.4), INT_MAX);
+    EXPECT_EQ(nearest(2147483647.5), INT_MAX);
+    EXPECT_EQ(nearest(1e300), INT_MAX);
+    EXPECT_EQ(nearest(-2147483648.4), INT_MIN);
+    EXPECT_EQ(nearest(-1e300), INT_MIN);
+    EXPECT_EQ(nearest(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(nearest(std::numeric_limits<double>::infinity()), INT_MAX);
 }
 
 TEST(ColourRules, ComposeColourPacksBytesAndClampsOthers) {
