@@ -72,6 +72,8 @@ private Q_SLOTS:
     }
 
     void init() {
+        // Tests that remove the browser put it back; GIO notices from its folder watch.
+        QVERIFY(QTest::qWaitFor([] { return !FakeBrowser::currentDefault().isEmpty(); }, 10000));
         m_browser->clearRuns();
         m_window = new zel_votar;
         m_window->Show();
