@@ -48,7 +48,7 @@ bool FakeBrowser::writeProgram(const QByteArray& script) {
                                QFileDevice::ExeOwner);
 }
 
-bool FakeBrowser::install(const QString& execArgs) {
+bool FakeBrowser::install(const QString& execArgs, const QString& program) {
     // Each run writes its argument count and arguments, NUL-terminated, and renames the file
     // only when complete, so a reader never sees half a record.
     const QByteArray runs = shellQuoted(path(QStringLiteral("runs")));
@@ -59,10 +59,10 @@ bool FakeBrowser::install(const QString& execArgs) {
         "/run.XXXXXX) || exit 1\n"
         "{ printf '%d\\0' \"$#\"; for a in \"$@\"; do printf '%s\\0' \"$a\"; done; } > \"$f\"\n"
         "mv \"$f\" \"$f.rec\"\n";
-    const QByteArray entry = "[Desktop Entry]\nType=Application\nName=Test Browser\nExec=" +
-                             path(QStringLiteral("bin/recorder")).toUtf8() + ' ' +
-                             execArgs.toUtf8() +
-                             "\nMimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n";
+    const QByteArray entry =
+        "[Desktop Entry]\nType=Application\nName=Test Browser\nExec=" +
+        (program.isEmpty() ? path(QStringLiteral("bin/recorder")) : program).toUtf8() + ' ' +
+        execArgs.toUtf8() + "\nMimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n";
     const QByteArray defaults = "[Default Applications]\n"
                                 "text/html=testbrowser.desktop\n"
                                 "x-scheme-handler/http=testbrowser.desktop\n"

@@ -18,8 +18,8 @@ public:
 
     // Installs "testbrowser.desktop" as the default for "text/html" and the http and https
     // schemes. Its program records each run's arguments. `execArgs` follows the program in
-    // the Exec line.
-    bool install(const QString& execArgs = QStringLiteral("%u"));
+    // the Exec line; a non-empty `program` replaces the recorder there.
+    bool install(const QString& execArgs = QStringLiteral("%u"), const QString& program = {});
     // Removes the entry and the defaults: no browser is left.
     bool uninstall();
     // Keeps the entry, but its program can no longer be started (its interpreter is missing).

@@ -114,6 +114,8 @@ private Q_SLOTS:
         QTest::newRow("no browser") << "none" << page << -1 << notFound << notFoundCaption;
         QTest::newRow("no browser, scheme handler")
             << "none" << page << 0 << notFound << notFoundCaption;
+        QTest::newRow("entry's program uninstalled")
+            << "uninstalled" << page << -1 << notFound << notFoundCaption;
         QTest::newRow("program cannot start") << "broken" << page << -1 << failed << failedCaption;
         QTest::newRow("address without scheme") << ""
                                                 << "votar" << 0 << failed << failedCaption;
@@ -128,6 +130,11 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         if (failure == QStringLiteral("none")) {
             QVERIFY(m_browser->uninstall());
+            QVERIFY(waitForDefault(QString()));
+        } else if (failure == QStringLiteral("uninstalled")) {
+            // GIO passes over an entry whose program is gone: there is no browser at all.
+            QVERIFY(
+                m_browser->install(QStringLiteral("%u"), m_browser->path(QStringLiteral("gone"))));
             QVERIFY(waitForDefault(QString()));
         } else if (failure == QStringLiteral("broken")) {
             QVERIFY(m_browser->breakProgram());
