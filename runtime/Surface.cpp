@@ -22,6 +22,14 @@ constexpr Int64 kMaxFigureSize = 32767;
 // Line height used by print() when no toolkit painter is installed.
 constexpr int kDefaultLineHeight = 13;
 
+// The text position is kept as a double; the painter gets the nearest pixel, far-off values held
+// well inside int and a NaN taken as 0.
+int textCoordinate(double v) {
+    if (std::isnan(v))
+        return 0;
+    return static_cast<int>(std::nearbyint(std::clamp(v, -1e9, 1e9)));
+}
+
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 constexpr std::uint32_t kRgbMask = 0x00FFFFFFu;
 
@@ -498,8 +506,8 @@ void Surface::box(int x1, int y1, int x2, int y2) {
 void Surface::print(std::string_view text) {
     int lineHeight = kDefaultLineHeight;
     if (m_textPainter) {
-        const int x = static_cast<int>(std::clamp(std::nearbyint(m_currentX), -1e9, 1e9));
-        const int y = static_cast<int>(std::clamp(std::nearbyint(m_currentY), -1e9, 1e9));
+        const int x = textCoordinate(m_currentX);
+        const int y = textCoordinate(m_currentY);
         lineHeight = std::max(0, m_textPainter(*this, x, y, text, m_foreColor));
     }
     m_currentY += lineHeight;

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <set>
 #include <string>
@@ -382,6 +383,13 @@ TEST(Surface, PrintUsesThePainterAndMovesTheTextPositionDown) {
     EXPECT_EQ(s.currentX(), 7.5);
     EXPECT_EQ(s.currentY(), 46);
     EXPECT_EQ(s.takeDirty(), (Rect{8, 16, 28, 46}));
+
+    // A text position no pixel can stand for still prints, at a held position.
+    calls.clear();
+    s.setCurrentX(std::numeric_limits<double>::quiet_NaN());
+    s.setCurrentY(1e300);
+    s.print("x");
+    EXPECT_EQ(calls, (std::vector<std::string>{"0,1000000000 x 197121"}));
 }
 
 TEST(Surface, DrawWidthBelowOneIsOneAndAnEmptySurfaceIgnoresEverything) {
