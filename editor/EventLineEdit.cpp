@@ -2,11 +2,15 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QPainter>
 
 namespace tintaro {
 
 EventLineEdit::EventLineEdit(QWidget* parent)
-    : QLineEdit(parent) {}
+    : QLineEdit(parent) {
+    setFrame(false);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void EventLineEdit::keyPressEvent(QKeyEvent* event) {
     if (!event->isAutoRepeat() && !m_pressedKeys.contains(event->key()))
@@ -31,6 +35,21 @@ void EventLineEdit::focusOutEvent(QFocusEvent* event) {
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
     Q_EMIT lostFocus();
+}
+
+void EventLineEdit::paintEvent(QPaintEvent* event) {
+    // The frameless panel leaves its outermost ring unpainted; the border covers it. Filled
+    // rectangles: a cosmetic-pen line costs several times as much on the raster engine.
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    const QColor shadow(0x80, 0x80, 0x80);
+    const QColor light(0xFF, 0xFF, 0xFF);
+    const int w = width();
+    const int h = height();
+    painter.fillRect(0, 0, w, 1, shadow);
+    painter.fillRect(0, 1, 1, h - 1, shadow);
+    painter.fillRect(1, h - 1, w - 1, 1, light);
+    painter.fillRect(w - 1, 1, 1, h - 2, light);
 }
 
 } // namespace tintaro

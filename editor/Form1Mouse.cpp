@@ -93,6 +93,9 @@ void Form1::SelectFromSquare(float& x, float& y) {
     s.markerX = conv::roundToInt32(x);
     s.markerY = conv::roundToInt32(y);
     DrawPicker();
+    // The marker and the slider redrawn below are far apart: presented separately, only the
+    // two small areas are repainted, not the box that spans both.
+    presentSurface();
     ColorRef picked = pointAt(s.markerX, s.markerY);
 
     std::int16_t red = 0;
