@@ -280,6 +280,10 @@ void Form1::buildFrame3() {
 
     txtejemplo = new QPlainTextEdit(Frame3);
     txtejemplo->setGeometry(8, 32, 361, 41);
+    // Its colour changes on every pick: without a styled frame, and opaque, a repaint covers
+    // the text alone (the footer picture draws the border around it).
+    txtejemplo->setFrameShape(QFrame::NoFrame);
+    txtejemplo->setAttribute(Qt::WA_OpaquePaintEvent);
     txtejemplo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtejemplo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtejemplo->document()->setDocumentMargin(1);

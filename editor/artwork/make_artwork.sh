@@ -21,11 +21,14 @@ $CONVERT -size 440x342 gradient:'#E4EAF8'-'#CFD8EF' \
     -fill '#4A86D8' -draw 'circle 404,36 404,30' \
     $STRIP background.png
 
-# Footer picture of Image1, 444 x 101: a darker band with the two captions.
+# Footer picture of Image1, 444 x 101: a darker band with the two captions and the sunken
+# border of the sample text, which sits in it at (8, 32), 361 x 41.
 $CONVERT -size 444x101 gradient:'#BFCBEA'-'#A9B8E0' \
     -fill '#8E9CC4' -draw 'rectangle 0,0 443,0' \
     -font "$BOLD" -pointsize 11 -fill '#2F3C66' -annotate +10+24 'Vista previa' \
     -annotate +383+22 'Aplicar' \
+    -fill '#808080' -draw 'rectangle 7,31 369,31' -draw 'rectangle 7,31 7,73' \
+    -fill '#FFFFFF' -draw 'rectangle 8,73 369,73' -draw 'rectangle 369,32 369,73' \
     $STRIP footer.png
 
 # Apply button, 56 x 45: normal and highlighted.
