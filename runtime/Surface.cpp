@@ -5,7 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#if defined(__x86_64__)
+// Vector paths for x86-64, chosen at run time; TINTARO_NO_SIMD builds the portable paths alone
+// (the tests build it so, to check both give the same pixels).
+#if defined(__x86_64__) && !defined(TINTARO_NO_SIMD)
+#define TINTARO_X86_SIMD 1
 #include <immintrin.h>
 #endif
 
@@ -226,7 +229,7 @@ void convertRowScalar(const std::uint8_t* src, std::uint32_t* dst, Int64 n, bool
         kOpaque | (std::uint32_t(last[2]) << 16) | (std::uint32_t(last[1]) << 8) | last[0];
 }
 
-#if defined(__x86_64__)
+#if defined(TINTARO_X86_SIMD)
 // Four pixels a step: one 16-byte load, one byte shuffle that spreads (or, mirrored, reverses
 // and spreads) them into words, the opaque alpha added.
 __attribute__((target("ssse3"))) void convertRowSsse3(const std::uint8_t* src, std::uint32_t* dst,
@@ -265,7 +268,7 @@ bool hasSsse3() {
 // One row of a 24-bit transfer into n surface pixels, left to right or mirrored (dst then points
 // at the rightmost pixel and the row runs leftwards).
 void convertRow(const std::uint8_t* src, std::uint32_t* dst, Int64 n, bool mirrored) {
-#if defined(__x86_64__)
+#if defined(TINTARO_X86_SIMD)
     if (hasSsse3()) {
         convertRowSsse3(src, dst, n, mirrored);
         return;
@@ -277,7 +280,7 @@ void convertRow(const std::uint8_t* src, std::uint32_t* dst, Int64 n, bool mirro
 // A run of n >= 1 equal pixels. Lines of the sliders are 15 pixels on rows far apart, so the
 // cost is in the stores: four pixels a store, the last store overlapping the one before.
 void fillRun(std::uint32_t* dst, Int64 n, std::uint32_t px) {
-#if defined(__x86_64__)
+#if defined(TINTARO_X86_SIMD)
     if (n >= 4) {
         const __m128i v = _mm_set1_epi32(static_cast<int>(px));
         Int64 k = 0;

@@ -10,7 +10,10 @@
 #include <mutex>
 #include <vector>
 
-#if defined(__x86_64__)
+// Vector paths for x86-64, chosen at run time; TINTARO_NO_SIMD builds the portable paths alone
+// (the tests build it so, to check both give the same pixels).
+#if defined(__x86_64__) && !defined(TINTARO_NO_SIMD)
+#define TINTARO_X86_SIMD 1
 #include <immintrin.h>
 #endif
 
@@ -80,7 +83,7 @@ void interleaveScalar(const std::uint8_t* pb, const std::uint8_t* pg, const std:
     }
 }
 
-#if defined(__x86_64__)
+#if defined(TINTARO_X86_SIMD)
 // Shuffle masks that place byte p of a plane at the positions 3p + c of 48 output bytes:
 // kMasks[k][c] builds output bytes 16k..16k+15 from plane c (0 blue, 1 green, 2 red).
 struct InterleaveMasks {
@@ -131,7 +134,7 @@ bool hasSsse3() {
 #endif
 
 void interleave(const Plane& pb, const Plane& pg, const Plane& pr, std::uint8_t* out) {
-#if defined(__x86_64__)
+#if defined(TINTARO_X86_SIMD)
     if (hasSsse3()) {
         interleaveSsse3(pb.data(), pg.data(), pr.data(), out, kPlaneSize);
         return;
