@@ -329,6 +329,25 @@ private Q_SLOTS:
         QCOMPARE(differencesFromFresh(*form), 0);
     }
 
+    // On a scaled screen each surface pixel is a sharp block of the scale's size, so the
+    // picture the user clicks is the one the handlers read.
+    void pictureIsSharp() {
+        auto form = openEditor();
+        const QImage shown = form->picture->grab().toImage();
+        const int ratio = qRound(shown.devicePixelRatio());
+        QCOMPARE(shown.width(), 441 * ratio);
+        for (int y = 76; y < 90; ++y) {
+            for (int x = 5; x < 20; ++x) {
+                const ColorRef c = form->surface().point(x, y);
+                const QRgb expected = qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+                for (int dy = 0; dy < ratio; ++dy)
+                    for (int dx = 0; dx < ratio; ++dx)
+                        QCOMPARE(shown.pixel(x * ratio + dx, y * ratio + dy) | 0xFF000000u,
+                                 expected);
+            }
+        }
+    }
+
     void printColorInfo() {
         auto form = openEditor();
         const ColorRef besideBox = form->surface().point(311, 100);
