@@ -599,16 +599,17 @@ void Surface::drawEdgeSunkenInner(int left, int top, int right, int bottom) {
     put(r, t, light);
     const Int64 y0 = std::max<Int64>(t + 1, 0);
     const Int64 y1 = std::min<Int64>(b - 1, m_height - 1);
-    auto column = [&](Int64 x, std::uint32_t px) {
-        if (x < 0 || x >= m_width)
-            return;
-        std::uint32_t* p = m_pixels.data() + y0 * m_width + x;
-        for (Int64 y = y0; y <= y1; ++y, p += m_width)
-            if (*p != px)
-                *p = px;
-    };
-    column(l, dark);
-    column(r, light);
+    // Both sides in one pass down the rows: each row's two pixels are usually one cache line
+    // apart, and the frames are tall.
+    const bool leftOn = l >= 0 && l < m_width;
+    const bool rightOn = r >= 0 && r < m_width;
+    for (Int64 y = y0; y <= y1; ++y) {
+        std::uint32_t* rowPixels = m_pixels.data() + y * m_width;
+        if (leftOn && rowPixels[l] != dark)
+            rowPixels[l] = dark;
+        if (rightOn && rowPixels[r] != light)
+            rowPixels[r] = light;
+    }
     row(b, l, r, light);
     markDirty(left, top, right, bottom);
 }
