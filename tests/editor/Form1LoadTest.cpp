@@ -145,6 +145,14 @@ private Q_SLOTS:
             QCOMPARE(field->maxLength(), 4);
         QVERIFY(form->Picture1->isVisible());
         QVERIFY(!form->Picture2->isVisible());
+
+        // The fields' own sunken border: dark along the top and left, white along the rest.
+        const QImage field = form->txtcolor->grab().toImage();
+        QCOMPARE(QColor(field.pixel(0, 0)), QColor(0x80, 0x80, 0x80));
+        QCOMPARE(QColor(field.pixel(0, 18)), QColor(0x80, 0x80, 0x80));
+        QCOMPARE(QColor(field.pixel(88, 18)), QColor(255, 255, 255));
+        QCOMPARE(QColor(field.pixel(88, 1)), QColor(255, 255, 255));
+        QCOMPARE(QColor(field.pixel(80, 9)), QColor(0xD9, 0xD1, 0xC8));
     }
 
     void sampleText() {
