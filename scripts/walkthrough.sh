@@ -8,6 +8,8 @@
 # OUT_DIR receives main-window.png, vote-window.png, editor-hue.png, editor-saturation.png,
 # editor-brightness.png (the windows), screen-*.png (the whole screen at each step, for pixel
 # checks), session.env (window origins, the chosen account, the stored value) and prefix/.
+# WALK_PROFILE_GENERATOR, when set, is the program that makes the profile (the demo generator);
+# otherwise the test profile of tests/e2e is made.
 # WALK_DELAY (seconds, default 0.7) is the pause that lets the program repaint after each input.
 set -euo pipefail
 
@@ -25,7 +27,12 @@ for tool in Xvfb xdotool import /usr/bin/convert xdpyinfo; do
 done
 
 rm -rf "$out/prefix" "$out"/screen-*.png "$out/session.env"
-accounts="$("$here/../tests/e2e/make_profile.sh" "$out/prefix" 3)"
+if [ -n "${WALK_PROFILE_GENERATOR:-}" ]; then
+    "$WALK_PROFILE_GENERATOR" "$out/prefix" >/dev/null
+    accounts="$("$here/../tests/e2e/list_accounts.sh" "$out/prefix")"
+else
+    accounts="$("$here/../tests/e2e/make_profile.sh" "$out/prefix" 3)"
+fi
 echo "$accounts" >"$out/accounts.txt"
 first_folder="$(head -n 1 <<<"$accounts" | cut -d' ' -f1)"
 first_mail="$(head -n 1 <<<"$accounts" | cut -d' ' -f2)"
@@ -167,7 +174,9 @@ xdotool click 1
 shot applied
 alive
 
-value_line=$(awk -v key="[Software\\\\\\\\Microsoft\\\\\\\\MSNMessenger\\\\\\\\PerPassportSettings\\\\\\\\$first_folder]" '
+# The key is named by the folder's number, without leading zeros.
+key_name=$((10#$first_folder))
+value_line=$(awk -v key="[Software\\\\\\\\Microsoft\\\\\\\\MSNMessenger\\\\\\\\PerPassportSettings\\\\\\\\$key_name]" '
     index($0, key) == 1 { inside = 1; next }
     /^\[/ { inside = 0 }
     inside && /^"IM Color"=/ { print; exit }' "$out/prefix/user.reg")

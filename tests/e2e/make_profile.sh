@@ -52,16 +52,4 @@ done
 mkdir -p "$messenger/Shared"
 printf 'not an account' >"$messenger/contacts.txt"
 
-# ls -U keeps the file system's own order, the one the program enumerates in.
-(cd "$messenger" && ls -U -1) | while read -r folder; do
-    if [ -s "$messenger/$folder/Backgrounds/map.dat" ]; then
-        file="$messenger/$folder/Backgrounds/map.dat"
-    elif [ -s "$messenger/$folder/UserTile/map.dat" ]; then
-        file="$messenger/$folder/UserTile/map.dat"
-    else
-        continue
-    fi
-    mail=$(head -c "$(($(stat -c %s "$file")))" "$file" | tr -d '\0' | base64 -d |
-        iconv -f UTF-16LE -t UTF-8 | sed -n 's/^[^"]*"\([^"]*\)".*/\1/p')
-    echo "$folder $mail ${file#"$prefix/"}"
-done
+"$(dirname "$0")/list_accounts.sh" "$prefix"
