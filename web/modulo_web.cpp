@@ -2,9 +2,9 @@
 
 #include "runtime/MessageBox.h"
 #include "web/DesktopExec.h"
+#include "web/GioLibrary.h"
 
-#include <gio/gdesktopappinfo.h>
-#include <gio/gio.h>
+#include <glib.h>
 #include <memory>
 
 namespace tintaro {
@@ -12,7 +12,8 @@ namespace tintaro {
 namespace {
 
 struct GObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
+    const GioLibrary* gio;
+    void operator()(gpointer object) const { gio->objectUnref(object); }
 };
 using AppInfoPtr = std::unique_ptr<GAppInfo, GObjectUnref>;
 
@@ -40,21 +41,21 @@ bool spawnDetached(const std::vector<std::string>& args) {
 // Starts the browser with the address as its one argument. A desktop entry is run from its own
 // Exec line, so that a program that cannot be started is reported rather than lost behind a
 // launcher helper; anything else goes through GIO's own launch.
-bool startBrowser(GAppInfo* browser, const QByteArray& address) {
-    if (G_IS_DESKTOP_APP_INFO(browser)) {
-        GDesktopAppInfo* entry = G_DESKTOP_APP_INFO(browser);
-        const char* exec = g_app_info_get_commandline(browser);
+bool startBrowser(const GioLibrary& gio, GAppInfo* browser, const QByteArray& address) {
+    if (gio.isDesktopAppInfo(browser)) {
+        auto* entry = reinterpret_cast<GDesktopAppInfo*>(browser);
+        const char* exec = gio.appInfoGetCommandline(browser);
         if (exec && *exec) {
-            const OwnedGString icon(g_desktop_app_info_get_string(entry, "Icon"));
-            const DesktopEntryFields fields{orEmpty(g_app_info_get_name(browser)),
-                                            orEmpty(g_desktop_app_info_get_filename(entry)),
+            const OwnedGString icon(gio.desktopAppInfoGetString(entry, "Icon"));
+            const DesktopEntryFields fields{orEmpty(gio.appInfoGetName(browser)),
+                                            orEmpty(gio.desktopAppInfoGetFilename(entry)),
                                             orEmpty(icon.get())};
             const auto argv = desktopExecArgv(exec, std::string_view(address), fields);
             return argv && spawnDetached(*argv);
         }
     }
     GList uri{const_cast<char*>(address.constData()), nullptr, nullptr};
-    return g_app_info_launch_uris(browser, address.isEmpty() ? nullptr : &uri, nullptr, nullptr);
+    return gio.appInfoLaunchUris(browser, address.isEmpty() ? nullptr : &uri, nullptr, nullptr);
 }
 
 } // namespace
@@ -64,7 +65,10 @@ void OpenWebPage(const QString& address, const std::int16_t& useBrowser) {
     const qsizetype nul = address.indexOf(QChar(u'\0'));
     const QByteArray utf8 = (nul < 0 ? address : address.left(nul)).toUtf8();
 
-    const AppInfoPtr browser(g_app_info_get_default_for_type("text/html", FALSE));
+    // Without GIO there is no way to find the browser: the user hears the same as when none is set.
+    const GioLibrary* gio = GioLibrary::system();
+    const AppInfoPtr browser(gio ? gio->appInfoGetDefaultForType("text/html", FALSE) : nullptr,
+                             GObjectUnref{gio});
     if (!browser) {
         MsgBox(QStringLiteral("Could not open your browser!"), kMsgExclamation,
                QStringLiteral("Browser Not Found..."));
@@ -72,8 +76,8 @@ void OpenWebPage(const QString& address, const std::int16_t& useBrowser) {
     }
 
     const bool opened = useBrowser != 0
-                            ? startBrowser(browser.get(), utf8)
-                            : g_app_info_launch_default_for_uri(utf8.constData(), nullptr, nullptr);
+                            ? startBrowser(*gio, browser.get(), utf8)
+                            : gio->appInfoLaunchDefaultForUri(utf8.constData(), nullptr, nullptr);
     if (!opened)
         MsgBox(QStringLiteral("Web page fialed to be opened."), kMsgExclamation,
                QStringLiteral("Website URL Failed..."));

@@ -1,0 +1,54 @@
+#include "web/GioLibrary.h"
+
+#include <dlfcn.h>
+
+namespace tintaro {
+
+namespace {
+
+template <typename Function> bool bind(void* handle, const char* name, Function& slot) {
+    slot = reinterpret_cast<Function>(dlsym(handle, name));
+    return slot != nullptr;
+}
+
+} // namespace
+
+bool GioLibrary::isDesktopAppInfo(gpointer object) const {
+    return object &&
+           typeCheckInstanceIsA(static_cast<GTypeInstance*>(object), desktopAppInfoGetType());
+}
+
+std::unique_ptr<const GioLibrary> GioLibrary::load(const char* soname) {
+    // An empty name would open the program itself, and bind whatever it happens to link.
+    if (!soname || !*soname)
+        return nullptr;
+    void* handle = dlopen(soname, RTLD_NOW | RTLD_LOCAL);
+    if (!handle)
+        return nullptr;
+    auto library = std::make_unique<GioLibrary>();
+    // dlsym on the handle also searches the libraries GIO depends on, where the GObject calls live.
+    const bool complete =
+        bind(handle, "g_app_info_get_default_for_type", library->appInfoGetDefaultForType) &&
+        bind(handle, "g_app_info_get_commandline", library->appInfoGetCommandline) &&
+        bind(handle, "g_app_info_get_name", library->appInfoGetName) &&
+        bind(handle, "g_app_info_launch_uris", library->appInfoLaunchUris) &&
+        bind(handle, "g_app_info_launch_default_for_uri", library->appInfoLaunchDefaultForUri) &&
+        bind(handle, "g_desktop_app_info_get_type", library->desktopAppInfoGetType) &&
+        bind(handle, "g_desktop_app_info_get_string", library->desktopAppInfoGetString) &&
+        bind(handle, "g_desktop_app_info_get_filename", library->desktopAppInfoGetFilename) &&
+        bind(handle, "g_type_check_instance_is_a", library->typeCheckInstanceIsA) &&
+        bind(handle, "g_object_unref", library->objectUnref);
+    if (!complete) {
+        dlclose(handle);
+        return nullptr;
+    }
+    // GIO registers types and threads that cannot be unloaded safely; the handle is kept.
+    return library;
+}
+
+const GioLibrary* GioLibrary::system() {
+    static const std::unique_ptr<const GioLibrary> library = load("libgio-2.0.so.0");
+    return library.get();
+}
+
+} // namespace tintaro
