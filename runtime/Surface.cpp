@@ -229,30 +229,62 @@ void convertRowScalar(const std::uint8_t* src, std::uint32_t* dst, Int64 n, bool
         kOpaque | (std::uint32_t(last[2]) << 16) | (std::uint32_t(last[1]) << 8) | last[0];
 }
 
+// The rows of a transfer: `rows` rows of n pixels, the source and destination advancing by
+// their own steps (bytes, pixels) from one row to the next.
+struct RowRun {
+    const std::uint8_t* src;
+    Int64 srcStep;
+    std::uint32_t* dst;
+    Int64 dstStep;
+    Int64 rows;
+    Int64 n;
+    bool mirrored;
+};
+
+void convertRowsScalar(const RowRun& run) {
+    for (Int64 j = 0; j < run.rows; ++j)
+        convertRowScalar(run.src + j * run.srcStep, run.dst + j * run.dstStep, run.n, run.mirrored);
+}
+
 #if defined(TINTARO_X86_SIMD)
 // Four pixels a step: one 16-byte load, one byte shuffle that spreads (or, mirrored, reverses
-// and spreads) them into words, the opaque alpha added.
-__attribute__((target("ssse3"))) void convertRowSsse3(const std::uint8_t* src, std::uint32_t* dst,
-                                                      Int64 n, bool mirrored) {
+// and spreads) them into words, the opaque alpha added. The last four pixels of a row come
+// from a load that ends at the row's last byte, stored over the step before, so a narrow row
+// (the hue strip's 15 pixels) needs no pixel-by-pixel tail.
+__attribute__((target("ssse3"))) void convertRowsSsse3(const RowRun& run) {
     const __m128i alpha = _mm_set1_epi32(static_cast<int>(kOpaque));
     const __m128i forward = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
     const __m128i reverse = _mm_setr_epi8(9, 10, 11, -1, 6, 7, 8, -1, 3, 4, 5, -1, 0, 1, 2, -1);
-    Int64 k = 0;
-    // A 16-byte load at pixel k stays inside the row's 3n bytes while k + 6 <= n.
-    if (!mirrored) {
+    const __m128i forwardEnd =
+        _mm_setr_epi8(4, 5, 6, -1, 7, 8, 9, -1, 10, 11, 12, -1, 13, 14, 15, -1);
+    const __m128i reverseEnd =
+        _mm_setr_epi8(13, 14, 15, -1, 10, 11, 12, -1, 7, 8, 9, -1, 4, 5, 6, -1);
+    const Int64 n = run.n;
+    const __m128i step = run.mirrored ? reverse : forward;
+    const __m128i end = run.mirrored ? reverseEnd : forwardEnd;
+    // The pixels n - 4 .. n - 1 land at dst + n - 4 or, mirrored, at dst - (n - 1).
+    const Int64 endOffset = run.mirrored ? -(n - 1) : n - 4;
+    for (Int64 j = 0; j < run.rows; ++j) {
+        const std::uint8_t* src = run.src + j * run.srcStep;
+        std::uint32_t* dst = run.dst + j * run.dstStep;
+        if (n < 6) {
+            convertRowScalar(src, dst, n, run.mirrored);
+            continue;
+        }
+        // A 16-byte load at pixel k stays inside the row's 3n bytes while k + 6 <= n.
+        Int64 k = 0;
         for (; k + 6 <= n; k += 4) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * k));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + k),
-                             _mm_or_si128(_mm_shuffle_epi8(v, forward), alpha));
+            std::uint32_t* out = run.mirrored ? dst - k - 3 : dst + k;
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                             _mm_or_si128(_mm_shuffle_epi8(v, step), alpha));
         }
-        convertRowScalar(src + 3 * k, dst + k, n - k, false);
-    } else {
-        for (; k + 6 <= n; k += 4) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * k));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst - k - 3),
-                             _mm_or_si128(_mm_shuffle_epi8(v, reverse), alpha));
-        }
-        convertRowScalar(src + 3 * k, dst - k, n - k, true);
+        // The loop stops at most five pixels from the end; a fifth is converted on its own.
+        if (k == n - 5)
+            convertRowScalar(src + 3 * k, run.mirrored ? dst - k : dst + k, 1, run.mirrored);
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * n - 16));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + endOffset),
+                         _mm_or_si128(_mm_shuffle_epi8(v, end), alpha));
     }
 }
 
@@ -265,34 +297,14 @@ bool hasSsse3() {
 }
 #endif
 
-// One row of a 24-bit transfer into n surface pixels, left to right or mirrored (dst then points
-// at the rightmost pixel and the row runs leftwards).
-void convertRow(const std::uint8_t* src, std::uint32_t* dst, Int64 n, bool mirrored) {
+void convertRows(const RowRun& run) {
 #if defined(TINTARO_X86_SIMD)
     if (hasSsse3()) {
-        convertRowSsse3(src, dst, n, mirrored);
+        convertRowsSsse3(run);
         return;
     }
 #endif
-    convertRowScalar(src, dst, n, mirrored);
-}
-
-// A run of n >= 1 equal pixels. Lines of the sliders are 15 pixels on rows far apart, so the
-// cost is in the stores: four pixels a store, the last store overlapping the one before.
-void fillRun(std::uint32_t* dst, Int64 n, std::uint32_t px) {
-#if defined(TINTARO_X86_SIMD)
-    if (n >= 4) {
-        const __m128i v = _mm_set1_epi32(static_cast<int>(px));
-        Int64 k = 0;
-        for (; k + 4 <= n; k += 4)
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + k), v);
-        if (k < n)
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + n - 4), v);
-        return;
-    }
-#endif
-    for (Int64 k = 0; k < n; ++k)
-        dst[k] = px;
+    convertRowsScalar(run);
 }
 
 } // namespace
@@ -357,40 +369,6 @@ void Surface::line(int x1, int y1, int x2, int y2) {
     // Like the window runtime, the text position follows the figure's end point.
     m_currentX = x2;
     m_currentY = y2;
-}
-
-void Surface::moveTo(int x, int y) {
-    m_penX = x;
-    m_penY = y;
-}
-
-void Surface::lineTo(int x, int y) {
-    const int x1 = m_penX;
-    const int y1 = m_penY;
-    m_penX = x;
-    m_penY = y;
-    if (y1 == y && m_drawWidth == 1 && m_drawMode == kDrawModeCopyPen) {
-        // The sliders draw 256 such lines on every marker move: a plain run of pixels.
-        if (y < 0 || y >= m_height || x1 == x)
-            return;
-        const Int64 a = std::max<Int64>(x1 < x ? x1 : Int64(x) + 1, 0);
-        const Int64 b = std::min<Int64>(x1 < x ? Int64(x) - 1 : x1, Int64(m_width) - 1);
-        if (a > b)
-            return;
-        std::uint32_t* row = m_pixels.data() + Int64(y) * m_width;
-        fillRun(row + a, b - a + 1, toPixel(m_foreColor));
-        const Rect run{static_cast<int>(a), y, static_cast<int>(b) + 1, y + 1};
-        if (m_dirty.isEmpty()) {
-            m_dirty = run;
-        } else {
-            m_dirty.left = std::min(m_dirty.left, run.left);
-            m_dirty.top = std::min(m_dirty.top, run.top);
-            m_dirty.right = std::max(m_dirty.right, run.right);
-            m_dirty.bottom = std::max(m_dirty.bottom, run.bottom);
-        }
-        return;
-    }
-    lineToGeneral(x1, y1, x, y);
 }
 
 void Surface::lineToGeneral(int fromX, int fromY, int x, int y) {
@@ -546,14 +524,11 @@ void Surface::stretchDib(int dstX, int dstY, int dstWidth, int dstHeight, const 
     if (i0 > i1 || j0 > j1)
         return;
 
-    const Int64 n = i1 - i0 + 1;
-    for (Int64 j = j0; j <= j1; ++j) {
-        const Int64 imageRow = srcY + j;
-        const Int64 memRow = bmpHeight > 0 ? imgH - 1 - imageRow : imageRow;
-        const std::uint8_t* src = bits + memRow * stride + (srcX + i0) * 3;
-        std::uint32_t* dst = m_pixels.data() + (dstY + dirY * j) * m_width + dstX + dirX * i0;
-        convertRow(src, dst, n, dirX < 0);
-    }
+    // Image row srcY + j lies at memory row imgH - 1 - (srcY + j) of a bottom-up image.
+    const Int64 firstRow = bmpHeight > 0 ? imgH - 1 - (srcY + j0) : srcY + j0;
+    convertRows(RowRun{bits + firstRow * stride + (srcX + i0) * 3, bmpHeight > 0 ? -stride : stride,
+                       m_pixels.data() + (dstY + dirY * j0) * m_width + dstX + dirX * i0,
+                       dirY * m_width, j1 - j0 + 1, i1 - i0 + 1, dirX < 0});
     const Int64 xa = dstX + dirX * i0;
     const Int64 xb = dstX + dirX * i1;
     const Int64 ya = dstY + dirY * j0;
@@ -573,20 +548,21 @@ void Surface::drawEdgeSunkenInner(int left, int top, int right, int bottom) {
     const Int64 t = top;
     const Int64 r = Int64(right) - 1;
     const Int64 b = Int64(bottom) - 1;
-    // Each pixel is written once with its final colour, and only when it differs: the frames
-    // are redrawn after every render and are usually already in place.
+    // Each pixel is written once with its final colour. The stores are unconditional: the
+    // frame follows a render that has just brought its rows into the cache, and a read and
+    // compare before each store costs more than the store.
     auto put = [this](Int64 x, Int64 y, std::uint32_t px) {
         if (x < 0 || y < 0 || x >= m_width || y >= m_height)
             return;
-        std::uint32_t& p = m_pixels[static_cast<std::size_t>(y * m_width + x)];
-        if (p != px)
-            p = px;
+        m_pixels[static_cast<std::size_t>(y * m_width + x)] = px;
     };
     auto row = [&](Int64 y, Int64 x0, Int64 x1, std::uint32_t px) {
         if (y < 0 || y >= m_height)
             return;
-        for (Int64 x = std::max<Int64>(x0, 0); x <= std::min<Int64>(x1, m_width - 1); ++x)
-            put(x, y, px);
+        const Int64 from = std::max<Int64>(x0, 0);
+        const Int64 to = std::min<Int64>(x1, m_width - 1);
+        if (from <= to)
+            std::fill_n(m_pixels.data() + y * m_width + from, to - from + 1, px);
     };
     const std::uint32_t dark = toPixel(kDarkShadow);
     const std::uint32_t light = toPixel(kLight);
@@ -605,9 +581,9 @@ void Surface::drawEdgeSunkenInner(int left, int top, int right, int bottom) {
     const bool rightOn = r >= 0 && r < m_width;
     for (Int64 y = y0; y <= y1; ++y) {
         std::uint32_t* rowPixels = m_pixels.data() + y * m_width;
-        if (leftOn && rowPixels[l] != dark)
+        if (leftOn)
             rowPixels[l] = dark;
-        if (rightOn && rowPixels[r] != light)
+        if (rightOn)
             rowPixels[r] = light;
     }
     row(b, l, r, light);

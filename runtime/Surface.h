@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string_view>
@@ -11,7 +12,9 @@ namespace tintaro {
 using ColorRef = std::int32_t;
 
 // Composes a colour value from components 0..255.
-constexpr ColorRef RGB(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
+constexpr ColorRef RGB(int red, int green, int blue) {
+    return red + 256 * green + 65536 * blue;
+}
 
 // A pixel rectangle; right and bottom are exclusive.
 struct Rect {
@@ -95,8 +98,22 @@ public:
     void setTextPainter(TextPainter painter) { m_textPainter = std::move(painter); }
 
     // Device-context pen: MoveToEx / LineTo. LineTo does not paint its end point.
-    void moveTo(int x, int y);
-    void lineTo(int x, int y);
+    void moveTo(int x, int y) {
+        m_penX = x;
+        m_penY = y;
+    }
+    [[gnu::always_inline]] void lineTo(int x, int y) {
+        const int x1 = m_penX;
+        const int y1 = m_penY;
+        m_penX = x;
+        m_penY = y;
+        // The sliders draw 256 horizontal one-pixel lines on every marker move; those are plain
+        // runs of one row and stay inline, where a call would cost more than the run itself.
+        if (y1 == y && m_drawWidth == 1 && m_drawMode == kDrawModeCopyPen)
+            copyRun(x1, x, y);
+        else
+            lineToGeneral(x1, y1, x, y);
+    }
 
     // Transfers a 24-bit DIB (blue, green, red bytes; rows padded to 4 bytes; bottom-up: the
     // first row in `bits` is the bottom row of the image) of bmpWidth x bmpHeight pixels.
@@ -119,6 +136,56 @@ public:
     void invalidate(const Rect& rect);
 
 private:
+    // The copy-pen pixels of the one-pixel line from (from, y) to (to, y), its end point left
+    // out: the same pixels and dirty rectangle as the general line, without its per-point work.
+    [[gnu::always_inline]] void copyRun(int from, int to, int y) {
+        if (y < 0 || y >= m_height || from == to)
+            return;
+        const std::int64_t a = std::max<std::int64_t>(from < to ? from : std::int64_t(to) + 1, 0);
+        const std::int64_t b =
+            std::min<std::int64_t>(from < to ? std::int64_t(to) - 1 : from, m_width - 1);
+        if (a > b)
+            return;
+        const auto c = static_cast<std::uint32_t>(m_foreColor);
+        const std::uint32_t px =
+            0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+        std::uint32_t* const run = m_pixels.data() + y * std::int64_t(m_width) + a;
+        const std::int64_t n = b - a + 1;
+        if (n >= 4) {
+            // Four pixels a store (the compiler joins each group of four), the last group
+            // overlapping the one before. Plain pixel stores rather than byte copies, so that
+            // the compiler knows they leave the surface's pointers in place.
+            auto four = [px](std::uint32_t* p) {
+                p[0] = px;
+                p[1] = px;
+                p[2] = px;
+                p[3] = px;
+            };
+            std::int64_t k = 0;
+            for (; k + 4 <= n; k += 4)
+                four(run + k);
+            if (k < n)
+                four(run + n - 4);
+        } else {
+            for (std::int64_t k = 0; k < n; ++k)
+                run[k] = px;
+        }
+        // The union of the dirty rectangle with the run; each edge is stored only when it moves,
+        // as a run of lines usually moves one edge at a time.
+        const Rect done{static_cast<int>(a), y, static_cast<int>(b) + 1, y + 1};
+        if (m_dirty.isEmpty()) {
+            m_dirty = done;
+            return;
+        }
+        if (done.left < m_dirty.left)
+            m_dirty.left = done.left;
+        if (done.top < m_dirty.top)
+            m_dirty.top = done.top;
+        if (done.right > m_dirty.right)
+            m_dirty.right = done.right;
+        if (done.bottom > m_dirty.bottom)
+            m_dirty.bottom = done.bottom;
+    }
     void plot(int x, int y);
     void lineToGeneral(int x1, int y1, int x2, int y2);
     void markDirty(int left, int top, int right, int bottom);

@@ -255,11 +255,16 @@ void drawSlider(PickerCanvas& canvas, const SliderTable& table, std::int16_t red
     const SliderRow& rowB = sliderRow(table, blue, scratchB, rule);
     s.setDrawMode(kDrawModeCopyPen);
     s.setDrawWidth(1);
+    // Drawing never moves the slider, so its geometry is read once rather than after every
+    // line's stores.
+    const int left = st.sliderLeft;
+    const int right = st.sliderRight;
+    const std::int64_t top = st.sliderTop;
     for (std::size_t i = 0; i < 256; ++i) {
         s.setForeColor(RGB(rowR[i], rowG[i], rowB[i]));
-        const int y = clampToInt(std::int64_t(st.sliderTop) + static_cast<std::int64_t>(i));
-        s.moveTo(st.sliderLeft, y);
-        s.lineTo(st.sliderRight, y);
+        const int y = clampToInt(top + static_cast<std::int64_t>(i));
+        s.moveTo(left, y);
+        s.lineTo(right, y);
     }
     canvas.DrawMainFrame();
 }

@@ -122,6 +122,100 @@ TEST(Surface, OnePixelLinesLeaveOutTheirEndPoint) {
     }
 }
 
+// The raster operation of `mode` worked out bit by bit from its truth table: bit (pen << 1 |
+// destination) of mode - 1 gives the result.
+std::uint32_t ropByBits(int mode, std::uint32_t pen, std::uint32_t dst) {
+    std::uint32_t out = 0;
+    for (int b = 0; b < 24; ++b) {
+        const unsigned index = ((pen >> b) & 1u) << 1 | ((dst >> b) & 1u);
+        if ((static_cast<unsigned>(mode - 1) >> index) & 1u)
+            out |= 1u << b;
+    }
+    return 0xFF000000u | out;
+}
+
+// Horizontal one-pixel lines in copy-pen mode take a shortcut of their own; in every mode they
+// must cover the pixels from the start towards the end, the end left out, clipped to the surface,
+// and mark exactly those as changed.
+TEST(Surface, HorizontalLinesCoverTheirRunInEveryModeAndMarkItDirty) {
+    struct Case {
+        int x1, x2, y;
+        int first, last; // covered columns, first > last for none
+    };
+    const Case cases[] = {
+        {1, 5, 2, 1, 4},
+        {5, 1, 2, 2, 5},
+        {3, 3, 2, 1, 0},
+        {3, 4, 2, 3, 3},
+        {4, 3, 2, 4, 4},
+        {0, 9, 0, 0, 8},
+        {9, 0, 4, 1, 8},
+        {-4, 3, 1, 0, 2},
+        {6, 20, 3, 6, 8},
+        {20, -20, 1, 0, 8},
+        {8, 9, 2, 8, 8},
+        {9, 8, 2, 1, 0},
+        {-1, 0, 2, 1, 0},
+        {0, -1, 2, 0, 0},
+        {2, 7, -1, 1, 0},
+        {2, 7, 5, 1, 0},
+        {INT_MIN, INT_MAX, 1, 0, 8},
+        {INT_MAX, INT_MIN, 3, 0, 8},
+        {12, 40, 2, 1, 0},
+    };
+    const std::uint32_t pen = 0xFF5A3C96u;
+    for (const Case& c : cases) {
+        for (int mode = 0; mode <= 17; ++mode) {
+            Surface s(9, 5, 0);
+            fillNoise(s, 11);
+            s.takeDirty();
+            const auto before = snapshot(s);
+            s.setForeColor(RGB(0x5A, 0x3C, 0x96));
+            s.setDrawMode(mode);
+            s.moveTo(c.x1, c.y);
+            s.lineTo(c.x2, c.y);
+            const bool copies = mode == kDrawModeCopyPen || mode < 1 || mode > 16;
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < 9; ++x) {
+                    const std::size_t i = static_cast<std::size_t>(y * 9 + x);
+                    std::uint32_t expected = before[i];
+                    if (y == c.y && x >= c.first && x <= c.last)
+                        expected = copies ? pen : ropByBits(mode, pen, before[i]);
+                    ASSERT_EQ(s.pixels()[i], expected)
+                        << c.x1 << " -> " << c.x2 << " row " << c.y << " mode " << mode << " at "
+                        << x << "," << y;
+                }
+            const Rect expectedDirty =
+                c.first <= c.last ? Rect{c.first, c.y, c.last + 1, c.y + 1} : Rect{};
+            EXPECT_EQ(s.takeDirty(), expectedDirty)
+                << c.x1 << " -> " << c.x2 << " row " << c.y << " mode " << mode;
+        }
+    }
+}
+
+// The pen stays at each line's end, so lines drawn one after another join up; and a run grows
+// a dirty rectangle already holding other changes without shrinking it.
+TEST(Surface, LinesDrawnInTurnStartWhereTheLastEnded) {
+    Surface s(10, 6, 0);
+    s.setPixel(9, 5, RGB(1, 1, 1));
+    s.setForeColor(RGB(255, 0, 0));
+    s.moveTo(1, 1);
+    s.lineTo(6, 1); // 1..5
+    s.lineTo(6, 4); // (6,1)..(6,3)
+    s.lineTo(2, 4); // 6..3 on row 4
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 10; ++x) {
+            const bool on = (y == 1 && x >= 1 && x <= 5) || (x == 6 && y >= 1 && y <= 3) ||
+                            (y == 4 && x >= 3 && x <= 6);
+            const ColorRef expected = on ? RGB(255, 0, 0) : (x == 9 && y == 5 ? RGB(1, 1, 1) : 0);
+            EXPECT_EQ(s.point(x, y), expected) << x << "," << y;
+        }
+    EXPECT_EQ(s.takeDirty(), (Rect{1, 1, 10, 6}));
+    s.moveTo(4, 0);
+    s.lineTo(0, 0); // right to left: 4..1
+    EXPECT_EQ(s.takeDirty(), (Rect{1, 0, 5, 1}));
+}
+
 TEST(Surface, WideLineCoversSquareStampsOnce) {
     // A width-2 line covers the row above as well, and each pixel is inverted once although
     // neighbouring stamps overlap.
@@ -298,6 +392,44 @@ TEST(Surface, StretchDibPlacesAndMirrorsTheImage) {
             for (int x = 0; x < 5; ++x)
                 EXPECT_EQ(s.point(x, y), dibColour(c.expected[static_cast<std::size_t>(y * 5 + x)]))
                     << c.name << " at " << x << "," << y;
+    }
+}
+
+// Rows are converted several pixels at a time with the row's end handled apart: every width,
+// both directions, both row orders, from an exactly sized buffer (the sanitizer build catches a
+// read past it).
+TEST(Surface, StretchDibCopiesEveryRowWidthExactly) {
+    std::mt19937 rng(5);
+    for (int w = 1; w <= 21; ++w) {
+        const int stride = (w * 3 + 3) & ~3;
+        const int rows = 3;
+        for (int bmpH : {rows, -rows})
+            for (bool mirrored : {false, true})
+                for (bool flipped : {false, true}) {
+                    std::vector<std::uint8_t> bits(static_cast<std::size_t>(stride * rows));
+                    for (auto& b : bits)
+                        b = static_cast<std::uint8_t>(rng());
+                    Surface s(w + 4, rows + 2, RGB(9, 9, 9));
+                    const int dstX = mirrored ? w + 1 : 2;
+                    const int dstY = flipped ? rows : 1;
+                    s.stretchDib(dstX, dstY, mirrored ? -w : w, flipped ? -rows : rows, bits.data(),
+                                 w, bmpH, 0, 0);
+                    for (int y = 0; y < rows + 2; ++y)
+                        for (int x = 0; x < w + 4; ++x) {
+                            ColorRef expected = RGB(9, 9, 9);
+                            const int i = mirrored ? dstX - x : x - dstX;
+                            const int j = flipped ? dstY - y : y - dstY;
+                            if (i >= 0 && i < w && j >= 0 && j < rows) {
+                                const int memRow = bmpH > 0 ? rows - 1 - j : j;
+                                const std::uint8_t* p =
+                                    &bits[static_cast<std::size_t>(memRow * stride + i * 3)];
+                                expected = RGB(p[2], p[1], p[0]);
+                            }
+                            ASSERT_EQ(s.point(x, y), expected)
+                                << "width " << w << " bmpH " << bmpH << " mirrored " << mirrored
+                                << " flipped " << flipped << " at " << x << "," << y;
+                        }
+                }
     }
 }
 
