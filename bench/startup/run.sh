@@ -43,15 +43,22 @@ done
 # hyperfine's CSV: command,mean,stddev,median,user,system,min,max (seconds).
 median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 time_of() { cat "$work"/round*.csv | awk -F, -v c="$1" '$1 == c {print $4}' | median; }
+# Processor time (user + system, hyperfine's means per round): on a busy machine it moves less
+# than wall time, which also counts the time spent waiting for a core.
+cpu_of() { cat "$work"/round*.csv | awk -F, -v c="$1" '$1 == c {print $5 + $6}' | median; }
 rss_of() { awk -v n="$(basename "$1")" '$1 == n {print $2}' "$work/rss.txt" | median; }
 
 t_bare=$(time_of "$bare")
 t_tool=$(time_of "$tool")
 m_bare=$(rss_of "$bare")
 m_tool=$(rss_of "$tool")
-printf '%-24s %14s %16s\n' program "median time" "peak RSS"
-printf '%-24s %11.1f ms %13d KiB\n' bench_startup_bare "$(awk -v t="$t_bare" 'BEGIN {print t * 1000}')" "$m_bare"
-printf '%-24s %11.1f ms %13d KiB\n' bench_startup_tintaro "$(awk -v t="$t_tool" 'BEGIN {print t * 1000}')" "$m_tool"
-printf '%-24s %14.3f %16.3f\n' "ratio tintaro/bare" "$(awk -v a="$t_tool" -v b="$t_bare" 'BEGIN {print a / b}')" \
-    "$(awk -v a="$m_tool" -v b="$m_bare" 'BEGIN {print a / b}')"
+c_bare=$(cpu_of "$bare")
+c_tool=$(cpu_of "$tool")
+ms() { awk -v t="$1" 'BEGIN {print t * 1000}'; }
+printf '%-24s %14s %16s %14s\n' program "median time" "peak RSS" "cpu time"
+printf '%-24s %11.1f ms %13d KiB %11.1f ms\n' bench_startup_bare "$(ms "$t_bare")" "$m_bare" "$(ms "$c_bare")"
+printf '%-24s %11.1f ms %13d KiB %11.1f ms\n' bench_startup_tintaro "$(ms "$t_tool")" "$m_tool" "$(ms "$c_tool")"
+printf '%-24s %14.3f %16.3f %14.3f\n' "ratio tintaro/bare" "$(awk -v a="$t_tool" -v b="$t_bare" 'BEGIN {print a / b}')" \
+    "$(awk -v a="$m_tool" -v b="$m_bare" 'BEGIN {print a / b}')" \
+    "$(awk -v a="$c_tool" -v b="$c_bare" 'BEGIN {print a / b}')"
 echo "($rounds rounds x $runs_per_round runs each under hyperfine, medians of round medians; RSS: median of $rounds runs)"
