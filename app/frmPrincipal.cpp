@@ -69,6 +69,11 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     List1->setGeometry(8, 128, 305, 134);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setSortingEnabled(false);
+    List1->setAccessibleName(QStringLiteral("Cuentas de msn"));
+    // Screen readers name each control: a label by its words, the picture by whose it is.
+    Image1->setAccessibleName(QStringLiteral("Zelkor"));
+    for (QLabel* label : {Label3, Label4, Label1})
+        label->setAccessibleName(label->text());
     // Selection, not the current row: focusing the list makes its first line current without
     // the user picking it.
     connect(List1, &QListWidget::itemSelectionChanged, this, &frmPrincipal::List1_Click);

@@ -110,6 +110,11 @@ zel_votar::zel_votar(QWidget* parent)
         makeLabel(Frame1, "Label1", QStringLiteral("Faltan para cerrarse"), QRect(8, 72, 97, 17));
     Label1->hide();
     Label2 = makeLabel(Frame1, "Label2", QString(), QRect(104, 72, 33, 17));
+    // Screen readers name each control: a label by its words, the countdown by what it counts.
+    Frame1->setAccessibleName(QStringLiteral("Zelkor"));
+    for (QLabel* label : {Label5, Label3, Label1})
+        label->setAccessibleName(label->text());
+    Label2->setAccessibleName(QStringLiteral("Segundos para cerrarse"));
 
     // Moves without a button must reach the three handlers; a move over the link or the
     // question belongs to that label alone, not also to the frame beneath it.

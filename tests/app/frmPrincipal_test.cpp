@@ -80,6 +80,24 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    void everyControlHasAnAccessibleName() {
+        Prefix prefix;
+        frmPrincipal window;
+        const QList<std::pair<QWidget*, QString>> expected{
+            {window.Image1, QStringLiteral("Zelkor")},
+            {window.Label3, QStringLiteral("¿50.000 usuarios pueden estar confundidos?")},
+            {window.Label4, window.Label4->text()},
+            {window.Label1,
+             QStringLiteral("Haz click sobre la cuenta de msn que quieres cambiar el color.")},
+            {window.List1, QStringLiteral("Cuentas de msn")}};
+        for (const auto& [control, name] : expected)
+            QCOMPARE(control->accessibleName(), name);
+        // No named control is left without one.
+        for (QWidget* child : window.findChildren<QWidget*>())
+            if (!child->objectName().isEmpty() && !child->objectName().startsWith(u"qt_"))
+                QVERIFY2(!child->accessibleName().isEmpty(), qPrintable(child->objectName()));
+    }
+
     void layoutAndTexts() {
         Prefix prefix;
         frmPrincipal window;

@@ -139,6 +139,23 @@ private Q_SLOTS:
         }
     }
 
+    void everyControlHasAnAccessibleName() {
+        const QList<std::pair<const char*, QString>> expected{
+            {"Frame1", QStringLiteral("Zelkor")},
+            {"Label5", QStringLiteral("¿Quieres que continue desarrollando programas?")},
+            {"Label3", QStringLiteral("Votame")},
+            {"Label1", QStringLiteral("Faltan para cerrarse")},
+            {"Label2", QStringLiteral("Segundos para cerrarse")}};
+        for (const auto& [name, accessible] : expected) {
+            auto* control = m_window->findChild<QWidget*>(QString::fromLatin1(name));
+            QVERIFY2(control, name);
+            QCOMPARE(control->accessibleName(), accessible);
+        }
+        for (QWidget* child : m_window->findChildren<QWidget*>())
+            if (!child->objectName().isEmpty() && !child->objectName().startsWith(u"qt_"))
+                QVERIFY2(!child->accessibleName().isEmpty(), qPrintable(child->objectName()));
+    }
+
     void linkHasTheHandCursor() {
         const QCursor cursor = label(m_window, "Label3")->cursor();
         QCOMPARE(cursor.shape(), Qt::BitmapCursor);
