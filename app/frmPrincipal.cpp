@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QImageReader>
 #include <QPixmap>
 
 // The picture sits in a static library; its resource must be registered by hand.
@@ -44,7 +45,11 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(16, 8, 96, 96);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/app/zelkor.png")));
+    // The picture is a PNG; naming the format spares start-up loading every image plug-in to
+    // guess it.
+    QImageReader picture(QStringLiteral(":/app/zelkor.png"), "png");
+    picture.setAutoDetectImageFormat(false);
+    Image1->setPixmap(QPixmap::fromImage(picture.read()));
 
     Label3 = makeLabel(this, QStringLiteral("¿50.000 usuarios pueden estar confundidos?"),
                        QRect(120, 8, 105, 41));
