@@ -273,11 +273,18 @@ __attribute__((target("ssse3"))) void convertRowsSsse3(const RowRun& run) {
         }
         // A 16-byte load at pixel k stays inside the row's 3n bytes while k + 6 <= n.
         Int64 k = 0;
-        for (; k + 6 <= n; k += 4) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * k));
-            std::uint32_t* out = run.mirrored ? dst - k - 3 : dst + k;
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
-                             _mm_or_si128(_mm_shuffle_epi8(v, step), alpha));
+        if (!run.mirrored) {
+            for (; k + 6 <= n; k += 4) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * k));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + k),
+                                 _mm_or_si128(_mm_shuffle_epi8(v, step), alpha));
+            }
+        } else {
+            for (; k + 6 <= n; k += 4) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 3 * k));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(dst - k - 3),
+                                 _mm_or_si128(_mm_shuffle_epi8(v, step), alpha));
+            }
         }
         // The loop stops at most five pixels from the end; a fifth is converted on its own.
         if (k == n - 5)
