@@ -34,6 +34,9 @@ QColor toQColor(ColorRef colour) {
                   static_cast<int>((c >> 16) & 0xFFu));
 }
 
+// Rows drawn by one image copy while painting.
+constexpr int kBandRows = 64;
+
 } // namespace
 
 SurfaceWidget::SurfaceWidget(Surface& surface, QWidget* parent)
@@ -60,14 +63,22 @@ void SurfaceWidget::present() {
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    const QRect area = event->rect();
-    const QRect shown = area & m_image.rect();
-    if (!shown.isEmpty())
-        painter.drawImage(shown, m_image, shown);
-    // A widget stretched beyond its surface shows the window's background there.
-    const QRegion rest = QRegion(area).subtracted(QRegion(shown));
-    for (const QRect& r : rest)
-        painter.fillRect(r, palette().window());
+    // Each rectangle of the region on its own: the bounding box of two far-apart changes (the
+    // marker and the slider) would redraw everything between them.
+    for (const QRect& area : event->region()) {
+        const QRect shown = area & m_image.rect();
+        // In bands of few rows: the raster engine hands a tall copy to its thread pool, whose
+        // wake-ups cost more than the copy of a narrow strip.
+        for (int top = shown.top(); top <= shown.bottom(); top += kBandRows) {
+            const QRect band(shown.left(), top, shown.width(),
+                             std::min(kBandRows, shown.bottom() + 1 - top));
+            painter.drawImage(band, m_image, band);
+        }
+        // A widget stretched beyond its surface shows the window's background there.
+        const QRegion rest = QRegion(area).subtracted(QRegion(shown));
+        for (const QRect& r : rest)
+            painter.fillRect(r, palette().window());
+    }
 }
 
 bool SurfaceWidget::childUnder(QPointF position) const {

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScreen>
 #include <QTest>
@@ -71,6 +72,63 @@ protected:
     }
 };
 
+// A paint device that records where images are drawn, to tell what a paint costs.
+class DrawRecorder : public QPaintDevice {
+public:
+    explicit DrawRecorder(QSize size)
+        : m_size(size) {}
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+    QRegion drawn;
+    qint64 drawnArea = 0;
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case PdmWidth:
+            return m_size.width();
+        case PdmHeight:
+            return m_size.height();
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 0;
+        }
+    }
+
+private:
+    class Engine : public QPaintEngine {
+    public:
+        explicit Engine(DrawRecorder* owner)
+            : QPaintEngine(AllFeatures)
+            , m_owner(owner) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawImage(const QRectF& r, const QImage&, const QRectF&,
+                       Qt::ImageConversionFlags) override {
+            const QRect rect = r.toRect();
+            m_owner->drawn += rect;
+            m_owner->drawnArea += qint64(rect.width()) * rect.height();
+        }
+        Type type() const override { return User; }
+
+    private:
+        DrawRecorder* m_owner;
+    };
+    QSize m_size;
+    mutable Engine m_engine{this};
+};
+
 void flushPaints() {
     for (int i = 0; i < 3; ++i) {
         QCoreApplication::sendPostedEvents();
@@ -132,6 +190,7 @@ private Q_SLOTS:
     void showsExactlyTheSurfacePixels();
     void rendersSharpAtDoubleScale();
     void presentRepaintsOnlyWhatChanged();
+    void repaintCoversEachRectangleNotTheirBox();
     void mouseSignalsKeepFractionsAndCapture();
     void mouseOverChildControlsIsTheirs();
     void textPainterDrawsInColourWithinTheLine();
@@ -197,6 +256,54 @@ void SurfaceWidgetTest::presentRepaintsOnlyWhatChanged() {
     }
     const QString mismatch = firstMismatch(widget.grab().toImage(), surface);
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+}
+
+void SurfaceWidgetTest::repaintCoversEachRectangleNotTheirBox() {
+    // The offscreen screen grabs only the top-left part of a scaled window.
+    Surface surface(200, 150, RGB(0, 0, 0));
+    fillPattern(surface);
+    SurfaceWidget widget(surface);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    flushPaints();
+
+    // Each rectangle is copied once, and nothing of the box between them.
+    const QRegion asked = QRegion(3, 5, 7, 135) + QRegion(180, 100, 15, 10);
+    DrawRecorder recorder(widget.size());
+    widget.render(&recorder, QPoint(), asked);
+    QCOMPARE(recorder.drawn, asked);
+    QCOMPARE(recorder.drawnArea, 7 * 135 + 15 * 10);
+
+    if (widget.devicePixelRatio() != 1)
+        QSKIP("the offscreen screen grab is unscaled");
+
+    // Two far-apart areas, the first taller than any single copy, and a change between them
+    // that is not asked to be shown.
+    const QRect tall(3, 5, 7, 135);
+    const QRect small(180, 100, 15, 10);
+    const QRect between(90, 60, 10, 10);
+    const tintaro::ColorRef changed = RGB(255, 0, 128);
+    for (const QRect& r : {tall, small, between})
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                surface.setPixel(x, y, changed);
+    widget.update(QRegion(tall) + QRegion(small));
+    flushPaints();
+
+    const QImage shown = widget.screen()->grabWindow(widget.winId()).toImage();
+    QCOMPARE(shown.size(), QSize(200, 150));
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const bool repainted = tall.contains(x, y) || small.contains(x, y);
+            const QRgb expected = toQRgb(repainted ? changed : patternAt(x, y));
+            const QRgb got = shown.pixel(x, y) | 0xFF000000u;
+            QVERIFY2(got == expected, qPrintable(QStringLiteral("(%1, %2): %3 instead of %4")
+                                                     .arg(x)
+                                                     .arg(y)
+                                                     .arg(got, 8, 16)
+                                                     .arg(expected, 8, 16)));
+        }
+    }
 }
 
 void SurfaceWidgetTest::mouseSignalsKeepFractionsAndCapture() {
