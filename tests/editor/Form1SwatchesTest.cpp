@@ -127,9 +127,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("txtcolor");
         QTest::addColumn<QString>("key");
         QTest::addColumn<std::uint32_t>("value");
-        QTest::newRow("the spec's example") << "123"
-                                            << "255"
-                                            << "123" << 255u;
+        QTest::newRow("key 123, red") << "123"
+                                      << "255"
+                                      << "123" << 255u;
         QTest::newRow("blue") << "987654321"
                               << "16711680"
                               << "987654321" << 16711680u;
