@@ -1,10 +1,39 @@
 #include "editor/EventLineEdit.h"
 
 #include <QFocusEvent>
+#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace tintaro {
+
+namespace {
+
+// QLineEdit's own spacing between its contents rectangle and the text line.
+constexpr int kHorizontalMargin = 2;
+constexpr int kVerticalMargin = 1;
+
+void drawBorder(QPainter& painter, int w, int h) {
+    // Filled rectangles: a cosmetic-pen line costs several times as much on the raster engine.
+    const QColor shadow(0x80, 0x80, 0x80);
+    const QColor light(0xFF, 0xFF, 0xFF);
+    painter.fillRect(0, 0, w, 1, shadow);
+    painter.fillRect(0, 1, 1, h - 1, shadow);
+    painter.fillRect(1, h - 1, w - 1, 1, light);
+    painter.fillRect(w - 1, 1, 1, h - 2, light);
+}
+
+// Latin text without combining marks or bidirectional characters: laid out by QPainter exactly
+// as by QLineEdit.
+bool isPlainLatin(const QString& text) {
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x300; });
+}
+
+} // namespace
 
 EventLineEdit::EventLineEdit(QWidget* parent)
     : QLineEdit(parent) {
@@ -38,18 +67,84 @@ void EventLineEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void EventLineEdit::paintEvent(QPaintEvent* event) {
-    // The frameless panel leaves its outermost ring unpainted; the border covers it. Filled
-    // rectangles: a cosmetic-pen line costs several times as much on the raster engine.
+    const QString shown = displayText();
+    const TextPlacement now = placement(shown);
+    if (paintsPlainly(shown, now)) {
+        QPainter painter(this);
+        paintPlainly(painter, shown, now);
+        drawBorder(painter, width(), height());
+        return;
+    }
+    // The frameless panel leaves its outermost ring unpainted; the border covers it.
     QLineEdit::paintEvent(event);
+    m_placedByQLineEdit = now;
+    m_placedValid = fits(shown);
     QPainter painter(this);
-    const QColor shadow(0x80, 0x80, 0x80);
-    const QColor light(0xFF, 0xFF, 0xFF);
-    const int w = width();
-    const int h = height();
-    painter.fillRect(0, 0, w, 1, shadow);
-    painter.fillRect(0, 1, 1, h - 1, shadow);
-    painter.fillRect(1, h - 1, w - 1, 1, light);
-    painter.fillRect(w - 1, 1, 1, h - 2, light);
+    drawBorder(painter, width(), height());
+}
+
+EventLineEdit::TextPlacement EventLineEdit::placement(const QString& shown) const {
+    const QFontMetrics metrics = fontMetrics();
+    const int lineHeight = std::max(metrics.boundingRect(shown).height(), metrics.height());
+    return {size(), font(), textMargins(), alignment(), lineHeight};
+}
+
+bool EventLineEdit::fits(const QString& shown) const {
+    // QLineEdit scrolls a line that, with the font's widest bearings on both sides, is wider
+    // than the line box; only a line it leaves unscrolled is drawn here.
+    const QFontMetrics metrics = fontMetrics();
+    const int bearings =
+        std::max(0, -metrics.minLeftBearing()) + std::max(0, -metrics.minRightBearing());
+    const int used = qRound(QFontMetricsF(font()).horizontalAdvance(shown)) + 1 + bearings;
+    const int lineWidth = rect().marginsRemoved(textMargins()).width() - 2 * kHorizontalMargin;
+    return used <= lineWidth;
+}
+
+bool EventLineEdit::paintsPlainly(const QString& shown, const TextPlacement& now) const {
+    if (!m_placedValid || !(now == m_placedByQLineEdit))
+        return false;
+    if (hasFocus() || hasSelectedText() || echoMode() != Normal || !inputMask().isEmpty() ||
+        !actions().isEmpty() || layoutDirection() != Qt::LeftToRight)
+        return false;
+    if ((alignment() & Qt::AlignHorizontal_Mask & ~Qt::AlignAbsolute) != Qt::AlignLeft)
+        return false;
+    if (palette().brush(QPalette::Base).style() != Qt::SolidPattern)
+        return false;
+    if (shown.isEmpty())
+        return placeholderText().isEmpty();
+    return isPlainLatin(shown) && fits(shown);
+}
+
+void EventLineEdit::paintPlainly(QPainter& painter, const QString& shown,
+                                 const TextPlacement& now) {
+    const QPalette& colours = palette();
+    painter.fillRect(rect(), colours.brush(QPalette::Base));
+    if (shown.isEmpty())
+        return;
+    // The same arithmetic as QLineEdit's for a line that fits: the line box centred (or put at
+    // the top or bottom), the text at its left end, its baseline where the text
+    // layout's unrounded ascent puts it.
+    const QRect contents = rect().marginsRemoved(textMargins());
+    const QFontMetrics metrics = fontMetrics();
+    int top = 0;
+    switch (alignment() & Qt::AlignVertical_Mask) {
+    case Qt::AlignBottom:
+        top = contents.y() + contents.height() - now.lineHeight - kVerticalMargin;
+        break;
+    case Qt::AlignTop:
+        top = contents.y() + kVerticalMargin;
+        break;
+    default:
+        top = contents.y() + (contents.height() - now.lineHeight + 1) / 2;
+        break;
+    }
+    const qreal ascent = QFontMetricsF(font()).ascent();
+    const qreal baseline = top + metrics.ascent() - qRound(ascent) + ascent;
+    const int left = contents.x() + kHorizontalMargin;
+    painter.setClipRect(contents);
+    painter.setPen(colours.text().color());
+    painter.drawText(QPointF(left, baseline), shown);
+    painter.setClipping(false);
 }
 
 } // namespace tintaro

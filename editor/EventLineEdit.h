@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QFont>
 #include <QLineEdit>
 #include <QList>
+#include <QMargins>
+#include <QSize>
+
+class QPainter;
 
 namespace tintaro {
 
@@ -10,7 +15,9 @@ namespace tintaro {
 //
 // It draws its own one-pixel sunken border instead of the style's frame and paints every pixel
 // itself: the fields are rewritten on every drag step, and a styled frame (and the group box
-// that would be repainted beneath it) cost several times the text.
+// that would be repainted beneath it) cost several times the text. For the same reason an
+// unfocused field showing plain text that fits draws that text itself, with the pixels
+// QLineEdit would draw, once QLineEdit has painted it at the same size, font and alignment.
 class EventLineEdit : public QLineEdit {
     Q_OBJECT
 
@@ -30,7 +37,24 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // What places the text; QLineEdit keeps its scroll offsets from its last own paint, and
+    // those are only right for the plain path while this stays the same.
+    struct TextPlacement {
+        QSize size;
+        QFont font;
+        QMargins margins;
+        Qt::Alignment alignment;
+        int lineHeight = 0;
+        bool operator==(const TextPlacement&) const = default;
+    };
+    TextPlacement placement(const QString& shown) const;
+    bool fits(const QString& shown) const;
+    bool paintsPlainly(const QString& shown, const TextPlacement& now) const;
+    void paintPlainly(QPainter& painter, const QString& shown, const TextPlacement& now);
+
     QList<int> m_pressedKeys;
+    TextPlacement m_placedByQLineEdit;
+    bool m_placedValid = false;
 };
 
 } // namespace tintaro
