@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -114,6 +115,13 @@ public:
         else
             lineToGeneral(x1, y1, x, y);
     }
+    // A run of horizontal lines, one a row from yFirst down: exactly the pixels, dirty rectangle
+    // and state of, for each i, setForeColor(colours[i]); moveTo(x1, y); lineTo(x2, y) with
+    // y = yFirst + i (rows past INT_MAX stay at INT_MAX). Afterwards the fore colour is the last
+    // colour and the pen at the last line's end; nothing changes for an empty span. One-pixel
+    // copy-pen runs are clipped and marked dirty once for all lines, which is what makes a
+    // slider of 256 lines cheap; other modes and widths draw line by line.
+    void horizontalLines(int x1, int x2, int yFirst, std::span<const ColorRef> colours);
 
     // Transfers a 24-bit DIB (blue, green, red bytes; rows padded to 4 bytes; bottom-up: the
     // first row in `bits` is the bottom row of the image) of bmpWidth x bmpHeight pixels.

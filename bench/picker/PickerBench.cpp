@@ -3,6 +3,7 @@
 #include "editor/picker/PickerState.h"
 #include "runtime/Surface.h"
 
+#include <array>
 #include <benchmark/benchmark.h>
 #include <cstdint>
 #include <cstring>
@@ -122,6 +123,23 @@ void BM_DrawHueSlider(benchmark::State& state) {
     }
 }
 
+// The slider's 256 lines alone, as one run on the surface: what a slider render costs without
+// its colour lookups and frame.
+void BM_HorizontalLinesSlider(benchmark::State& state) {
+    Editor e;
+    std::array<ColorRef, 256> colours;
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        colours[i] = RGB(255, static_cast<int>(i), static_cast<int>(255 - i));
+    e.surface.setDrawMode(kDrawModeCopyPen); // the marker leaves the surface inverting
+    e.surface.setDrawWidth(1);
+    for (auto _ : state) {
+        e.surface.horizontalLines(e.state.sliderLeft, e.state.sliderRight, e.state.sliderTop,
+                                  colours);
+        benchmark::DoNotOptimize(e.surface.pixels());
+        benchmark::ClobberMemory();
+    }
+}
+
 // The frame every slider render ends with.
 void BM_DrawMainFrame(benchmark::State& state) {
     Editor e;
@@ -165,6 +183,7 @@ BENCHMARK(BM_DrawSquareSaturationMode);
 BENCHMARK(BM_DrawSliderBrightnessMode);
 BENCHMARK(BM_DrawSliderSaturationMode);
 BENCHMARK(BM_DrawHueSlider);
+BENCHMARK(BM_HorizontalLinesSlider);
 BENCHMARK(BM_DrawMainFrame);
 BENCHMARK(BM_DrawSliderArrowsMove);
 BENCHMARK(BM_DrawPickerMove);

@@ -255,17 +255,14 @@ void drawSlider(PickerCanvas& canvas, const SliderTable& table, std::int16_t red
     const SliderRow& rowB = sliderRow(table, blue, scratchB, rule);
     s.setDrawMode(kDrawModeCopyPen);
     s.setDrawWidth(1);
-    // Drawing never moves the slider, so its geometry is read once rather than after every
-    // line's stores.
     const int left = st.sliderLeft;
     const int right = st.sliderRight;
-    const std::int64_t top = st.sliderTop;
-    for (std::size_t i = 0; i < 256; ++i) {
-        s.setForeColor(RGB(rowR[i], rowG[i], rowB[i]));
-        const int y = clampToInt(top + static_cast<std::int64_t>(i));
-        s.moveTo(left, y);
-        s.lineTo(right, y);
-    }
+    const int top = st.sliderTop;
+    std::array<ColorRef, 256> colours;
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        colours[i] = RGB(rowR[i], rowG[i], rowB[i]);
+    // One line a row from the top; drawn as one run, so the clip and dirty union happen once.
+    s.horizontalLines(left, right, top, colours);
     canvas.DrawMainFrame();
 }
 
