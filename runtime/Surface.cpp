@@ -1,17 +1,12 @@
 #include "runtime/Surface.h"
 
+#include "runtime/CpuFeatures.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-
-// Vector paths for x86-64, chosen at run time; TINTARO_NO_SIMD builds the portable paths alone
-// (the tests build it so, to check both give the same pixels).
-#if defined(__x86_64__) && !defined(TINTARO_NO_SIMD)
-#define TINTARO_X86_SIMD 1
-#include <immintrin.h>
-#endif
 
 namespace tintaro {
 
@@ -296,18 +291,11 @@ __attribute__((target("ssse3"))) void convertRowsSsse3(const RowRun& run) {
     }
 }
 
-bool hasSsse3() {
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("ssse3") != 0;
-    }();
-    return has;
-}
 #endif
 
 void convertRows(const RowRun& run) {
 #if defined(TINTARO_X86_SIMD)
-    if (hasSsse3()) {
+    if (cpu::hasSsse3()) {
         convertRowsSsse3(run);
         return;
     }
@@ -368,18 +356,11 @@ __attribute__((target("avx"))) void fillRunsAvx(const RunFill& f) {
     }
 }
 
-bool hasAvx() {
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx") != 0;
-    }();
-    return has;
-}
 #endif
 
 void fillRuns(const RunFill& f) {
 #if defined(TINTARO_X86_SIMD)
-    if (f.n >= 8 && hasAvx()) {
+    if (f.n >= 8 && cpu::hasAvx()) {
         fillRunsAvx(f);
         return;
     }

@@ -1,6 +1,7 @@
 #include "editor/picker/Module1.h"
 
 #include "editor/picker/ColourRules.h"
+#include "runtime/CpuFeatures.h"
 
 #include <algorithm>
 #include <array>
@@ -9,13 +10,6 @@
 #include <memory>
 #include <mutex>
 #include <vector>
-
-// Vector paths for x86-64, chosen at run time; TINTARO_NO_SIMD builds the portable paths alone
-// (the tests build it so, to check both give the same pixels).
-#if defined(__x86_64__) && !defined(TINTARO_NO_SIMD)
-#define TINTARO_X86_SIMD 1
-#include <immintrin.h>
-#endif
 
 namespace tintaro::Module1 {
 
@@ -124,18 +118,11 @@ __attribute__((target("ssse3"))) void interleaveSsse3(const std::uint8_t* pb,
     interleaveScalar(pb + i, pg + i, pr + i, out, count - i);
 }
 
-bool hasSsse3() {
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("ssse3") != 0;
-    }();
-    return has;
-}
 #endif
 
 void interleave(const Plane& pb, const Plane& pg, const Plane& pr, std::uint8_t* out) {
 #if defined(TINTARO_X86_SIMD)
-    if (hasSsse3()) {
+    if (cpu::hasSsse3()) {
         interleaveSsse3(pb.data(), pg.data(), pr.data(), out, kPlaneSize);
         return;
     }
