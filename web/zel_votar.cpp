@@ -85,8 +85,11 @@ zel_votar::zel_votar(QWidget* parent)
 
     // A plain sans serif the size of the classic 8-point dialog font: every text fits its label.
     QFont windowFont(QStringLiteral("Liberation Sans"));
-    windowFont.setStyleHint(QFont::SansSerif);
+    // Latin texts only: no shaping needed to lay them out.
+    windowFont.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
     windowFont.setPixelSize(10);
+    // Crisp with the face's own hints, and cheaper to open than the auto-hinter.
+    windowFont.setHintingPreference(QFont::PreferFullHinting);
     setFont(windowFont);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, toQColor(kBackColor));

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTest>
 #include <dirent.h>
 
@@ -165,6 +166,36 @@ private Q_SLOTS:
         }
         QCOMPARE(listLines(window.List1), expected);
         QVERIFY(window.List1->selectedItems().isEmpty());
+    }
+
+    // However the lines differ in width, the horizontal scroll range reaches the end of the
+    // longest, wherever it stands in the list.
+    void longestLineCanBeScrolledIntoView_data() {
+        QTest::addColumn<int>("longAt");
+        for (int at : {0, 2, 5})
+            QTest::addRow("long account %d of 6", at) << at;
+    }
+    void longestLineCanBeScrolledIntoView() {
+        QFETCH(int, longAt);
+        Prefix prefix;
+        for (int i = 0; i < 6; ++i)
+            prefix.account(std::to_string(100 + i),
+                           i == longAt ? std::string(90, 'w') + "@example.com" : "s@e.es");
+        frmPrincipal window;
+        window.Form_Load();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QFontMetrics metrics(window.List1->font());
+        int longest = 0;
+        for (const QString& line : listLines(window.List1))
+            longest = std::max(longest, metrics.horizontalAdvance(line));
+        QVERIFY(longest > window.List1->viewport()->width());
+        const QScrollBar* bar = window.List1->horizontalScrollBar();
+        QTRY_VERIFY2(bar->maximum() + window.List1->viewport()->width() >= longest,
+                     qPrintable(QStringLiteral("%1 + %2 < %3")
+                                    .arg(bar->maximum())
+                                    .arg(window.List1->viewport()->width())
+                                    .arg(longest)));
     }
 
     void emptyPrefixStillShowsTheVoteWindow() {
