@@ -5,8 +5,7 @@
 namespace tintaro::Module2 {
 
 void WriteRegDword(Registry& registry, RegKey root, std::string_view keyPath,
-                   std::string_view valueName, std::int32_t value)
-{
+                   std::string_view valueName, std::int32_t value) {
     // The handle starts as 0, so a failed create makes the two later calls fail too.
     RegKey key = 0;
     registry.createKey(root, keyPath, key);
