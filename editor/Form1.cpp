@@ -368,26 +368,11 @@ void Form1::connectHandlers() {
 
 void Form1::Form_Load() {
     PickerState& s = m_state;
-    s.pickerBitmapInfo.biSize = 40;
-    s.pickerBitmapInfo.biPlanes = 1;
-    s.pickerBitmapInfo.biBitCount = 24;
-    s.pickerBitmapInfo.biCompression = 0;
-
-    s.squareLeft = 10;
-    s.squareTop = 80;
-    s.squareRight = s.squareLeft + 255;
-    s.squareBottom = s.squareTop + 255;
-    s.sliderTop = s.squareTop;
-    s.sliderLeft = s.squareRight + 12;
-    s.sliderRight = s.squareRight + 27;
-    s.sliderBottom = s.squareBottom;
-
+    s.setBitmapHeader();
+    s.setGeometry();
     // Shows the window: it is visible before the square below is rendered.
     m_canvas.DrawHueSlider();
-
-    s.markerX = s.squareRight;
-    s.markerY = s.squareTop;
-    s.sliderY = static_cast<float>(s.sliderBottom);
+    s.setLoadPositions();
     Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
     DrawPicker();
     Module1::DrawSquareHueMode(m_canvas, 255, 0, 0);

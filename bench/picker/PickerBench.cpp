@@ -24,20 +24,9 @@ struct Editor {
     PickerCanvas canvas{surface, state};
 
     Editor() {
-        state.squareLeft = 10;
-        state.squareTop = 80;
-        state.squareRight = 265;
-        state.squareBottom = 335;
-        state.sliderLeft = 277;
-        state.sliderTop = 80;
-        state.sliderRight = 292;
-        state.sliderBottom = 335;
-        state.markerX = 265;
-        state.markerY = 80;
-        state.sliderY = 335.0f;
-        state.pickerBitmapInfo.biSize = 40;
-        state.pickerBitmapInfo.biPlanes = 1;
-        state.pickerBitmapInfo.biBitCount = 24;
+        state.setBitmapHeader();
+        state.setGeometry();
+        state.setLoadPositions();
         canvas.DrawHueSlider();
         Module1::DrawSquareHueMode(canvas, 255, 0, 0);
         canvas.DrawPicker();

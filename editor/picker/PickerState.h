@@ -46,6 +46,32 @@ struct PickerState {
     std::int16_t sliderDragging = kFalse;
 
     BitmapInfoHeader pickerBitmapInfo;
+
+    // The editor's load, in its three parts (it draws the hue strip between the second and the
+    // third). The bitmap header's fixed fields: 24-bit, uncompressed.
+    void setBitmapHeader() {
+        pickerBitmapInfo.biSize = 40;
+        pickerBitmapInfo.biPlanes = 1;
+        pickerBitmapInfo.biBitCount = 24;
+        pickerBitmapInfo.biCompression = 0;
+    }
+    // The geometry: a 256-pixel square at (10, 80) and a 15-pixel slider 12 pixels to its right.
+    void setGeometry() {
+        squareLeft = 10;
+        squareTop = 80;
+        squareRight = squareLeft + 255;
+        squareBottom = squareTop + 255;
+        sliderTop = squareTop;
+        sliderLeft = squareRight + 12;
+        sliderRight = squareRight + 27;
+        sliderBottom = squareBottom;
+    }
+    // The marker at the square's top-right corner, the arrows at the slider's bottom row.
+    void setLoadPositions() {
+        markerX = squareRight;
+        markerY = squareTop;
+        sliderY = static_cast<float>(sliderBottom);
+    }
 };
 
 } // namespace tintaro
