@@ -151,6 +151,10 @@ private:
     double fieldValue(const EventLineEdit* field) const;
     bool hueIsInvalid() const;
     void showHueMessage();
+    // Renders the hue-mode square for the strip's pixel at `column`, row sliderY rounded.
+    void drawHueSquareFromStrip(std::int32_t column);
+    // The swatch readout beside the slider for `colour`.
+    void printSwatchInfo(ColorRef colour);
 
     Surface m_surface;
     PickerState m_state;

@@ -37,11 +37,7 @@ void Form1::optH_Click() {
     Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
     s.sliderY = toSingle(conv::floorOf(s.sliderBottom - fieldValue(txtH) * 255 / 360));
     Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
-    Module1::SplitRGB(pointAt(s.sliderLeft + 3, conv::roundToInt32(s.sliderY)), red, green, blue);
-    Module1::DrawSquareHueMode(m_canvas, red, green, blue);
+    drawHueSquareFromStrip(s.sliderLeft + 3);
     DrawPicker();
     s.markerX = conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft);
     s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
@@ -99,12 +95,7 @@ void Form1::txtH_KeyUp(int, int) {
         Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
         s.sliderY = toSingle(s.sliderBottom - fieldValue(txtH) * 255 / 360);
         Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
-        std::int16_t red = 0;
-        std::int16_t green = 0;
-        std::int16_t blue = 0;
-        Module1::SplitRGB(pointAt(s.sliderLeft + 5, conv::roundToInt32(s.sliderY)), red, green,
-                          blue);
-        Module1::DrawSquareHueMode(m_canvas, red, green, blue);
+        drawHueSquareFromStrip(s.sliderLeft + 5);
         PickMarkerColor();
     }
     presentSurface();
@@ -137,6 +128,14 @@ void Form1::txtB_KeyUp(int, int) {
     DrawPicker();
     PickMarkerColor();
     presentSurface();
+}
+
+void Form1::drawHueSquareFromStrip(std::int32_t column) {
+    std::int16_t red = 0;
+    std::int16_t green = 0;
+    std::int16_t blue = 0;
+    Module1::SplitRGB(pointAt(column, conv::roundToInt32(m_state.sliderY)), red, green, blue);
+    Module1::DrawSquareHueMode(m_canvas, red, green, blue);
 }
 
 void Form1::PickMarkerColor() {

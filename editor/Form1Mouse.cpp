@@ -75,13 +75,9 @@ void Form1::Form_MouseUp(std::int16_t, std::int16_t, float&, float&) {
     PickerState& s = m_state;
     s.squareDragging = kFalse;
     if (s.sliderDragging && optH->isChecked()) {
-        std::int16_t red = 0;
-        std::int16_t green = 0;
-        std::int16_t blue = 0;
-        Module1::SplitRGB(pointAt(s.sliderLeft + 3, conv::roundToInt32(s.sliderY)), red, green,
-                          blue);
-        Module1::DrawSquareHueMode(m_canvas, red, green, blue);
-        writeRgbFields(selectColour(pointAt(s.markerX, s.markerY)));
+        // The new hue's square, then the colour now under the marker.
+        drawHueSquareFromStrip(s.sliderLeft + 3);
+        PickMarkerColor();
     }
     s.sliderDragging = kFalse;
     presentSurface();

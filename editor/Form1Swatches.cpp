@@ -26,20 +26,18 @@ QString twoHexDigits(std::int16_t channel) {
 } // namespace
 
 void Form1::lblSelColor_Click() {
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
-    Module1::SplitRGB(lblSelColor->backColor(), red, green, blue);
-    QString hex;
-    GetHexVal(red, green, blue, hex);
-    PrintColorInfo(red, green, blue, hex);
+    printSwatchInfo(lblSelColor->backColor());
 }
 
 void Form1::Label2_Click() {
+    printSwatchInfo(Label2->backColor());
+}
+
+void Form1::printSwatchInfo(ColorRef colour) {
     std::int16_t red = 0;
     std::int16_t green = 0;
     std::int16_t blue = 0;
-    Module1::SplitRGB(Label2->backColor(), red, green, blue);
+    Module1::SplitRGB(colour, red, green, blue);
     QString hex;
     GetHexVal(red, green, blue, hex);
     PrintColorInfo(red, green, blue, hex);
