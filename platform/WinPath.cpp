@@ -13,13 +13,21 @@ char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool entryExists(const std::filesystem::path& path) {
+bool entryExists(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0;
 }
 
+// Appends one path component the way std::filesystem::path's operator/ would, without parsing
+// the whole path again for every component.
+void appendComponent(std::string& path, std::string_view component) {
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    path += component;
+}
+
 // The entry of `dir` whose name equals `name` ignoring case, if any.
-std::string findIgnoringCase(const std::filesystem::path& dir, std::string_view name) {
+std::string findIgnoringCase(const std::string& dir, std::string_view name) {
     DIR* stream = ::opendir(dir.c_str());
     if (!stream)
         return {};
@@ -53,9 +61,13 @@ std::filesystem::path unixPathOf(const std::filesystem::path& prefix, std::strin
         return {};
     const char drive = lowerAscii(winPath[0]);
 
-    std::filesystem::path root = prefix / "dosdevices" / std::string{drive, ':'};
-    if (drive == 'c' && !entryExists(root))
-        root = prefix / "drive_c";
+    std::string root = prefix.native();
+    appendComponent(root, "dosdevices");
+    appendComponent(root, std::string_view(std::string{drive, ':'}));
+    if (drive == 'c' && !entryExists(root)) {
+        root = prefix.native();
+        appendComponent(root, "drive_c");
+    }
 
     std::vector<std::string_view> components;
     std::size_t pos = 2;
@@ -75,30 +87,37 @@ std::filesystem::path unixPathOf(const std::filesystem::path& prefix, std::strin
         components.push_back(part);
     }
 
-    // Most paths exist exactly as written; one lstat spares the walk.
-    std::vector<std::filesystem::path> exact{root};
-    exact.reserve(components.size() + 1);
-    for (const std::string_view part : components)
-        exact.push_back(exact.back() / std::string(part));
-    if (components.empty() || entryExists(exact.back()))
-        return exact.back();
+    // Most paths exist exactly as written; one lstat spares the walk. `ends[k]` is where the
+    // path down to its k-th component ends.
+    std::string exact = root;
+    std::vector<std::size_t> ends{exact.size()};
+    ends.reserve(components.size() + 1);
+    for (const std::string_view part : components) {
+        appendComponent(exact, part);
+        ends.push_back(exact.size());
+    }
+    if (components.empty() || entryExists(exact))
+        return exact;
 
     // An entry that exists as written has every folder above it as written too, so the
     // case-insensitive walk starts below the deepest such entry.
     std::size_t known = components.size() - 1;
-    while (known > 0 && !entryExists(exact[known]))
+    while (known > 0 && !entryExists(exact.substr(0, ends[known])))
         --known;
-    std::filesystem::path result = exact[known];
+    std::string result = exact.substr(0, ends[known]);
     bool missing = false;
     for (std::size_t k = known; k < components.size(); ++k) {
         const std::string_view part = components[k];
-        std::filesystem::path next = result / std::string(part);
+        std::string next = result;
+        appendComponent(next, part);
         if (!missing && !entryExists(next)) {
             const std::string match = findIgnoringCase(result, part);
-            if (match.empty())
+            if (match.empty()) {
                 missing = true; // nothing below a missing folder can exist either
-            else
-                next = result / match;
+            } else {
+                next = result;
+                appendComponent(next, match);
+            }
         }
         result = std::move(next);
     }
