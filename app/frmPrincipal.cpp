@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/WinePrefix.h"
 #include "runtime/Conversions.h"
+#include "runtime/DialogFont.h"
 #include "web/zel_votar.h"
 
 #include <QImageReader>
@@ -36,16 +37,7 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString());
     setFixedSize(319, 269);
-    // The layout is fixed in pixels for a narrow 8-point sans face; a wider default font would
-    // cut the texts short.
-    QFont small(QStringLiteral("Liberation Sans"), 8);
-    // Every text here is Latin: laying it out glyph by glyph looks alike and spares shaping
-    // each label and list line at start-up.
-    small.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
-    // The face's own hints keep small text as crisp as the default light hinting, without the
-    // auto-hinter's scan of the whole face when it first opens.
-    small.setHintingPreference(QFont::PreferFullHinting);
-    setFont(small);
+    setFont(dialogFont());
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

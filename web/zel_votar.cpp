@@ -1,5 +1,6 @@
 #include "web/zel_votar.h"
 
+#include "runtime/DialogFont.h"
 #include "runtime/Surface.h"
 #include "web/HandCursor.h"
 #include "web/OnTop.h"
@@ -83,14 +84,7 @@ zel_votar::zel_votar(QWidget* parent)
     setWindowTitle(QStringLiteral("Votame"));
     setFixedSize(145, 89);
 
-    // A plain sans serif the size of the classic 8-point dialog font: every text fits its label.
-    QFont windowFont(QStringLiteral("Liberation Sans"));
-    // Latin texts only: no shaping needed to lay them out.
-    windowFont.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
-    windowFont.setPixelSize(10);
-    // Crisp with the face's own hints, and cheaper to open than the auto-hinter.
-    windowFont.setHintingPreference(QFont::PreferFullHinting);
-    setFont(windowFont);
+    setFont(dialogFont());
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, toQColor(kBackColor));
     setPalette(palette);

@@ -131,6 +131,16 @@ private Q_SLOTS:
             }
         QVERIFY2(red >= 5, qPrintable(QString::number(red)));
         QCOMPARE(other, 0);
+        // Every text is seen whole at the window's font: the instruction ends inside the window,
+        // the wrapped texts end inside their labels.
+        const QFontMetrics metrics(window.font());
+        QVERIFY(window.Label1->x() + metrics.horizontalAdvance(window.Label1->text()) <=
+                window.width());
+        for (const QLabel* wrapped : {window.Label3, window.Label4}) {
+            const QRect needed = metrics.boundingRect(QRect(0, 0, wrapped->width(), 1000),
+                                                      Qt::TextWordWrap, wrapped->text());
+            QVERIFY2(needed.height() <= wrapped->height(), qPrintable(wrapped->text()));
+        }
         // The picture's corner is blue ground.
         const QImage picture = window.Image1->pixmap().toImage();
         const QColor corner = picture.pixelColor(2, 2);
