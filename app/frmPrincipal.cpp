@@ -1,6 +1,7 @@
 #include "app/frmPrincipal.h"
 
 #include "account/AccountDiscovery.h"
+#include "app/PlainLineDelegate.h"
 #include "editor/Form1.h"
 #include "platform/FileSystem.h"
 #include "platform/WinePrefix.h"
@@ -71,6 +72,7 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     List1->setGeometry(8, 128, 305, 134);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setSortingEnabled(false);
+    List1->setItemDelegate(new PlainLineDelegate(List1));
     List1->setAccessibleName(QStringLiteral("Cuentas de msn"));
     // Screen readers name each control: a label by its words, the picture by whose it is.
     Image1->setAccessibleName(QStringLiteral("Zelkor"));

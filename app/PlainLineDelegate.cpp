@@ -1,0 +1,98 @@
+#include "app/PlainLineDelegate.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QtMath>
+
+namespace tintaro {
+
+namespace {
+
+const QStyle* styleOf(const QStyleOptionViewItem& option) {
+    return option.widget ? option.widget->style() : QApplication::style();
+}
+
+// The gap the style leaves on each side of an item's text.
+int textMargin(const QStyleOptionViewItem& option) {
+    return styleOf(option)->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+}
+
+// The height the style gives one line of text: ascent plus descent, rounded up.
+int lineHeight(const QFontMetricsF& metrics) {
+    return qCeil(metrics.ascent() + metrics.descent());
+}
+
+} // namespace
+
+bool PlainLineDelegate::isPlainLine(const QString& text) {
+    // The style measures a line without its trailing spaces.
+    if (!text.isEmpty() && (text.back() == u' ' || text.back() == QChar(0xA0)))
+        return false;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        // Control characters would break the line; the soft hyphen is drawn only at a break.
+        const bool printable = (u >= 0x20 && u <= 0x7E) || (u >= 0xA0 && u <= 0xFF && u != 0xAD);
+        if (!printable)
+            return false;
+    }
+    return true;
+}
+
+bool PlainLineDelegate::isPlainItem(const QStyleOptionViewItem& option) {
+    using F = QStyleOptionViewItem::ViewItemFeature;
+    return !(option.features & (F::HasDecoration | F::HasCheckIndicator | F::WrapText)) &&
+           option.textElideMode == Qt::ElideRight &&
+           option.displayAlignment == (Qt::AlignLeft | Qt::AlignVCenter) &&
+           option.direction == Qt::LeftToRight && isPlainLine(option.text);
+}
+
+QSize PlainLineDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    if (!isPlainItem(opt) || index.data(Qt::SizeHintRole).isValid())
+        return QStyledItemDelegate::sizeHint(option, index);
+    const QFontMetricsF metrics(opt.font);
+    return QSize(qCeil(metrics.horizontalAdvance(opt.text)) + 2 * textMargin(opt),
+                 lineHeight(metrics));
+}
+
+void PlainLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    if (!isPlainItem(opt)) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    const QFontMetricsF metrics(opt.font);
+    const QStyle* style = styleOf(opt);
+
+    painter->save();
+    painter->setClipRect(opt.rect);
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, opt.widget);
+
+    QPalette::ColorGroup group =
+        opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+    if (group == QPalette::Normal && !(opt.state & QStyle::State_Active))
+        group = QPalette::Inactive;
+    painter->setPen(opt.palette.color(
+        group, opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setFont(opt.font);
+    // Centred vertically as the style centres its one-line layout.
+    const int top = opt.rect.top() + (opt.rect.height() - lineHeight(metrics)) / 2;
+    painter->drawText(QPointF(opt.rect.left() + textMargin(opt), top + metrics.ascent()), opt.text);
+
+    if (opt.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(opt);
+        focus.rect = opt.rect;
+        focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+        focus.backgroundColor = opt.palette.color(
+            group, opt.state & QStyle::State_Selected ? QPalette::Highlight : QPalette::Window);
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, opt.widget);
+    }
+    painter->restore();
+}
+
+} // namespace tintaro
