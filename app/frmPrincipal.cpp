@@ -1,6 +1,7 @@
 #include "app/frmPrincipal.h"
 
 #include "account/AccountDiscovery.h"
+#include "app/Artwork.h"
 #include "app/PlainLineDelegate.h"
 #include "editor/Form1.h"
 #include "platform/FileSystem.h"
@@ -9,15 +10,9 @@
 #include "runtime/DialogFont.h"
 #include "web/zel_votar.h"
 
-#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
-
-// The picture sits in a static library; its resource must be registered by hand.
-static void initAppResources() {
-    Q_INIT_RESOURCE(app);
-}
 
 namespace tintaro {
 
@@ -34,7 +29,6 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry) {
 
 frmPrincipal::frmPrincipal(QWidget* parent)
     : QWidget(parent) {
-    initAppResources();
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString());
     setFixedSize(319, 269);
@@ -43,11 +37,7 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(16, 8, 96, 96);
-    // The picture is a PNG; naming the format spares start-up loading every image plug-in to
-    // guess it.
-    QImageReader picture(QStringLiteral(":/app/zelkor.png"), "png");
-    picture.setAutoDetectImageFormat(false);
-    Image1->setPixmap(QPixmap::fromImage(picture.read()));
+    Image1->setPixmap(QPixmap::fromImage(artwork::zelkor.image()));
 
     Label3 = makeLabel(this, QStringLiteral("¿50.000 usuarios pueden estar confundidos?"),
                        QRect(120, 8, 105, 41));
