@@ -63,7 +63,8 @@ std::filesystem::path unixPathOf(const std::filesystem::path& prefix, std::strin
 
     std::string root = prefix.native();
     appendComponent(root, "dosdevices");
-    appendComponent(root, std::string_view(std::string{drive, ':'}));
+    const char driveName[] = {drive, ':', '\0'};
+    appendComponent(root, driveName);
     if (drive == 'c' && !entryExists(root)) {
         root = prefix.native();
         appendComponent(root, "drive_c");
