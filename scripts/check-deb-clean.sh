@@ -41,6 +41,7 @@ in_root() { chroot "$work/root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/
 in_root apt-get update -q >"$work/apt.log" 2>&1 || { cat "$work/apt.log" >&2; fail "apt-get update"; }
 in_root apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")" \
     >>"$work/apt.log" 2>&1 || { tail -n 30 "$work/apt.log" >&2; fail "apt-get install"; }
+# shellcheck disable=SC2016 # a dpkg-query format, not a shell expansion
 in_root dpkg-query -W -f='${Status}\n' tintaro | grep -qx 'install ok installed' ||
     fail "tintaro is not installed"
 missing=$(in_root ldd /usr/bin/tintaro | grep 'not found' || true)
