@@ -1,5 +1,6 @@
 #include "web/DesktopExec.h"
 
+#include <algorithm>
 #include <glib.h>
 
 namespace tintaro {
@@ -69,6 +70,12 @@ desktopExecArgv(std::string_view exec, std::string_view address, const DesktopEn
     if (!address.empty()) {
         const auto withoutAddress = desktopExecArgv(exec, {}, fields);
         if (!withoutAddress || withoutAddress->front() != result.front())
+            return std::nullopt;
+        // The address must arrive whole: a comment mark or an escape in the line could swallow
+        // or split it, and the browser would start without the page while reporting success.
+        if (std::none_of(result.begin(), result.end(), [&](const std::string& argument) {
+                return argument.find(address) != std::string::npos;
+            }))
             return std::nullopt;
     }
     return result;

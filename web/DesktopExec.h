@@ -20,8 +20,9 @@ struct DesktopEntryFields {
 // vanish. A line without any of the four codes gets the address appended as its last argument,
 // so the program still receives it. An empty address adds no argument at all.
 // The address is quoted before the line is split, so it reaches the program byte for byte: no
-// shell ever sees it. Returns nothing when the line cannot be split, leaves no program to run, or
-// would put the address in the program's place.
+// shell ever sees it. Returns nothing when the line cannot be split, leaves no program to run,
+// would put the address in the program's place, or would not deliver the address whole (a
+// comment mark or an escape ahead of it in the line).
 std::optional<std::vector<std::string>> desktopExecArgv(std::string_view exec,
                                                         std::string_view address,
                                                         const DesktopEntryFields& fields = {});

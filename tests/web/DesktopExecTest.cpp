@@ -10,7 +10,7 @@ using Args = std::vector<std::string>;
 struct ExecCase {
     const char* name;
     const char* exec;
-    const char* address;
+    std::string_view address;
     std::optional<Args> expected;
 };
 
@@ -52,7 +52,14 @@ INSTANTIATE_TEST_SUITE_P(
         ExecCase{"OnlyCodesLeaveNoProgram", "%u", "", std::nullopt},
         ExecCase{"EmptyProgramFails", "'' %u", "a", std::nullopt},
         ExecCase{"AddressNeverBecomesTheProgram", "%u", "rm", std::nullopt},
-        ExecCase{"AddressNeverBecomesTheProgramBeforeIt", "%u browser", "touch", std::nullopt}),
+        ExecCase{"AddressNeverBecomesTheProgramBeforeIt", "%u browser", "touch", std::nullopt},
+        ExecCase{"CommentMarkWouldSwallowTheAddress", "browser #%u", "a", std::nullopt},
+        ExecCase{"CommentMarkWouldSwallowTheAppendedAddress", "browser #new", "a", std::nullopt},
+        ExecCase{"EscapeWouldSplitTheAddress", "browser \\%u", "x' -e 'y", std::nullopt},
+        ExecCase{"HashInsideAWordIsNoComment", "browser --x=a#b %u", "a#",
+                 Args{"browser", "--x=a#b", "a#"}},
+        ExecCase{"AddressEndingAtNulCannotTravel", "browser %u", std::string_view("a\0b", 3),
+                 std::nullopt}),
     [](const testing::TestParamInfo<ExecCase>& info) { return std::string(info.param.name); });
 
 } // namespace
