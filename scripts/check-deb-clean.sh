@@ -24,10 +24,7 @@ fail() {
     exit 1
 }
 
-(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/pkg" >cpack.log 2>&1) ||
-    { cat "$work/cpack.log" >&2; fail "cpack failed"; }
-deb=$(find "$work/pkg" -maxdepth 1 -name 'tintaro_*.deb' | head -n 1)
-[ -n "$deb" ] || fail "no tintaro_*.deb produced"
+deb=$("$top/scripts/make-deb.sh" "$build" "$work/pkg") || fail "no package built"
 
 echo "== bootstrapping a minimal Debian bookworm from $mirror"
 debootstrap --variant=minbase bookworm "$work/root" "$mirror" >"$work/debootstrap.log" 2>&1 ||

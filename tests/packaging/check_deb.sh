@@ -14,10 +14,7 @@ fail() {
     exit 1
 }
 
-(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >cpack.log 2>&1) ||
-    { cat "$work/cpack.log" >&2; fail "cpack failed"; }
-deb=$(find "$work" -maxdepth 1 -name 'tintaro_*.deb' | head -n 1)
-[ -n "$deb" ] || fail "no tintaro_*.deb produced"
+deb=$("$(dirname "$0")/../../scripts/make-deb.sh" "$build" "$work") || fail "no package built"
 
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/tintaro ./usr/share/applications/$id.desktop \
