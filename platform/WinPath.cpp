@@ -111,7 +111,9 @@ std::filesystem::path unixPathOf(const std::filesystem::path& prefix, std::strin
         const std::string_view part = components[k];
         std::string next = result;
         appendComponent(next, part);
-        if (!missing && !entryExists(next)) {
+        // The entry just below the deepest existing one is already known to be missing as
+        // written (the walk up, or the exact path, said so).
+        if (!missing && (k == known || !entryExists(next))) {
             const std::string match = findIgnoringCase(result, part);
             if (match.empty()) {
                 missing = true; // nothing below a missing folder can exist either

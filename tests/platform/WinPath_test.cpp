@@ -32,6 +32,14 @@ TEST_F(WinPathTest, ComponentsMatchIgnoringCase) {
     EXPECT_TRUE(std::filesystem::exists(path));
 }
 
+TEST_F(WinPathTest, OneComponentInAnotherCaseAtAnyDepth) {
+    const auto expected = prefix / "dosdevices/c:/users/Demo/AppData/Roaming/File.TXT";
+    for (const char* path : {"C:\\users\\Demo\\AppData\\Roaming\\file.txt",
+                             "C:\\users\\Demo\\appdata\\Roaming\\File.TXT",
+                             "C:\\Users\\Demo\\AppData\\Roaming\\File.TXT"})
+        EXPECT_EQ(unixPathOf(prefix, path), expected) << path;
+}
+
 TEST_F(WinPathTest, MissingComponentsAreKeptAsWritten) {
     EXPECT_EQ(unixPathOf(prefix, "C:\\USERS\\Nobody\\Sub\\f"),
               prefix / "dosdevices/c:/users/Nobody/Sub/f");
