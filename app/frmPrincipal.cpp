@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPixmap>
 
 namespace tintaro {
@@ -71,9 +72,27 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     // Selection, not the current row: focusing the list makes its first line current without
     // the user picking it.
     connect(List1, &QListWidget::itemSelectionChanged, this, &frmPrincipal::List1_Click);
+    List1->viewport()->installEventFilter(this);
 }
 
 frmPrincipal::~frmPrincipal() = default;
+
+bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == List1->viewport()) {
+        // A list box moves its selection with the left button only. The toolkit's list moves it
+        // with any button, and here a moved selection picks the account and closes this window
+        // for good: a right or middle click must not do that.
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+            return static_cast<const QMouseEvent*>(event)->button() != Qt::LeftButton;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 void frmPrincipal::Show() {
     if (!m_loaded)

@@ -36,6 +36,9 @@ public:
     QLabel* Label1 = nullptr;
     QListWidget* List1 = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // Runs when the selection moves to a line, by mouse or keyboard.
     void List1_Click();

@@ -255,6 +255,51 @@ private Q_SLOTS:
         QVERIFY(window.isNull());
     }
 
+    void onlyTheLeftButtonPicks_data() {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<bool>("doubleClick");
+        QTest::newRow("right click") << Qt::RightButton << false;
+        QTest::newRow("middle click") << Qt::MiddleButton << false;
+        QTest::newRow("right double click") << Qt::RightButton << true;
+        QTest::newRow("back button") << Qt::BackButton << false;
+    }
+
+    void onlyTheLeftButtonPicks() {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(bool, doubleClick);
+        Prefix prefix;
+        prefix.account("11", "a@example.com");
+        prefix.account("22", "b@example.com");
+        QPointer<frmPrincipal> window = new frmPrincipal;
+        window->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QWidget* viewport = window->List1->viewport();
+        const QRect line = window->List1->visualItemRect(window->List1->item(1));
+        const qint64 picked =
+            window->List1->item(1)->text().section(QLatin1Char(':'), 0, 0).toLongLong() * 10000;
+        if (doubleClick)
+            QTest::mouseDClick(viewport, button, {}, line.center());
+        else
+            QTest::mouseClick(viewport, button, {}, line.center());
+        // A drag with that button held across both lines selects nothing either.
+        QTest::mousePress(viewport, button, {}, line.center());
+        QMouseEvent move(QEvent::MouseMove, QPointF(line.center().x(), 1),
+                         viewport->mapToGlobal(QPointF(line.center().x(), 1)), Qt::NoButton, button,
+                         {});
+        QCoreApplication::sendEvent(viewport, &move);
+        QTest::mouseRelease(viewport, button, {}, QPoint(line.center().x(), 1));
+
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QVERIFY(window->List1->selectedItems().isEmpty());
+        QVERIFY(Form1::defaultInstance()->isHidden());
+
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, line.center());
+        QCOMPARE(Form1::defaultInstance()->algo.tenThousandths, picked);
+        QVERIFY(Form1::defaultInstance()->isVisible());
+        QVERIFY(!window || !window->isVisible());
+    }
+
     void arrowKeyOpensTheEditor_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<qint64>("algo");
