@@ -31,6 +31,8 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry) {
 frmPrincipal::frmPrincipal(QWidget* parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // No caption of its own; the toolkit then names the window after the application, which
+    // keeps it from being a blank entry in the taskbar and the window switcher.
     setWindowTitle(QString());
     setFixedSize(319, 269);
     setFont(dialogFont());
