@@ -35,6 +35,7 @@ std::unique_ptr<const GioLibrary> GioLibrary::load(const char* soname) {
         bind(handle, "g_app_info_launch_default_for_uri", library->appInfoLaunchDefaultForUri) &&
         bind(handle, "g_desktop_app_info_get_type", library->desktopAppInfoGetType) &&
         bind(handle, "g_desktop_app_info_get_string", library->desktopAppInfoGetString) &&
+        bind(handle, "g_desktop_app_info_get_boolean", library->desktopAppInfoGetBoolean) &&
         bind(handle, "g_desktop_app_info_get_filename", library->desktopAppInfoGetFilename) &&
         bind(handle, "g_type_check_instance_is_a", library->typeCheckInstanceIsA) &&
         bind(handle, "g_object_unref", library->objectUnref);

@@ -17,6 +17,7 @@ struct GioLibrary {
     decltype(&g_app_info_launch_default_for_uri) appInfoLaunchDefaultForUri = nullptr;
     decltype(&g_desktop_app_info_get_type) desktopAppInfoGetType = nullptr;
     decltype(&g_desktop_app_info_get_string) desktopAppInfoGetString = nullptr;
+    decltype(&g_desktop_app_info_get_boolean) desktopAppInfoGetBoolean = nullptr;
     decltype(&g_desktop_app_info_get_filename) desktopAppInfoGetFilename = nullptr;
     decltype(&g_type_check_instance_is_a) typeCheckInstanceIsA = nullptr;
     decltype(&g_object_unref) objectUnref = nullptr;

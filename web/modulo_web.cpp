@@ -40,12 +40,14 @@ bool spawnDetached(const std::vector<std::string>& args) {
 
 // Starts the browser with the address as its one argument. A desktop entry is run from its own
 // Exec line, so that a program that cannot be started is reported rather than lost behind a
-// launcher helper; anything else goes through GIO's own launch.
+// launcher helper; anything else goes through GIO's own launch. So does a browser that runs in a
+// terminal (lynx, w3m): GIO starts it inside a terminal emulator, or fails when it finds none,
+// where run on its own it would have no window and the user would see nothing.
 bool startBrowser(const GioLibrary& gio, GAppInfo* browser, const QByteArray& address) {
     if (gio.isDesktopAppInfo(browser)) {
         auto* entry = reinterpret_cast<GDesktopAppInfo*>(browser);
         const char* exec = gio.appInfoGetCommandline(browser);
-        if (exec && *exec) {
+        if (exec && *exec && !gio.desktopAppInfoGetBoolean(entry, "Terminal")) {
             const OwnedGString icon(gio.desktopAppInfoGetString(entry, "Icon"));
             const DesktopEntryFields fields{orEmpty(gio.appInfoGetName(browser)),
                                             orEmpty(gio.desktopAppInfoGetFilename(entry)),

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
 namespace {
@@ -31,7 +32,8 @@ QByteArray shellQuoted(const QString& text) {
 FakeBrowser::FakeBrowser() {
     if (!m_root.isValid())
         return;
-    for (const char* folder : {"data/applications", "dirs", "config", "configdirs", "bin", "runs"})
+    for (const char* folder :
+         {"data/applications", "dirs", "config", "configdirs", "bin", "runs", "term"})
         QDir(m_root.path()).mkpath(QString::fromLatin1(folder));
     qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toUtf8());
     qputenv("XDG_DATA_DIRS", path(QStringLiteral("dirs")).toUtf8());
@@ -48,7 +50,7 @@ bool FakeBrowser::writeProgram(const QByteArray& script) {
                                QFileDevice::ExeOwner);
 }
 
-bool FakeBrowser::install(const QString& execArgs, const QString& program) {
+bool FakeBrowser::install(const QString& execArgs, const QString& program, bool inTerminal) {
     // Each run writes its argument count and arguments, NUL-terminated, and renames the file
     // only when complete, so a reader never sees half a record.
     const QByteArray runs = shellQuoted(path(QStringLiteral("runs")));
@@ -62,7 +64,8 @@ bool FakeBrowser::install(const QString& execArgs, const QString& program) {
     const QByteArray entry =
         "[Desktop Entry]\nType=Application\nName=Test Browser\nExec=" +
         (program.isEmpty() ? path(QStringLiteral("bin/recorder")) : program).toUtf8() + ' ' +
-        execArgs.toUtf8() + "\nMimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n";
+        execArgs.toUtf8() + "\nMimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n" +
+        (inTerminal ? "Terminal=true\n" : "");
     const QByteArray defaults = "[Default Applications]\n"
                                 "text/html=testbrowser.desktop\n"
                                 "x-scheme-handler/http=testbrowser.desktop\n"
@@ -70,6 +73,21 @@ bool FakeBrowser::install(const QString& execArgs, const QString& program) {
     return writeProgram(script) &&
            writeAtomically(path(QStringLiteral("data/applications/testbrowser.desktop")), entry) &&
            writeAtomically(path(QStringLiteral("config/mimeapps.list")), defaults);
+}
+
+bool FakeBrowser::installTerminal() {
+    // The launcher may search a PATH that holds this folder alone: the script needs nothing
+    // from PATH itself and gives the command it runs the usual one back.
+    const QByteArray script = "#!/bin/sh\n"
+                              "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > " +
+                              shellQuoted(terminalLog()) +
+                              "\n"
+                              "while [ $# -gt 0 ] && [ \"$1\" != -e ]; do shift; done\n"
+                              "[ $# -gt 0 ] && shift\n"
+                              "PATH=/usr/local/bin:/usr/bin:/bin exec \"$@\"\n";
+    return writeAtomically(terminalBin() + QStringLiteral("/xterm"), script,
+                           QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                               QFileDevice::ExeOwner);
 }
 
 bool FakeBrowser::uninstall() {
@@ -98,6 +116,16 @@ QString FakeBrowser::currentCommandLine() {
     const QString line = QString::fromUtf8(g_app_info_get_commandline(app));
     g_object_unref(app);
     return line;
+}
+
+bool FakeBrowser::currentRunsInTerminal() {
+    GAppInfo* app = g_app_info_get_default_for_type("text/html", FALSE);
+    if (!app)
+        return false;
+    const bool terminal = G_IS_DESKTOP_APP_INFO(app) &&
+                          g_desktop_app_info_get_boolean(G_DESKTOP_APP_INFO(app), "Terminal");
+    g_object_unref(app);
+    return terminal;
 }
 
 QList<QStringList> FakeBrowser::runs() const {

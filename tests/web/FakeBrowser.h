@@ -19,7 +19,14 @@ public:
     // Installs "testbrowser.desktop" as the default for "text/html" and the http and https
     // schemes. Its program records each run's arguments. `execArgs` follows the program in
     // the Exec line; a non-empty `program` replaces the recorder there.
-    bool install(const QString& execArgs = QStringLiteral("%u"), const QString& program = {});
+    // `inTerminal` marks the entry as one that runs in a terminal (Terminal=true).
+    bool install(const QString& execArgs = QStringLiteral("%u"), const QString& program = {},
+                 bool inTerminal = false);
+    // Puts a terminal emulator named "xterm" in the folder `terminalBin()`: it writes its
+    // arguments, one per line, to `terminalLog()`, then runs the command that follows "-e".
+    bool installTerminal();
+    QString terminalBin() const { return path(QStringLiteral("term")); }
+    QString terminalLog() const { return path(QStringLiteral("terminal.log")); }
     // Removes the entry and the defaults: no browser is left.
     bool uninstall();
     // Keeps the entry, but its program can no longer be started (its interpreter is missing).
@@ -29,6 +36,8 @@ public:
     static QString currentDefault();
     // The Exec line of that default, empty when there is none.
     static QString currentCommandLine();
+    // Whether that default runs in a terminal (Terminal=true).
+    static bool currentRunsInTerminal();
 
     // The arguments of every recorded run so far, oldest first.
     QList<QStringList> runs() const;

@@ -17,6 +17,7 @@ TEST(GioLibraryTest, SystemGioBindsEveryCall) {
     EXPECT_EQ(gio->appInfoLaunchDefaultForUri, &g_app_info_launch_default_for_uri);
     EXPECT_EQ(gio->desktopAppInfoGetType, &g_desktop_app_info_get_type);
     EXPECT_EQ(gio->desktopAppInfoGetString, &g_desktop_app_info_get_string);
+    EXPECT_EQ(gio->desktopAppInfoGetBoolean, &g_desktop_app_info_get_boolean);
     EXPECT_EQ(gio->desktopAppInfoGetFilename, &g_desktop_app_info_get_filename);
     EXPECT_EQ(gio->typeCheckInstanceIsA, &g_type_check_instance_is_a);
     EXPECT_EQ(gio->objectUnref, &g_object_unref);

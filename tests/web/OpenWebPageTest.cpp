@@ -2,6 +2,7 @@
 #include "tests/support/RecordingMessageBoxes.h"
 #include "web/modulo_web.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 #include <memory>
@@ -98,6 +99,48 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
         QCOMPARE(m_browser->runs().front(), QStringList{QStringLiteral("https://h/p?x=1&y=2")});
         QVERIFY(boxes.messages.isEmpty());
+    }
+
+    // A browser that runs in a terminal is started inside a terminal emulator, found in PATH;
+    // with none to be found the user hears that the page could not be opened.
+    void terminalBrowserRunsInATerminal_data() {
+        QTest::addColumn<bool>("terminalInstalled");
+        QTest::newRow("terminal found") << true;
+        QTest::newRow("no terminal") << false;
+    }
+    void terminalBrowserRunsInATerminal() {
+        QFETCH(bool, terminalInstalled);
+        QVERIFY(m_browser->installTerminal());
+        QVERIFY(m_browser->install(QStringLiteral("%u"), {}, true));
+        QVERIFY(QTest::qWaitFor([] { return FakeBrowser::currentRunsInTerminal(); }, 10000));
+        const QString folder =
+            terminalInstalled ? m_browser->terminalBin() : m_browser->path(QStringLiteral("dirs"));
+        const QByteArray savedPath = qgetenv("PATH");
+        qputenv("PATH", folder.toUtf8());
+        RecordingMessageBoxes boxes;
+        const QString page = QStringLiteral("https://zelkor.example/votar_redireccion.htm");
+        OpenWebPage(page, -1);
+        qputenv("PATH", savedPath);
+
+        if (terminalInstalled) {
+            QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
+            QCOMPARE(m_browser->runs().front(), QStringList{page});
+            QVERIFY(boxes.messages.isEmpty());
+            QFile log(m_browser->terminalLog());
+            QVERIFY(log.open(QIODevice::ReadOnly));
+            const QStringList args = QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'));
+            QVERIFY2(args.contains(QStringLiteral("-e")), qPrintable(args.join(u' ')));
+            QVERIFY(args.contains(m_browser->path(QStringLiteral("bin/recorder"))));
+            QVERIFY(args.contains(page));
+        } else {
+            QCOMPARE(boxes.messages.size(), 1);
+            QCOMPARE(boxes.messages.front().text, QStringLiteral("Web page fialed to be opened."));
+            QCOMPARE(boxes.messages.front().caption, QStringLiteral("Website URL Failed..."));
+            QTest::qWait(200);
+            QVERIFY(m_browser->runs().isEmpty());
+            QVERIFY(!QFileInfo::exists(m_browser->terminalLog()));
+        }
+        QFile::remove(m_browser->terminalLog());
     }
 
     void failuresShowTheirMessage_data() {
