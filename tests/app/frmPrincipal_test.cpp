@@ -55,6 +55,12 @@ QStringList listLines(const QListWidget* list) {
     return lines;
 }
 
+// The value handed to the editor's `algo` (ten-thousandths) for picking line `row`: its folder
+// name as a number.
+qint64 algoOfLine(const QListWidget* list, int row) {
+    return list->item(row)->text().section(QLatin1Char(':'), 0, 0).toLongLong() * 10000;
+}
+
 // Records which windows get shown, in order.
 class ShowRecorder : public QObject {
 public:
@@ -242,12 +248,10 @@ private Q_SLOTS:
         window->Show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const int row = 1;
-        QListWidgetItem* item = window->List1->item(row);
-        const QString name = item->text().section(QLatin1Char(':'), 0, 0);
-        const QRect rect = window->List1->visualItemRect(item);
+        const qint64 expected = algoOfLine(window->List1, row);
+        const QRect rect = window->List1->visualItemRect(window->List1->item(row));
         QTest::mouseClick(window->List1->viewport(), Qt::LeftButton, {}, rect.center());
 
-        const qint64 expected = name.toLongLong() * 10000;
         QCOMPARE(Form1::defaultInstance()->algo.tenThousandths, expected);
         QVERIFY(Form1::defaultInstance()->isVisible());
         QVERIFY(!window || !window->isVisible());
@@ -275,8 +279,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QWidget* viewport = window->List1->viewport();
         const QRect line = window->List1->visualItemRect(window->List1->item(1));
-        const qint64 picked =
-            window->List1->item(1)->text().section(QLatin1Char(':'), 0, 0).toLongLong() * 10000;
+        const qint64 picked = algoOfLine(window->List1, 1);
         if (doubleClick)
             QTest::mouseDClick(viewport, button, {}, line.center());
         else
@@ -334,9 +337,9 @@ private Q_SLOTS:
         window->Show();
         QVERIFY(QTest::qWaitForWindowActive(window));
         window->List1->setFocus();
-        const QString first = window->List1->item(0)->text().section(QLatin1Char(':'), 0, 0);
+        const qint64 first = algoOfLine(window->List1, 0);
         QTest::keyClick(window->List1, Qt::Key_Down);
-        QCOMPARE(Form1::defaultInstance()->algo.tenThousandths, first.toLongLong() * 10000);
+        QCOMPARE(Form1::defaultInstance()->algo.tenThousandths, first);
     }
 };
 
