@@ -8,6 +8,7 @@
 #include "platform/WinePrefix.h"
 #include "runtime/Conversions.h"
 #include "runtime/DialogFont.h"
+#include "runtime/FixedWindow.h"
 #include "web/zel_votar.h"
 
 #include <QLabel>
@@ -34,7 +35,7 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     // No caption of its own; the toolkit then names the window after the application, which
     // keeps it from being a blank entry in the taskbar and the window switcher.
     setWindowTitle(QString());
-    setFixedSize(319, 269);
+    setFixedWindowSize(this, 319, 269);
     setFont(dialogFont());
 
     Image1 = new QLabel(this);

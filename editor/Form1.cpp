@@ -4,6 +4,7 @@
 #include "editor/EventLineEdit.h"
 #include "editor/SwatchLabel.h"
 #include "editor/picker/Module1.h"
+#include "runtime/FixedWindow.h"
 #include "runtime/SurfaceWidget.h"
 
 #include <QGroupBox>
@@ -149,7 +150,7 @@ Form1::Form1(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("MSN6 Tintaro Zelkor"));
     setWindowIcon(QIcon(QStringLiteral(":/editor/icon16.png")));
-    setFixedSize(441, 454);
+    setFixedWindowSize(this, 441, 454);
     setFont(windowFont());
     fillBackground(this, kWindowBackColor, QPalette::Window);
 

@@ -22,7 +22,7 @@ exe="$build/app/tintaro"
 [ -x "$exe" ] || { echo "walkthrough: $exe not built" >&2; exit 1; }
 delay="${WALK_DELAY:-0.7}"
 
-for tool in Xvfb xdotool import /usr/bin/convert xdpyinfo; do
+for tool in Xvfb xdotool import /usr/bin/convert xdpyinfo xprop; do
     command -v "$tool" >/dev/null || { echo "walkthrough: $tool missing (scripts/setup.sh)" >&2; exit 1; }
 done
 
@@ -77,6 +77,9 @@ shot() { # shot NAME: the whole screen, numbered in the order taken; its file go
 crop() { # crop SCREEN X Y W H FILE
     /usr/bin/convert "$1" -crop "$4x$5+$2+$3" +repage "$6"
 }
+motif_hints() { # motif_hints WINDOW: the window's _MOTIF_WM_HINTS numbers, comma-separated
+    xprop -id "$1" _MOTIF_WM_HINTS | sed -n 's/^_MOTIF_WM_HINTS[^=]*= *//p' | tr -d ' '
+}
 geometry() { # geometry WINDOW: sets X Y WIDTH HEIGHT (no window manager: client origin = position)
     eval "$(xdotool getwindowgeometry --shell "$1")"
 }
@@ -107,6 +110,8 @@ done
 xdotool windowmove "$vote" 760 600
 xdotool windowmove "$main" 40 40
 sleep "$delay"
+vote_hints=$(motif_hints "$vote")
+main_hints=$(motif_hints "$main")
 geometry "$vote"
 vote_x=$X vote_y=$Y vote_w=$WIDTH vote_h=$HEIGHT
 geometry "$main"
@@ -124,6 +129,7 @@ xdotool windowmove "$editor" 100 60
 sleep "$delay"
 geometry "$editor"
 ed_x=$X ed_y=$Y
+editor_hints=$(motif_hints "$editor")
 main_left=1
 xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -qx "$main" && main_left=0
 # Pointer actions at editor client coordinates.
@@ -190,6 +196,9 @@ EDITOR_X=$ed_x
 EDITOR_Y=$ed_y
 VOTE_W=$vote_w
 VOTE_H=$vote_h
+MAIN_HINTS=$main_hints
+VOTE_HINTS=$vote_hints
+EDITOR_HINTS=$editor_hints
 ACCOUNT_FOLDER=$first_folder
 ACCOUNT_MAIL=$first_mail
 IM_COLOR_LINE='$value_line'

@@ -1,6 +1,7 @@
 #include "web/zel_votar.h"
 
 #include "runtime/DialogFont.h"
+#include "runtime/FixedWindow.h"
 #include "runtime/Surface.h"
 #include "web/HandCursor.h"
 #include "web/OnTop.h"
@@ -82,7 +83,7 @@ zel_votar::zel_votar(QWidget* parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Votame"));
-    setFixedSize(145, 89);
+    setFixedWindowSize(this, 145, 89);
 
     setFont(dialogFont());
     QPalette palette = this->palette();

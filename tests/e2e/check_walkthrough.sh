@@ -35,6 +35,18 @@ region() { /usr/bin/convert "$(screen "$1")" -crop "$2" +repage txt:- | tail -n 
 [ "$MAIN_CLOSED_ON_PICK" = 1 ] || fail "main window still shown after picking a line"
 colours=$(/usr/bin/convert "$out/main-window.png" -crop 297x14+12+130 +repage -format %k info:)
 [ "$colours" -gt 2 ] || fail "List1's first line is blank ($colours colours)"
+# The fixed-size windows ask the window manager for minimize and close but no maximize:
+# _MOTIF_WM_HINTS is flags, functions, decorations, ...; functions minimize 0x08, maximize 0x10,
+# close 0x20; decorations minimize 0x20, maximize 0x40.
+for window in MAIN VOTE EDITOR; do
+    hints_var="${window}_HINTS"
+    IFS=, read -r _ functions decorations _ <<<"${!hints_var:-}"
+    if [ -z "${decorations:-}" ]; then
+        fail "$window window has no _MOTIF_WM_HINTS"
+    elif (((functions & 0x38) != 0x28 || (decorations & 0x60) != 0x20)); then
+        fail "$window window's buttons: _MOTIF_WM_HINTS ${!hints_var}"
+    fi
+done
 if [ "$VOTE_W" != 145 ] || [ "$VOTE_H" != 89 ]; then fail "vote window is ${VOTE_W}x${VOTE_H}, not 145x89"; fi
 
 # After load: hue strip red at top and bottom, blue at row 85; square white, red and black
