@@ -11,10 +11,12 @@
 #include "runtime/FixedWindow.h"
 #include "web/zel_votar.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <algorithm>
 
 namespace tintaro {
 
@@ -75,6 +77,7 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     // Selection, not the current row: focusing the list makes its first line current without
     // the user picking it.
     connect(List1, &QListWidget::itemSelectionChanged, this, &frmPrincipal::List1_Click);
+    List1->installEventFilter(this);
     List1->viewport()->installEventFilter(this);
 }
 
@@ -94,7 +97,28 @@ bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
+    if (watched == List1 && event->type() == QEvent::KeyPress && !List1->currentIndex().isValid())
+        return firstKeyPress(static_cast<const QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
+}
+
+bool frmPrincipal::firstKeyPress(int key) {
+    // With no line current the toolkit's list takes every movement key to the first line. A
+    // list box with nothing selected takes End to the last line and Page Down to the last line
+    // of the first page; a line picked here is the account that gets the colour.
+    const int count = List1->count();
+    int row = -1;
+    if (key == Qt::Key_End) {
+        row = count - 1;
+    } else if (key == Qt::Key_PageDown && count > 0) {
+        const int lineHeight = List1->sizeHintForRow(0);
+        const int perPage = lineHeight > 0 ? List1->viewport()->height() / lineHeight : 1;
+        row = std::clamp(perPage, 1, count) - 1;
+    }
+    if (row < 0)
+        return false; // the others land on the first line, as in a list box
+    List1->setCurrentRow(row);
+    return true;
 }
 
 void frmPrincipal::Show() {

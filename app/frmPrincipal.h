@@ -42,6 +42,8 @@ protected:
 private:
     // Runs when the selection moves to a line, by mouse or keyboard.
     void List1_Click();
+    // A key pressed in the list while no line is current; true when it picked a line itself.
+    bool firstKeyPress(int key);
 
     bool m_loaded = false;
     bool m_unloading = false;

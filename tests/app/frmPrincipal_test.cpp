@@ -329,17 +329,44 @@ private Q_SLOTS:
         QVERIFY(window.isNull());
     }
 
-    void firstArrowPicksTheFirstLine() {
+    // The first key pressed in the list, with no line current yet, picks the line a list box
+    // would select: the first for the arrows, Home and Page Up, the last for End, the last
+    // wholly shown line for Page Down.
+    void firstKeyPicksItsLine_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("accounts");
+        QTest::addColumn<int>("row");
+        QTest::newRow("down") << int(Qt::Key_Down) << 3 << 0;
+        QTest::newRow("up") << int(Qt::Key_Up) << 3 << 0;
+        QTest::newRow("home") << int(Qt::Key_Home) << 3 << 0;
+        QTest::newRow("page up") << int(Qt::Key_PageUp) << 3 << 0;
+        QTest::newRow("end") << int(Qt::Key_End) << 3 << 2;
+        QTest::newRow("end, one line") << int(Qt::Key_End) << 1 << 0;
+        QTest::newRow("end, many lines") << int(Qt::Key_End) << 30 << 29;
+        QTest::newRow("page down, less than a page") << int(Qt::Key_PageDown) << 3 << 2;
+        QTest::newRow("page down, many lines") << int(Qt::Key_PageDown) << 30 << 10;
+    }
+    void firstKeyPicksItsLine() {
+        QFETCH(int, key);
+        QFETCH(int, accounts);
+        QFETCH(int, row);
         Prefix prefix;
-        prefix.account("11", "a@example.com");
-        prefix.account("22", "b@example.com");
+        for (int i = 0; i < accounts; ++i)
+            prefix.account(std::to_string(100 + i), "a" + std::to_string(i) + "@example.com");
         QPointer<frmPrincipal> window = new frmPrincipal;
         window->Show();
         QVERIFY(QTest::qWaitForWindowActive(window));
         window->List1->setFocus();
-        const qint64 first = algoOfLine(window->List1, 0);
-        QTest::keyClick(window->List1, Qt::Key_Down);
-        QCOMPARE(Form1::defaultInstance()->algo.tenThousandths, first);
+        if (key == Qt::Key_PageDown && accounts > row + 1) {
+            // The line picked is the last one shown whole, the next one is cut by the edge.
+            const int bottom = window->List1->viewport()->height();
+            QVERIFY(window->List1->visualItemRect(window->List1->item(row)).bottom() < bottom);
+            QVERIFY(window->List1->visualItemRect(window->List1->item(row + 1)).bottom() >= bottom);
+        }
+        const qint64 expected = algoOfLine(window->List1, row);
+        QTest::keyClick(window->List1, Qt::Key(key));
+        QCOMPARE(Form1::defaultInstance()->algo.tenThousandths, expected);
+        QVERIFY(Form1::defaultInstance()->isVisible());
     }
 };
 
