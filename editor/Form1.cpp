@@ -287,6 +287,8 @@ void Form1::buildFrame3() {
     // Its colour changes on every pick: without a styled frame, and opaque, a repaint covers
     // the text alone (the footer picture draws the border around it).
     txtejemplo->setFrameShape(QFrame::NoFrame);
+    // Like any text box of the window, Tab leaves it instead of typing a tab into the sample.
+    txtejemplo->setTabChangesFocus(true);
     txtejemplo->setAttribute(Qt::WA_OpaquePaintEvent);
     txtejemplo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtejemplo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

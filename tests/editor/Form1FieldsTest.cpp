@@ -36,6 +36,34 @@ class Form1FieldsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Tab visits every control that takes the focus once, the sample text included, and comes
+    // back to the start; no key of it changes a text.
+    void tabWalksThroughTheWindow() {
+        auto form = openEditor();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->optH->setFocus();
+        QStringList visited;
+        for (int i = 0; i < 12 && (visited.isEmpty() || QApplication::focusWidget() != form->optH);
+             ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(
+            visited,
+            QStringList({QStringLiteral("optH"), QStringLiteral("txtH"), QStringLiteral("txtS"),
+                         QStringLiteral("txtB"), QStringLiteral("Text1"), QStringLiteral("Text2"),
+                         QStringLiteral("Text3"), QStringLiteral("txtcolor"),
+                         QStringLiteral("txtcolorhex"), QStringLiteral("txtejemplo")}));
+        QCOMPARE(form->txtejemplo->toPlainText(),
+                 QStringLiteral(" Zelkor Tintaro\ncreado por Zelkor\nhttps://zelkor.example/\n"));
+        // Shift+Tab goes back the same way: from the first control to the sample text, on to
+        // the hexadecimal field.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), form->txtejemplo);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), form->txtcolorhex);
+    }
+
     void hueModeSwitch() {
         auto form = openEditor();
         form->txtH->setText(QStringLiteral("180"));
