@@ -29,6 +29,8 @@ std::unique_ptr<const GioLibrary> GioLibrary::load(const char* soname) {
     // dlsym on the handle also searches the libraries GIO depends on, where the GObject calls live.
     const bool complete =
         bind(handle, "g_app_info_get_default_for_type", library->appInfoGetDefaultForType) &&
+        bind(handle, "g_app_info_get_default_for_uri_scheme",
+             library->appInfoGetDefaultForUriScheme) &&
         bind(handle, "g_app_info_get_commandline", library->appInfoGetCommandline) &&
         bind(handle, "g_app_info_get_name", library->appInfoGetName) &&
         bind(handle, "g_app_info_launch_uris", library->appInfoLaunchUris) &&

@@ -11,6 +11,7 @@ namespace tintaro {
 // start-up; glib itself is already there through Qt.
 struct GioLibrary {
     decltype(&g_app_info_get_default_for_type) appInfoGetDefaultForType = nullptr;
+    decltype(&g_app_info_get_default_for_uri_scheme) appInfoGetDefaultForUriScheme = nullptr;
     decltype(&g_app_info_get_commandline) appInfoGetCommandline = nullptr;
     decltype(&g_app_info_get_name) appInfoGetName = nullptr;
     decltype(&g_app_info_launch_uris) appInfoLaunchUris = nullptr;

@@ -4,6 +4,7 @@
 #include "web/DesktopExec.h"
 #include "web/GioLibrary.h"
 
+#include <cstring>
 #include <glib.h>
 #include <memory>
 
@@ -60,6 +61,23 @@ bool startBrowser(const GioLibrary& gio, GAppInfo* browser, const QByteArray& ad
     return gio.appInfoLaunchUris(browser, address.isEmpty() ? nullptr : &uri, nullptr, nullptr);
 }
 
+// The browser: the program the desktop opens web page files with, as a page file's association
+// names it; failing that, the one it opens web addresses of this kind with, for a desktop whose
+// default browser is set for addresses only. Other schemes are not asked: the program found
+// must be a browser.
+AppInfoPtr findBrowser(const GioLibrary& gio, const QByteArray& address) {
+    AppInfoPtr browser(gio.appInfoGetDefaultForType("text/html", FALSE), GObjectUnref{&gio});
+    if (!browser) {
+        for (const char* scheme : {"http", "https"}) {
+            const auto length = static_cast<qsizetype>(std::strlen(scheme));
+            if (address.size() > length && address.at(length) == ':' &&
+                qstrnicmp(address.constData(), scheme, length) == 0)
+                browser.reset(gio.appInfoGetDefaultForUriScheme(scheme));
+        }
+    }
+    return browser;
+}
+
 } // namespace
 
 void OpenWebPage(const QString& address, const std::int16_t& useBrowser) {
@@ -69,8 +87,7 @@ void OpenWebPage(const QString& address, const std::int16_t& useBrowser) {
 
     // Without GIO there is no way to find the browser: the user hears the same as when none is set.
     const GioLibrary* gio = GioLibrary::system();
-    const AppInfoPtr browser(gio ? gio->appInfoGetDefaultForType("text/html", FALSE) : nullptr,
-                             GObjectUnref{gio});
+    const AppInfoPtr browser = gio ? findBrowser(*gio, utf8) : AppInfoPtr(nullptr, {gio});
     if (!browser) {
         MsgBox(QStringLiteral("Could not open your browser!"), kMsgExclamation,
                QStringLiteral("Browser Not Found..."));

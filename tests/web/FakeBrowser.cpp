@@ -50,7 +50,8 @@ bool FakeBrowser::writeProgram(const QByteArray& script) {
                                QFileDevice::ExeOwner);
 }
 
-bool FakeBrowser::install(const QString& execArgs, const QString& program, bool inTerminal) {
+bool FakeBrowser::install(const QString& execArgs, const QString& program, bool inTerminal,
+                          const QStringList& handles) {
     // Each run writes its argument count and arguments, NUL-terminated, and renames the file
     // only when complete, so a reader never sees half a record.
     const QByteArray runs = shellQuoted(path(QStringLiteral("runs")));
@@ -64,12 +65,11 @@ bool FakeBrowser::install(const QString& execArgs, const QString& program, bool 
     const QByteArray entry =
         "[Desktop Entry]\nType=Application\nName=Test Browser\nExec=" +
         (program.isEmpty() ? path(QStringLiteral("bin/recorder")) : program).toUtf8() + ' ' +
-        execArgs.toUtf8() + "\nMimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n" +
+        execArgs.toUtf8() + "\nMimeType=" + handles.join(u';').toUtf8() + ";\n" +
         (inTerminal ? "Terminal=true\n" : "");
-    const QByteArray defaults = "[Default Applications]\n"
-                                "text/html=testbrowser.desktop\n"
-                                "x-scheme-handler/http=testbrowser.desktop\n"
-                                "x-scheme-handler/https=testbrowser.desktop\n";
+    QByteArray defaults = "[Default Applications]\n";
+    for (const QString& type : handles)
+        defaults += type.toUtf8() + "=testbrowser.desktop\n";
     return writeProgram(script) &&
            writeAtomically(path(QStringLiteral("data/applications/testbrowser.desktop")), entry) &&
            writeAtomically(path(QStringLiteral("config/mimeapps.list")), defaults);
@@ -100,8 +100,8 @@ bool FakeBrowser::breakProgram() {
     return writeProgram("#!" + path(QStringLiteral("bin/no-such-interpreter")).toUtf8() + "\n");
 }
 
-QString FakeBrowser::currentDefault() {
-    GAppInfo* app = g_app_info_get_default_for_type("text/html", FALSE);
+QString FakeBrowser::currentDefault(const char* contentType) {
+    GAppInfo* app = g_app_info_get_default_for_type(contentType, FALSE);
     if (!app)
         return {};
     const QString id = QString::fromUtf8(g_app_info_get_id(app));

@@ -16,12 +16,16 @@ public:
     bool isValid() const { return m_root.isValid(); }
     QString path(const QString& relative) const { return m_root.filePath(relative); }
 
-    // Installs "testbrowser.desktop" as the default for "text/html" and the http and https
-    // schemes. Its program records each run's arguments. `execArgs` follows the program in
-    // the Exec line; a non-empty `program` replaces the recorder there.
-    // `inTerminal` marks the entry as one that runs in a terminal (Terminal=true).
+    // Installs "testbrowser.desktop" as the default for the content types in `handles`: web
+    // pages ("text/html") and the http and https schemes unless told otherwise. Its program
+    // records each run's arguments. `execArgs` follows the program in the Exec line; a
+    // non-empty `program` replaces the recorder there. `inTerminal` marks the entry as one that
+    // runs in a terminal (Terminal=true).
     bool install(const QString& execArgs = QStringLiteral("%u"), const QString& program = {},
-                 bool inTerminal = false);
+                 bool inTerminal = false, const QStringList& handles = kWebHandles);
+    static inline const QStringList kWebHandles = {QStringLiteral("text/html"),
+                                                   QStringLiteral("x-scheme-handler/http"),
+                                                   QStringLiteral("x-scheme-handler/https")};
     // Puts a terminal emulator named "xterm" in the folder `terminalBin()`: it writes its
     // arguments, one per line, to `terminalLog()`, then runs the command that follows "-e".
     bool installTerminal();
@@ -32,8 +36,8 @@ public:
     // Keeps the entry, but its program can no longer be started (its interpreter is missing).
     bool breakProgram();
 
-    // The id of GIO's current default for "text/html", empty when there is none.
-    static QString currentDefault();
+    // The id of GIO's current default for `contentType`, empty when there is none.
+    static QString currentDefault(const char* contentType = "text/html");
     // The Exec line of that default, empty when there is none.
     static QString currentCommandLine();
     // Whether that default runs in a terminal (Terminal=true).

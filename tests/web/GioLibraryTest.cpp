@@ -11,6 +11,7 @@ TEST(GioLibraryTest, SystemGioBindsEveryCall) {
     ASSERT_NE(gio, nullptr);
     // The pointers must be the very functions the program would otherwise link against.
     EXPECT_EQ(gio->appInfoGetDefaultForType, &g_app_info_get_default_for_type);
+    EXPECT_EQ(gio->appInfoGetDefaultForUriScheme, &g_app_info_get_default_for_uri_scheme);
     EXPECT_EQ(gio->appInfoGetCommandline, &g_app_info_get_commandline);
     EXPECT_EQ(gio->appInfoGetName, &g_app_info_get_name);
     EXPECT_EQ(gio->appInfoLaunchUris, &g_app_info_launch_uris);

@@ -143,6 +143,52 @@ private Q_SLOTS:
         QFile::remove(m_browser->terminalLog());
     }
 
+    // A desktop whose default browser is set for web addresses alone (no program for web page
+    // files) still has a browser, for the address's own scheme.
+    void browserForAddressesOnly_data() {
+        QTest::addColumn<QStringList>("handles");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("found");
+        const QString http = QStringLiteral("x-scheme-handler/http");
+        const QString https = QStringLiteral("x-scheme-handler/https");
+        const QString page = QStringLiteral("https://zelkor.example/votar_redireccion.htm");
+        QTest::newRow("both schemes") << QStringList{http, https} << page << true;
+        QTest::newRow("https only") << QStringList{https} << page << true;
+        QTest::newRow("scheme in capitals")
+            << QStringList{https} << QStringLiteral("HTTPS://h/p") << true;
+        QTest::newRow("http address") << QStringList{http} << QStringLiteral("http://h/p") << true;
+        QTest::newRow("http only, https address") << QStringList{http} << page << false;
+        QTest::newRow("address without scheme")
+            << QStringList{http, https} << QStringLiteral("votar") << false;
+        QTest::newRow("scheme prefix only")
+            << QStringList{http, https} << QStringLiteral("httpsx://h/p") << false;
+    }
+    void browserForAddressesOnly() {
+        QFETCH(QStringList, handles);
+        QFETCH(QString, address);
+        QFETCH(bool, found);
+        QVERIFY(m_browser->install(QStringLiteral("%u"), {}, false, handles));
+        QVERIFY(waitForDefault(QString()));
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return FakeBrowser::currentDefault(handles.constLast().toUtf8().constData()) ==
+                       QStringLiteral("testbrowser.desktop");
+            },
+            10000));
+        RecordingMessageBoxes boxes;
+        OpenWebPage(address, -1);
+        if (found) {
+            QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
+            QCOMPARE(m_browser->runs().front(), QStringList{address});
+            QVERIFY(boxes.messages.isEmpty());
+        } else {
+            QCOMPARE(boxes.messages.size(), 1);
+            QCOMPARE(boxes.messages.front().text, QStringLiteral("Could not open your browser!"));
+            QTest::qWait(200);
+            QVERIFY(m_browser->runs().isEmpty());
+        }
+    }
+
     void failuresShowTheirMessage_data() {
         QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("address");
