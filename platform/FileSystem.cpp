@@ -67,12 +67,12 @@ BinaryFile::~BinaryFile() {
         ::close(m_fd);
 }
 
-std::vector<std::uint8_t> BinaryFile::readFromStart(std::size_t count) const {
+std::vector<std::uint8_t> BinaryFile::readAt(std::uint64_t offset, std::size_t count) const {
     std::vector<std::uint8_t> bytes(count);
     std::size_t done = 0;
     while (done < count) {
         const ssize_t got =
-            ::pread(m_fd, bytes.data() + done, count - done, static_cast<off_t>(done));
+            ::pread(m_fd, bytes.data() + done, count - done, static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)

@@ -23,7 +23,9 @@ public:
     std::int64_t length() const { return m_length; }
     // Up to `count` bytes from the start of the file; fewer when the file is shorter or a read
     // fails.
-    std::vector<std::uint8_t> readFromStart(std::size_t count) const;
+    std::vector<std::uint8_t> readFromStart(std::size_t count) const { return readAt(0, count); }
+    // Up to `count` bytes from `offset` on, with the same shortfalls.
+    std::vector<std::uint8_t> readAt(std::uint64_t offset, std::size_t count) const;
 
 private:
     friend std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path);

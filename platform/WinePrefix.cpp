@@ -157,46 +157,97 @@ std::optional<std::string> readEscaped(std::string_view line, std::size_t& pos, 
 // The string values of the few keys needed, by lower-case key and lower-case value name.
 using Values = std::map<std::string, std::map<std::string, std::string>>;
 
-Values parseUserReg(std::string_view text) {
-    Values values;
-    std::map<std::string, std::string>* section = nullptr;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
+// Collects the values of those keys from the lines of a user.reg, one line at a time.
+class UserRegScan {
+public:
+    // One line, without its line feed.
+    void line(std::string_view line) {
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         if (line.empty())
-            continue;
+            return;
         std::size_t pos = 1;
         if (line.front() == '[') {
-            section = nullptr;
+            m_section = nullptr;
             const auto key = readEscaped(line, pos, ']');
             if (!key)
-                continue;
+                return;
             std::string name = lowerAscii(*key);
             if (name == kUserShellFolders || name == kShellFolders ||
                 name == kVolatileEnvironment || name == kEnvironment)
-                section = &values[name];
-        } else if (line.front() == '"' && section) {
+                m_section = &m_values[name];
+        } else if (line.front() == '"' && m_section) {
             const auto name = readEscaped(line, pos, '"');
             if (!name || pos >= line.size() || line[pos] != '=')
-                continue;
+                return;
             std::string_view rest = line.substr(pos + 1);
             std::size_t valuePos = 0;
             if (rest.starts_with("str(2):") || rest.starts_with("str(1):"))
                 valuePos = 7;
             if (valuePos >= rest.size() || rest[valuePos] != '"')
-                continue; // not a string value
+                return; // not a string value
             ++valuePos;
             if (const auto value = readEscaped(rest, valuePos, '"'))
-                (*section)[lowerAscii(*name)] = *value;
+                (*m_section)[lowerAscii(*name)] = *value;
         }
     }
-    return values;
+
+    // Every line of `text`; the last needs no line feed.
+    void text(std::string_view text) {
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string_view::npos)
+                end = text.size();
+            line(text.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+
+    const Values& values() const { return m_values; }
+
+private:
+    Values m_values;
+    std::map<std::string, std::string>* m_section = nullptr;
+};
+
+// The folders' values from the file, read a piece at a time: a large user.reg is never held
+// whole. A line longer than any the folders need is skipped, so a file without line feeds
+// cannot grow the buffer either.
+Values scanUserRegFile(const BinaryFile& file) {
+    constexpr std::size_t kChunk = std::size_t{1} << 20;
+    constexpr std::size_t kLongestLine = std::size_t{1} << 20;
+    UserRegScan scan;
+    std::string pending;
+    bool skippingLine = false;
+    const auto size = static_cast<std::uint64_t>(std::max<std::int64_t>(file.length(), 0));
+    const std::uint64_t end = std::min(size, kUserRegMaxSize);
+    for (std::uint64_t offset = 0; offset < end;) {
+        const auto chunk = file.readAt(
+            offset, static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, end - offset)));
+        if (chunk.empty())
+            break;
+        offset += chunk.size();
+        std::string_view rest(reinterpret_cast<const char*>(chunk.data()), chunk.size());
+        for (std::size_t feed; (feed = rest.find('\n')) != std::string_view::npos;) {
+            if (!skippingLine) {
+                pending.append(rest.substr(0, feed));
+                scan.line(pending);
+            }
+            pending.clear();
+            skippingLine = false;
+            rest.remove_prefix(feed + 1);
+        }
+        if (!skippingLine)
+            pending.append(rest);
+        if (pending.size() > kLongestLine) {
+            pending.clear();
+            skippingLine = true;
+        }
+    }
+    if (!skippingLine)
+        scan.line(pending);
+    return scan.values();
 }
 
 const std::string* lookup(const Values& values, std::string_view key, std::string_view name) {
@@ -272,8 +323,10 @@ std::filesystem::path currentWinePrefix() {
     return std::filesystem::path(home && *home ? home : "/") / ".wine";
 }
 
-std::string appDataFolderFromUserReg(std::string_view userReg, std::string_view unixUser) {
-    const Values values = parseUserReg(userReg);
+namespace {
+
+// The AppData folder from the values of those keys.
+std::string appDataFolderFromValues(const Values& values, std::string_view unixUser) {
 
     std::map<std::string, std::string> vars;
     // Stored environment first; the volatile one wins where both name a variable.
@@ -320,15 +373,17 @@ std::string appDataFolderFromUserReg(std::string_view userReg, std::string_view 
     return *profile + "\\AppData\\Roaming";
 }
 
+} // namespace
+
+std::string appDataFolderFromUserReg(std::string_view userReg, std::string_view unixUser) {
+    UserRegScan scan;
+    scan.text(userReg);
+    return appDataFolderFromValues(scan.values(), unixUser);
+}
+
 std::string appDataFolder(const std::filesystem::path& prefix) {
-    std::string text;
-    if (const auto file = openUnixFile(prefix / "user.reg")) {
-        const auto size = static_cast<std::uint64_t>(std::max<std::int64_t>(file->length(), 0));
-        const auto bytes = file->readFromStart(
-            static_cast<std::size_t>(std::min<std::uint64_t>(size, kUserRegReadCap)));
-        text.assign(bytes.begin(), bytes.end());
-    }
-    return appDataFolderFromUserReg(text, unixUserName());
+    const auto file = openUnixFile(prefix / "user.reg");
+    return appDataFolderFromValues(file ? scanUserRegFile(*file) : Values{}, unixUserName());
 }
 
 } // namespace tintaro

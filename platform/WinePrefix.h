@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -20,7 +21,8 @@ std::string appDataFolder(const std::filesystem::path& prefix);
 // profile folder when the registry names none.
 std::string appDataFolderFromUserReg(std::string_view userReg, std::string_view unixUser);
 
-// The largest part of user.reg that is read; the folders it needs sit near its start.
-inline constexpr std::size_t kUserRegReadCap = 64u * 1024u * 1024u;
+// The largest user.reg read or edited, far beyond any real one: the folders are looked up in as
+// much of it as the registry writer accepts, so a file Tintaro would edit is one it reads too.
+inline constexpr std::uint64_t kUserRegMaxSize = std::uint64_t{512} << 20;
 
 } // namespace tintaro

@@ -24,9 +24,9 @@ namespace tintaro {
 
 namespace {
 
-constexpr std::size_t kMaxKeyComponent = 255;    // UTF-16 units, as Windows limits them
-constexpr std::size_t kMaxValueName = 16383;     // UTF-16 units
-constexpr off_t kMaxFileSize = off_t{512} << 20; // far beyond any real user.reg
+constexpr std::size_t kMaxKeyComponent = 255; // UTF-16 units, as Windows limits them
+constexpr std::size_t kMaxValueName = 16383;  // UTF-16 units
+constexpr off_t kMaxFileSize = static_cast<off_t>(kUserRegMaxSize);
 
 // Reads a whole regular file. nullopt with `error` set on failure; `missing` when absent.
 std::optional<std::string> readFile(const std::filesystem::path& path, long& error, bool& missing) {

@@ -102,12 +102,43 @@ TEST(AppDataFolder, HugeUserRegIsReadOnlyUpToTheCap) {
     test::writeFile(path, std::string(kHeader) + kShell +
                               "\"AppData\"=\"C:\\\\users\\\\early\\\\AppData\\\\Roaming\"\n");
     // A sparse tail past the cap holds a value that must not be seen.
-    std::filesystem::resize_file(path, kUserRegReadCap + 16);
+    std::filesystem::resize_file(path, kUserRegMaxSize + 16);
     {
         std::ofstream out(path, std::ios::binary | std::ios::app);
         out << "\n" << kUserShell << "\"AppData\"=\"C:\\\\late\"\n";
     }
     EXPECT_EQ(appDataFolder(dir.path()), "C:\\users\\early\\AppData\\Roaming");
+}
+
+// The file is read a piece at a time; what stands before the folders' keys must not hide them.
+TEST(AppDataFolder, FoldersAreFoundWhateverStandsBeforeThem) {
+    const std::string shell = kShell + "\"AppData\"=\"C:\\\\users\\\\far\\\\AppData\\\\Roaming\"\n";
+    const std::string pad = "[Software\\\\AAPad] 1700000000\n\"v\"=\"x\"\n";
+    struct Case {
+        const char* name;
+        std::string before;
+    };
+    const std::size_t mib = std::size_t{1} << 20;
+    // Padding that ends `offset` bytes into the file, the header included.
+    auto padTo = [&](std::size_t offset) {
+        std::string text;
+        while (kHeader.size() + text.size() + pad.size() <= offset)
+            text += pad;
+        return text + std::string(offset - kHeader.size() - text.size(), '\n');
+    };
+    const Case cases[] = {
+        {"a key line across two pieces", padTo(mib - 20)},
+        {"a value line across two pieces", padTo(mib - kShell.size() - 10)},
+        {"the line feed first in a piece", padTo(mib - shell.size() + 1)},
+        {"beyond 64 MiB of keys", padTo(70 * mib)},
+        {"after a line longer than any folder's", std::string(3 * mib, 'x') + "\n"},
+        {"after NUL bytes", std::string(2 * mib + 5, '\0') + "\n"},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        test::writeFile(dir.path() / "user.reg", std::string(kHeader) + c.before + shell);
+        EXPECT_EQ(appDataFolder(dir.path()), "C:\\users\\far\\AppData\\Roaming") << c.name;
+    }
 }
 
 TEST(CurrentWinePrefix, FromEnvironment) {
