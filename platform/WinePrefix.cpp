@@ -317,8 +317,13 @@ std::string unixUserName() {
 } // namespace
 
 std::filesystem::path currentWinePrefix() {
-    if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix)
-        return prefix;
+    if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) {
+        // Wine itself refuses a relative prefix: a running server for it was started with the
+        // whole path, and the value must reach that server through Wine.
+        std::error_code error;
+        auto absolute = std::filesystem::absolute(prefix, error);
+        return error ? std::filesystem::path(prefix) : absolute;
+    }
     const char* home = std::getenv("HOME");
     return std::filesystem::path(home && *home ? home : "/") / ".wine";
 }

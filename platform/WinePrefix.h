@@ -7,7 +7,8 @@
 
 namespace tintaro {
 
-// The Wine prefix Tintaro works on: $WINEPREFIX when set and not empty, else ~/.wine.
+// The Wine prefix Tintaro works on: $WINEPREFIX when set and not empty (a relative one taken
+// from the current folder), else ~/.wine.
 std::filesystem::path currentWinePrefix();
 
 // The Application Data folder of the prefix's user as a Windows path (UTF-8) without a trailing

@@ -146,6 +146,11 @@ TEST(CurrentWinePrefix, FromEnvironment) {
     const std::string savedValue = saved ? saved : "";
     ::setenv("WINEPREFIX", "/tmp/some prefix", 1);
     EXPECT_EQ(currentWinePrefix(), std::filesystem::path("/tmp/some prefix"));
+    // Wine takes only a whole path; a relative one is the user's current folder's.
+    ::setenv("WINEPREFIX", "some/prefix", 1);
+    EXPECT_EQ(currentWinePrefix(), std::filesystem::current_path() / "some/prefix");
+    ::setenv("WINEPREFIX", "../up", 1);
+    EXPECT_EQ(currentWinePrefix(), std::filesystem::current_path() / "../up");
     ::setenv("WINEPREFIX", "", 1);
     const char* home = std::getenv("HOME");
     EXPECT_EQ(currentWinePrefix(), std::filesystem::path(home ? home : "/") / ".wine");
