@@ -133,8 +133,15 @@ void frmPrincipal::Form_Load() {
     m_loaded = true;
     const FileSystem fs(currentWinePrefix());
     const std::string dataFolder = GetDataFolder().toStdString();
-    for (const auto& entry : account::discoverAccounts(fs, dataFolder))
-        List1->addItem(QString::fromStdU16String(account::accountLine(entry)));
+    for (const auto& entry : account::discoverAccounts(fs, dataFolder)) {
+        // A list box shows each account on one line: control characters decoded from a damaged
+        // map.dat (a line feed would split the line in two) show as replacement marks.
+        QString line = QString::fromStdU16String(account::accountLine(entry));
+        for (QChar& c : line)
+            if (c.category() == QChar::Other_Control)
+                c = QChar::ReplacementCharacter;
+        List1->addItem(line);
+    }
     // No current line: the first arrow key then picks the first line, and focusing the list
     // does not quietly make a line current.
     List1->setCurrentIndex(QModelIndex());

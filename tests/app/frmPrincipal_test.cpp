@@ -184,6 +184,30 @@ private Q_SLOTS:
         QVERIFY(window.List1->selectedItems().isEmpty());
     }
 
+    // Control characters in a decoded address (a damaged map.dat) show as replacement marks, so
+    // every account keeps to one line of the list.
+    void controlCharactersStayOnOneLine() {
+        Prefix prefix;
+        prefix.account("11", "a\nb@x.es");
+        prefix.account("22", "c\td\x7f\r@x.es");
+        prefix.account("33", "plain@x.es");
+        frmPrincipal window;
+        window.Form_Load();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QStringList expected;
+        for (const QString& name : prefix.readdirOrder())
+            expected << (name == u"11"   ? QStringLiteral("11: a\uFFFDb@x.es")
+                         : name == u"22" ? QStringLiteral("22: c\uFFFDd\uFFFD\uFFFD@x.es")
+                                         : QStringLiteral("33: plain@x.es"));
+        QCOMPARE(listLines(window.List1), expected);
+        // As high as the plain line.
+        const int plainRow = static_cast<int>(expected.indexOf(QStringLiteral("33: plain@x.es")));
+        const int plain = window.List1->visualItemRect(window.List1->item(plainRow)).height();
+        for (int row = 0; row < window.List1->count(); ++row)
+            QCOMPARE(window.List1->visualItemRect(window.List1->item(row)).height(), plain);
+    }
+
     // However the lines differ in width, the horizontal scroll range reaches the end of the
     // longest, wherever it stands in the list.
     void longestLineCanBeScrolledIntoView_data() {
