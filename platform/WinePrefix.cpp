@@ -157,9 +157,44 @@ std::optional<std::string> readEscaped(std::string_view line, std::size_t& pos, 
 // The string values of the few keys needed, by lower-case key and lower-case value name.
 using Values = std::map<std::string, std::map<std::string, std::string>>;
 
-// Collects the values of those keys from the lines of a user.reg, one line at a time.
+// Collects the values of those keys from a user.reg handed over in pieces of any size. A line
+// longer than any the folders need is skipped, so a file without line feeds cannot grow the
+// buffer that carries a line from one piece to the next.
 class UserRegScan {
 public:
+    void feed(std::string_view piece) {
+        for (std::size_t end; (end = piece.find('\n')) != std::string_view::npos;) {
+            if (!m_skipping) {
+                if (m_pending.empty()) {
+                    line(piece.substr(0, end));
+                } else {
+                    m_pending.append(piece.substr(0, end));
+                    line(m_pending);
+                }
+            }
+            m_pending.clear();
+            m_skipping = false;
+            piece.remove_prefix(end + 1);
+        }
+        if (!m_skipping)
+            m_pending.append(piece);
+        if (m_pending.size() > kLongestLine) {
+            m_pending.clear();
+            m_skipping = true;
+        }
+    }
+
+    // The values, once the last line (which needs no line feed) is taken too.
+    const Values& finish() {
+        if (!m_skipping)
+            line(m_pending);
+        m_pending.clear();
+        return m_values;
+    }
+
+private:
+    static constexpr std::size_t kLongestLine = std::size_t{1} << 20;
+
     // One line, without its line feed.
     void line(std::string_view line) {
         if (!line.empty() && line.back() == '\r')
@@ -192,34 +227,17 @@ public:
         }
     }
 
-    // Every line of `text`; the last needs no line feed.
-    void text(std::string_view text) {
-        std::size_t start = 0;
-        while (start < text.size()) {
-            std::size_t end = text.find('\n', start);
-            if (end == std::string_view::npos)
-                end = text.size();
-            line(text.substr(start, end - start));
-            start = end + 1;
-        }
-    }
-
-    const Values& values() const { return m_values; }
-
-private:
     Values m_values;
     std::map<std::string, std::string>* m_section = nullptr;
+    std::string m_pending;
+    bool m_skipping = false;
 };
 
-// The folders' values from the file, read a piece at a time: a large user.reg is never held
-// whole. A line longer than any the folders need is skipped, so a file without line feeds
-// cannot grow the buffer either.
+// The folders' values from the file, read a mebibyte at a time: a large user.reg is never held
+// whole.
 Values scanUserRegFile(const BinaryFile& file) {
     constexpr std::size_t kChunk = std::size_t{1} << 20;
-    constexpr std::size_t kLongestLine = std::size_t{1} << 20;
     UserRegScan scan;
-    std::string pending;
-    bool skippingLine = false;
     const auto size = static_cast<std::uint64_t>(std::max<std::int64_t>(file.length(), 0));
     const std::uint64_t end = std::min(size, kUserRegMaxSize);
     for (std::uint64_t offset = 0; offset < end;) {
@@ -228,26 +246,9 @@ Values scanUserRegFile(const BinaryFile& file) {
         if (chunk.empty())
             break;
         offset += chunk.size();
-        std::string_view rest(reinterpret_cast<const char*>(chunk.data()), chunk.size());
-        for (std::size_t feed; (feed = rest.find('\n')) != std::string_view::npos;) {
-            if (!skippingLine) {
-                pending.append(rest.substr(0, feed));
-                scan.line(pending);
-            }
-            pending.clear();
-            skippingLine = false;
-            rest.remove_prefix(feed + 1);
-        }
-        if (!skippingLine)
-            pending.append(rest);
-        if (pending.size() > kLongestLine) {
-            pending.clear();
-            skippingLine = true;
-        }
+        scan.feed(std::string_view(reinterpret_cast<const char*>(chunk.data()), chunk.size()));
     }
-    if (!skippingLine)
-        scan.line(pending);
-    return scan.values();
+    return scan.finish();
 }
 
 const std::string* lookup(const Values& values, std::string_view key, std::string_view name) {
@@ -382,8 +383,8 @@ std::string appDataFolderFromValues(const Values& values, std::string_view unixU
 
 std::string appDataFolderFromUserReg(std::string_view userReg, std::string_view unixUser) {
     UserRegScan scan;
-    scan.text(userReg);
-    return appDataFolderFromValues(scan.values(), unixUser);
+    scan.feed(userReg);
+    return appDataFolderFromValues(scan.finish(), unixUser);
 }
 
 std::string appDataFolder(const std::filesystem::path& prefix) {
