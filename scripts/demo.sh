@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${TINTARO_BUILD_DIR:-build/default}
+case "$build" in /*) ;; *) build="$PWD/$build" ;; esac
 tool="$build/app/tintaro"
 generator="$build/tools/tintaro-demo-profile"
 demo=build/demo
@@ -28,6 +29,6 @@ fi
 
 # No display: walk through a session under Xvfb as a person would (pick an account, pick a
 # colour in each mode, apply it) and keep the screenshots.
-WALK_PROFILE_GENERATOR="$PWD/$generator" scripts/walkthrough.sh "$build" "$demo"
+WALK_PROFILE_GENERATOR="$generator" scripts/walkthrough.sh "$build" "$demo"
 echo "Screenshots: $PWD/$demo/main-window.png, vote-window.png, editor-hue.png,"
 echo "             editor-saturation.png, editor-brightness.png"
