@@ -4,7 +4,9 @@
 #include "editor/EventLineEdit.h"
 #include "editor/SwatchLabel.h"
 #include "editor/picker/Module1.h"
+#include "runtime/EtchedFrame.h"
 #include "runtime/FixedWindow.h"
+#include "runtime/LightPalette.h"
 #include "runtime/SurfaceWidget.h"
 
 #include <QGroupBox>
@@ -57,7 +59,7 @@ void fillBackground(QWidget* widget, ColorRef colour, QPalette::ColorRole role) 
 }
 
 QGroupBox* makeFrame(QWidget* parent, const QRect& geometry, ColorRef back, const QString& name) {
-    auto* frame = new QGroupBox(parent);
+    auto* frame = new EtchedFrame(parent);
     frame->setGeometry(geometry);
     fillBackground(frame, back, QPalette::Window);
     frame->setAccessibleName(name);
@@ -152,7 +154,9 @@ Form1::Form1(QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/editor/icon16.png")));
     setFixedWindowSize(this, 441, 454);
     setFont(windowFont());
-    fillBackground(this, kWindowBackColor, QPalette::Window);
+    // Fixed light panels and pictures: the text on them stays dark whatever the desktop's scheme.
+    setPalette(lightPalette(qColor(kWindowBackColor)));
+    setAutoFillBackground(true);
 
     // The background picture is the surface's first content; the picker is drawn over it.
     m_surface.setTextPainter(makeTextPainter(font()));

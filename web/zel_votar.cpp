@@ -1,7 +1,9 @@
 #include "web/zel_votar.h"
 
 #include "runtime/DialogFont.h"
+#include "runtime/EtchedFrame.h"
 #include "runtime/FixedWindow.h"
+#include "runtime/LightPalette.h"
 #include "runtime/Surface.h"
 #include "web/HandCursor.h"
 #include "web/OnTop.h"
@@ -10,7 +12,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPointer>
 #include <QTimer>
 
@@ -37,32 +38,6 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect 
     return label;
 }
 
-// A frame in the classic etched look: a dark and a light line around the window, broken at the
-// top by the caption, the window's own colour inside. The toolkit's group box shades its inside,
-// which would not keep the window's exact green.
-class EtchedFrame final : public QGroupBox {
-public:
-    using QGroupBox::QGroupBox;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        const QFontMetrics metrics(font());
-        const QColor back = palette().color(QPalette::Window);
-        const int top = metrics.height() / 2;
-        const QRect box(0, top, width() - 2, height() - top - 2);
-        painter.setPen(back.darker(160));
-        painter.drawRect(box);
-        painter.setPen(back.lighter(150));
-        painter.drawRect(box.translated(1, 1));
-
-        const QRect caption(8, 0, metrics.horizontalAdvance(title()), metrics.height());
-        painter.fillRect(caption, back);
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter, title());
-    }
-};
-
 void setTextColor(QLabel* label, ColorRef colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, toQColor(colour));
@@ -86,9 +61,7 @@ zel_votar::zel_votar(QWidget* parent)
     setFixedWindowSize(this, 145, 89);
 
     setFont(dialogFont());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, toQColor(kBackColor));
-    setPalette(palette);
+    setPalette(lightPalette(toQColor(kBackColor)));
     setAutoFillBackground(true);
 
     Frame1 = new EtchedFrame(QStringLiteral("            Zelkor               "), this);

@@ -153,6 +153,31 @@ private Q_SLOTS:
         QCOMPARE(QColor(field.pixel(88, 18)), QColor(255, 255, 255));
         QCOMPARE(QColor(field.pixel(88, 1)), QColor(255, 255, 255));
         QCOMPARE(QColor(field.pixel(80, 9)), QColor(0xD9, 0xD1, 0xC8));
+
+        // The panels are their exact colour inside, not shaded by the style's group box.
+        for (QGroupBox* panel : {form->Frame1, form->Frame2}) {
+            const QImage inside = panel->grab().toImage();
+            QCOMPARE(QColor(inside.pixel(panel->width() / 2, 4)), QColor(0xD9, 0xD1, 0xC8));
+            QCOMPARE(QColor(inside.pixel(panel->width() - 5, 5)), QColor(0xD9, 0xD1, 0xC8));
+        }
+    }
+
+    // A desktop's dark colour scheme must not put light text on the fixed light panels.
+    void darkDesktopScheme() {
+        struct Restore {
+            QPalette saved = QApplication::palette();
+            ~Restore() { QApplication::setPalette(saved); }
+        } restore;
+        QPalette dark(QColor(53, 53, 53));
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, QColor(230, 230, 230));
+        QApplication::setPalette(dark);
+        auto form = openEditor();
+        const QList<QWidget*> texts{form->Label1, form->lblH, form->lblR, form->Label5, form->optH};
+        for (QWidget* text : texts)
+            QCOMPARE(text->palette().color(text->foregroundRole()), QColor(Qt::black));
+        QCOMPARE(form->txtH->palette().color(QPalette::Base), QColor(Qt::white));
+        QCOMPARE(form->txtH->palette().color(QPalette::Text), QColor(Qt::black));
     }
 
     void sampleText() {

@@ -139,6 +139,23 @@ private Q_SLOTS:
         }
     }
 
+    // The green is fixed, so its texts keep the dark colour they were drawn for when the
+    // desktop's scheme turns dark, whether before the window opens or while it is open.
+    void darkDesktopScheme() {
+        const QPalette saved = QApplication::palette();
+        QPalette dark(QColor(53, 53, 53));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        QApplication::setPalette(dark);
+        QPointer<zel_votar> opened = new zel_votar;
+        opened->Show();
+        const QColor inOpened = label(opened, "Label5")->palette().color(QPalette::WindowText);
+        const QColor inOpen = label(m_window, "Label5")->palette().color(QPalette::WindowText);
+        QApplication::setPalette(saved);
+        delete opened;
+        QCOMPARE(inOpened, QColor(Qt::black));
+        QCOMPARE(inOpen, QColor(Qt::black));
+    }
+
     void everyControlHasAnAccessibleName() {
         const QList<std::pair<const char*, QString>> expected{
             {"Frame1", QStringLiteral("Zelkor")},
