@@ -1,3 +1,4 @@
+#include "app/Application.h"
 #include "app/frmPrincipal.h"
 
 #include <QApplication>
@@ -5,7 +6,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tintaro"));
+    tintaro::setUpApplication();
 
     QPointer<tintaro::frmPrincipal> main = new tintaro::frmPrincipal;
     main->Show();

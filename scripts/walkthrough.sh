@@ -80,6 +80,12 @@ crop() { # crop SCREEN X Y W H FILE
 motif_hints() { # motif_hints WINDOW: the window's _MOTIF_WM_HINTS numbers, comma-separated
     xprop -id "$1" _MOTIF_WM_HINTS | sed -n 's/^_MOTIF_WM_HINTS[^=]*= *//p' | tr -d ' '
 }
+wm_class() { # wm_class WINDOW: the window's class name, the second WM_CLASS string
+    xprop -id "$1" WM_CLASS | sed -n 's/^WM_CLASS[^=]*= *"[^"]*", *"\([^"]*\)".*/\1/p'
+}
+icon_size() { # icon_size WINDOW: WIDTHxHEIGHT of the window's first icon, empty without one
+    xprop -id "$1" -notype -f _NET_WM_ICON 32c -len 16 _NET_WM_ICON | sed -n 's/^_NET_WM_ICON *= *\([0-9]*\), *\([0-9]*\).*/\1x\2/p'
+}
 geometry() { # geometry WINDOW: sets X Y WIDTH HEIGHT (no window manager: client origin = position)
     eval "$(xdotool getwindowgeometry --shell "$1")"
 }
@@ -112,6 +118,7 @@ xdotool windowmove "$main" 40 40
 sleep "$delay"
 vote_hints=$(motif_hints "$vote")
 main_hints=$(motif_hints "$main")
+main_class=$(wm_class "$main") main_icon=$(icon_size "$main") vote_icon=$(icon_size "$vote")
 geometry "$vote"
 vote_x=$X vote_y=$Y vote_w=$WIDTH vote_h=$HEIGHT
 geometry "$main"
@@ -198,6 +205,9 @@ VOTE_W=$vote_w
 VOTE_H=$vote_h
 MAIN_HINTS=$main_hints
 VOTE_HINTS=$vote_hints
+MAIN_CLASS=$main_class
+MAIN_ICON=$main_icon
+VOTE_ICON=$vote_icon
 EDITOR_HINTS=$editor_hints
 ACCOUNT_FOLDER=$first_folder
 ACCOUNT_MAIL=$first_mail

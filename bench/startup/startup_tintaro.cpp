@@ -1,6 +1,7 @@
 // Tintaro's start as the program does it: the main window loads (its list filled from the
 // prefix in WINEPREFIX, the vote window shown) and is shown; the process ends once both
 // windows have painted.
+#include "app/Application.h"
 #include "app/frmPrincipal.h"
 #include "bench/startup/FirstPaint.h"
 
@@ -9,7 +10,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tintaro"));
+    tintaro::setUpApplication();
 
     QPointer<tintaro::frmPrincipal> main = new tintaro::frmPrincipal;
     main->Show();

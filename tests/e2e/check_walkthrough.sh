@@ -47,6 +47,16 @@ for window in MAIN VOTE EDITOR; do
         fail "$window window's buttons: _MOTIF_WM_HINTS ${!hints_var}"
     fi
 done
+# The desktop ties the windows to the installed entry through their class, and shows the
+# program's icon on those without one of their own.
+entry="$(dirname "$0")/../../resources/org.example.Tintaro.desktop"
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+[ -n "$wm_class" ] && [ "${MAIN_CLASS:-}" = "$wm_class" ] ||
+    fail "main window's class '${MAIN_CLASS:-}' is not the entry's StartupWMClass '$wm_class'"
+for window in MAIN VOTE; do
+    icon_var="${window}_ICON"
+    [ -n "${!icon_var:-}" ] || fail "$window window shows no icon"
+done
 if [ "$VOTE_W" != 145 ] || [ "$VOTE_H" != 89 ]; then fail "vote window is ${VOTE_W}x${VOTE_H}, not 145x89"; fi
 
 # After load: hue strip red at top and bottom, blue at row 85; square white, red and black
