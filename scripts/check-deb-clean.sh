@@ -41,6 +41,9 @@ in_root apt-get install -y -q --no-install-recommends "/tmp/$(basename "$deb")" 
 # shellcheck disable=SC2016 # a dpkg-query format, not a shell expansion
 in_root dpkg-query -W -f='${Status}\n' tintaro | grep -qx 'install ok installed' ||
     fail "tintaro is not installed"
+in_root test -f /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf ||
+    in_root test -f /usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf ||
+    fail "the windows' font (Liberation Sans) was not installed"
 missing=$(in_root ldd /usr/bin/tintaro | grep 'not found' || true)
 [ -z "$missing" ] || fail "libraries missing: $missing"
 # On a desktop the toolkit loads its X11 platform plug-in, which the binary does not link.

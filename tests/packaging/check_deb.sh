@@ -31,6 +31,8 @@ depends=$(grep '^ Depends:' <<<"$info") || fail "no Depends line"
 # Computed from the binary's libraries, so Qt's widgets and the C library must appear.
 grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends lacks Qt Widgets: $depends"
 grep -q 'libc6' <<<"$depends" || fail "Depends lacks libc6: $depends"
+# Without the metric-compatible face the fixed layouts cut their texts.
+grep -q 'fonts-liberation | fonts-liberation2' <<<"$depends" || fail "Depends lacks the fonts: $depends"
 
 # The unpacked program must start and keep running on an empty prefix (it has no way to quit
 # by itself while its windows are open), so `timeout` ending it is the success case.
