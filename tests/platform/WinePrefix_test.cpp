@@ -53,6 +53,33 @@ INSTANTIATE_TEST_SUITE_P(
                     kUserShell + "\"AppData\"=str(2):\"%NOPE%\\\\x\"\n" + kShell +
                         "\"AppData\"=\"C:\\\\users\\\\b\\\\AppData\\\\Roaming\\\\\"\n",
                     "C:\\users\\b\\AppData\\Roaming"},
+        // Only a whole name ends in %: one left unknown anywhere leaves no usable path.
+        UserRegCase{"UnknownVariableInsideFallsBackToShellFolders",
+                    kUserShell + "\"AppData\"=str(2):\"C:\\\\%NOPE%\\\\x\"\n" + kShell +
+                        "\"AppData\"=\"C:\\\\users\\\\b\\\\AppData\\\\Roaming\"\n",
+                    "C:\\users\\b\\AppData\\Roaming"},
+        // Wine rewrites the volatile variables at every start; the stored ones may be stale.
+        UserRegCase{"VolatileProfileWinsOverStoredOne",
+                    "[Volatile Environment] 1\n\"USERPROFILE\"=\"D:\\\\perfiles\\\\luis\"\n"
+                    "[Environment] 1\n\"USERPROFILE\"=\"C:\\\\users\\\\viejo\"\n" +
+                        kUserShell + "\"AppData\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Roaming\"\n",
+                    "D:\\perfiles\\luis\\AppData\\Roaming"},
+        UserRegCase{"StoredProfileWhenNoVolatileOne",
+                    "[Environment] 1\n\"USERPROFILE\"=\"E:\\\\home\\\\eva\"\n" + kUserShell +
+                        "\"AppData\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Roaming\"\n",
+                    "E:\\home\\eva\\AppData\\Roaming"},
+        // A profile without a drive letter would give a relative AppData folder, where no
+        // account is ever found: the profile is taken from Shell Folders or the Unix name.
+        UserRegCase{"ProfileWithoutDriveFromShellFolders",
+                    "[Volatile Environment] 1\n\"USERPROFILE\"=\"\\\\\\\\srv\\\\p\"\n" +
+                        kUserShell +
+                        "\"AppData\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Roaming\"\n" + kShell +
+                        "\"Personal\"=\"C:\\\\users\\\\ana\\\\Documents\"\n",
+                    "C:\\users\\ana\\AppData\\Roaming"},
+        UserRegCase{"ProfileWithoutDriveFromUnixName",
+                    "[Volatile Environment] 1\n\"USERPROFILE\"=\"\\\\\\\\srv\\\\p\"\n" +
+                        kUserShell + "\"AppData\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Roaming\"\n",
+                    "C:\\users\\unixname\\AppData\\Roaming"},
         UserRegCase{"KeysAndNamesCompareIgnoringCase",
                     "[SOFTWARE\\\\microsoft\\\\WINDOWS\\\\currentversion\\\\explorer\\\\shell "
                     "folders]\n\"APPDATA\"=\"C:\\\\users\\\\c\\\\Roaming\"\n",
