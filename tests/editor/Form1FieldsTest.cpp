@@ -147,6 +147,10 @@ private Q_SLOTS:
         QTest::newRow("-5") << "-5" << 1 << "0" << 335.0f;
         QTest::newRow("1.5") << "1.5" << 1 << "1.5" << static_cast<float>(335 - 1.5 * 255 / 360);
         QTest::newRow("abc") << "abc" << 0 << "abc" << 335.0f;
+        // Both ends of the scale are hues; one step beyond either is not.
+        QTest::newRow("0") << "0" << 0 << "0" << 335.0f;
+        QTest::newRow("360") << "360" << 0 << "360" << 80.0f;
+        QTest::newRow("-1") << "-1" << 1 << "0" << 335.0f;
         QTest::newRow("361") << "361" << 1 << "361" << static_cast<float>(335 - 361.0 * 255 / 360);
         // The fifth key is refused, but its release still validates the 1234 in the field.
         QTest::newRow("too long") << "12345" << 2 << "1234"

@@ -142,6 +142,9 @@ private Q_SLOTS:
         QTest::newRow("negative account") << "-3"
                                           << "0"
                                           << "-3" << 0u;
+        QTest::newRow("white") << "123"
+                               << "16777215"
+                               << "123" << 16777215u;
         // No colour in the field: the swatch's colour (red) is stored.
         QTest::newRow("empty field") << "123"
                                      << ""
