@@ -1,3 +1,4 @@
+#include "LockHolder.h"
 #include "TempDir.h"
 #include "platform/RegErrors.h"
 #include "platform/RegFileLock.h"
@@ -5,9 +6,13 @@
 
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <memory>
+#include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace tintaro {
 namespace {
@@ -95,6 +100,60 @@ TEST(RegFileWriterTest, CreatesMissingFileAndFailsInMissingFolder) {
     EXPECT_EQ(writer.replace(dir.path() / "no" / "new.reg", "x"), RegErrors::kPathNotFound);
 }
 
+TEST(RegFileWriterTest, NewFileModeIsReadableByAllLessTheUmask) {
+    TempDir dir;
+    RegFileWriter writer;
+    const mode_t saved = ::umask(0);
+    for (const auto& [mask, mode] :
+         {std::pair<mode_t, mode_t>{022, 0644}, {027, 0640}, {077, 0600}, {0, 0644}}) {
+        ::umask(mask);
+        const auto file = dir.path() / ("new" + std::to_string(mask) + ".reg");
+        EXPECT_EQ(writer.replace(file, "x"), 0);
+        struct stat st {};
+        ASSERT_EQ(::stat(file.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode) << "umask " << std::oct << mask;
+    }
+    ::umask(saved);
+}
+
+// Records the steps of a replace in the order they run.
+class RecordingWriter : public RegFileWriter {
+public:
+    std::vector<std::string> steps;
+    std::filesystem::path syncedDir;
+
+protected:
+    bool writeAll(int fd, std::string_view data) override {
+        steps.emplace_back("write");
+        return RegFileWriter::writeAll(fd, data);
+    }
+    bool syncFile(int fd) override {
+        steps.emplace_back("syncFile");
+        return RegFileWriter::syncFile(fd);
+    }
+    bool renameFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        steps.emplace_back("rename");
+        return RegFileWriter::renameFile(from, to);
+    }
+    bool syncDirectory(const std::filesystem::path& dir) override {
+        steps.emplace_back("syncDirectory");
+        syncedDir = dir;
+        return RegFileWriter::syncDirectory(dir);
+    }
+};
+
+TEST(RegFileWriterTest, FlushesTheFileBeforeTheRenameAndTheFolderAfterIt) {
+    TempDir dir;
+    const auto file = dir.path() / "user.reg";
+    writeAll(file, "old");
+    RecordingWriter writer;
+    EXPECT_EQ(writer.replace(file, "new"), 0);
+    EXPECT_EQ(writer.steps,
+              (std::vector<std::string>{"write", "syncFile", "rename", "syncDirectory"}));
+    EXPECT_EQ(writer.syncedDir, dir.path());
+    EXPECT_EQ(readAll(file), "new");
+}
+
 TEST(RegFileWriterTest, ReadOnlyFolderRefusedWithOldFileIntact) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind the superuser";
@@ -122,6 +181,38 @@ TEST(RegFileLockTest, SecondProcessWaitsThenGivesUp) {
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(RegFileLockTest, WaitsForAHolderThatLetsGo) {
+    TempDir dir;
+    const auto lockFile = dir.path() / "lock";
+    auto holder = std::make_unique<test::LockHolder>(lockFile);
+    ASSERT_TRUE(holder->locked());
+    std::thread release([&holder] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        holder.reset();
+    });
+    RegFileLock contender(lockFile, std::chrono::seconds(10));
+    release.join();
+    EXPECT_EQ(contender.error(), 0);
+}
+
+// Whatever a link in place of the lock file points to is never created nor locked through it.
+TEST(RegFileLockTest, SymbolicLinkInPlaceOfTheLockFileRefused) {
+    TempDir dir;
+    const auto lockFile = dir.path() / "lock";
+    const auto missing = dir.path() / "missing";
+    std::filesystem::create_symlink(missing, lockFile);
+    EXPECT_NE(RegFileLock(lockFile, std::chrono::milliseconds(0)).error(), 0);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(missing)));
+
+    const auto existing = dir.path() / "existing";
+    writeAll(existing, "keep");
+    std::filesystem::remove(lockFile);
+    std::filesystem::create_symlink(existing, lockFile);
+    EXPECT_NE(RegFileLock(lockFile, std::chrono::milliseconds(0)).error(), 0);
+    EXPECT_EQ(readAll(existing), "keep");
+    EXPECT_TRUE(std::filesystem::is_symlink(lockFile));
 }
 
 } // namespace
