@@ -126,6 +126,16 @@ INSTANTIATE_TEST_SUITE_P(
                  kHead + "\n[A] 1\n\"B\"=\"c\"\r\r\n\n" + kNewSection +
                      "\"IM Color\"=dword:000000ff\n"},
         EditCase{"DanglingContinuationAtEndRefused", kHead + "\n[A] 1\n\"B\"=hex:01,\\\n", ""},
+        // The line added at the end of the section would become part of the hex value.
+        EditCase{"DanglingContinuationEndsTargetSection",
+                 kHead + "\n" + kSection + " 1\n\"Bin\"=hex:00,\\\n", ""},
+        EditCase{"OnlyTheParentKeyPresent",
+                 kHead + "\n[Software\\\\Microsoft\\\\MSNMessenger\\\\PerPassportSettings] 5\n"
+                         "\"Other\"=dword:00000001\n",
+                 kHead +
+                     "\n[Software\\\\Microsoft\\\\MSNMessenger\\\\PerPassportSettings] 5\n"
+                     "\"Other\"=dword:00000001\n\n" +
+                     kNewSection + "\"IM Color\"=dword:000000ff\n"},
         EditCase{"DanglingTargetReplaced", kHead + "\n" + kSection + " 1\n\"IM Color\"=hex:01,\\\n",
                  kHead + "\n" + kSection + " 1\n\"IM Color\"=dword:000000ff\n"},
         EditCase{"BadFirstLine", "WINE REGISTRY Version 1\n[A] 1\n", ""},
