@@ -6,9 +6,15 @@
 
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
+#include <set>
 #include <sys/stat.h>
+#include <thread>
 
 namespace tintaro {
 namespace {
@@ -92,7 +98,10 @@ TEST_F(WineRegistryTest, SecondApplyWinsAndStringIsReplaced) {
     ASSERT_EQ(::stat(userReg().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0600u);
     // Only the lock file is left beside it; no temporary file.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(prefix()), {}), 2);
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(prefix()))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{".user.reg.tintaro-lock", "user.reg"}));
 }
 
 TEST_F(WineRegistryTest, NegativeValueStoredAsItsUnsignedBits) {
@@ -103,7 +112,8 @@ TEST_F(WineRegistryTest, NegativeValueStoredAsItsUnsignedBits) {
 
 TEST_F(WineRegistryTest, DamagedOrUnreadableFilesLeftUntouched) {
     for (const std::string& damaged :
-         {std::string("WINE REGISTRY Version 3\n[A] 1\n"), std::string("garbage\0\0\0", 10)}) {
+         {std::string("WINE REGISTRY Version 3\n[A] 1\n"), std::string("garbage\0\0\0", 10),
+          "WINE REGISTRY Version 2\n\n" + kSection + "\"Bin\"=hex:00,\\\n"}) {
         writeAll(userReg(), damaged);
         WineRegistry registry(options());
         RegKey key = 0;
@@ -134,6 +144,85 @@ TEST_F(WineRegistryTest, SymbolicLinkStaysALink) {
     EXPECT_TRUE(std::filesystem::is_symlink(userReg()));
     EXPECT_EQ(readAll(m_tmp.path() / "real.reg"),
               "WINE REGISTRY Version 2\n\n" + kSection + "\"IM Color\"=dword:000000ff\n");
+}
+
+// What sits at user.reg and cannot be read as a file is never replaced by a new one.
+TEST_F(WineRegistryTest, UserRegThatIsNoReadableFileKept) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::filesystem::path&)> make;
+        std::function<bool(const std::filesystem::path&)> unchanged;
+        long code;
+    };
+    const auto isLoop = [](const std::filesystem::path& p) {
+        std::error_code ec;
+        return std::filesystem::is_symlink(p) && std::filesystem::read_symlink(p, ec) == p;
+    };
+    const auto isFifo = [](const std::filesystem::path& p) {
+        return std::filesystem::is_fifo(std::filesystem::symlink_status(p));
+    };
+    for (const Case& c : {
+             Case{"SymlinkLoop",
+                  [](const std::filesystem::path& p) { std::filesystem::create_symlink(p, p); },
+                  isLoop, RegErrors::kWriteFault},
+             Case{"Fifo", [](const std::filesystem::path& p) { ::mkfifo(p.c_str(), 0644); }, isFifo,
+                  RegErrors::kBadDatabase},
+         }) {
+        std::filesystem::remove(userReg());
+        c.make(userReg());
+        ASSERT_TRUE(c.unchanged(userReg())) << c.name;
+        WineRegistry registry(options());
+        RegKey key = 0;
+        ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
+        const std::array<std::uint8_t, 4> data{0xff, 0, 0, 0};
+        EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), c.code) << c.name;
+        EXPECT_TRUE(c.unchanged(userReg())) << c.name;
+    }
+}
+
+// Another Tintaro editing the same file, or a lock file that is not ours to open: nothing is
+// written without the lock.
+TEST_F(WineRegistryTest, NoWriteWithoutTheLock) {
+    const std::string old = "WINE REGISTRY Version 2\n\n[A] 1\n";
+    const auto lockFile = prefix() / ".user.reg.tintaro-lock";
+    const auto elsewhere = m_tmp.path() / "elsewhere";
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<test::LockHolder>()> make;
+        long code;
+    };
+    for (const Case& c : {
+             Case{"HeldByAnotherProcess",
+                  [&] {
+                      auto holder = std::make_unique<test::LockHolder>(lockFile);
+                      EXPECT_TRUE(holder->locked());
+                      return holder;
+                  },
+                  RegErrors::kLockViolation},
+             Case{"Folder",
+                  [&] {
+                      std::filesystem::create_directory(lockFile);
+                      return nullptr;
+                  },
+                  RegErrors::kWriteFault},
+             Case{"SymbolicLink",
+                  [&] {
+                      std::filesystem::create_symlink(elsewhere, lockFile);
+                      return nullptr;
+                  },
+                  RegErrors::kWriteFault},
+         }) {
+        writeAll(userReg(), old);
+        std::filesystem::remove_all(lockFile);
+        const auto holder = c.make();
+        WineRegistry registry(options());
+        RegKey key = 0;
+        ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
+        const std::array<std::uint8_t, 4> data{0xff, 0, 0, 0};
+        EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), c.code) << c.name;
+        EXPECT_EQ(readAll(userReg()), old) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(elsewhere)) << c.name;
+    }
 }
 
 class RenameFails : public RegFileWriter {
@@ -280,6 +369,80 @@ TEST_F(WineRegistryTest, RunningServerFailuresReported) {
         EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), c.code) << c.command;
         EXPECT_EQ(readAll(userReg()), "WINE REGISTRY Version 2\n");
     }
+}
+
+// A wineserver that starts for the prefix while the file is being replaced.
+class ServerStartsDuringWrite : public RegFileWriter {
+public:
+    explicit ServerStartsDuringWrite(std::function<std::unique_ptr<test::LockHolder>()> start)
+        : m_start(std::move(start)) {}
+
+protected:
+    bool renameFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        m_server = m_start();
+        return RegFileWriter::renameFile(from, to);
+    }
+
+private:
+    std::function<std::unique_ptr<test::LockHolder>()> m_start;
+    std::unique_ptr<test::LockHolder> m_server;
+};
+
+TEST_F(WineRegistryTest, ServerStartedDuringTheEditAlsoGetsTheValue) {
+    writeAll(userReg(), "WINE REGISTRY Version 2\n");
+    ServerStartsDuringWrite writer([this] { return fakeServer(); });
+    auto o = options();
+    o.wineCommand = fakeWine(0);
+    o.writer = &writer;
+    WineRegistry registry(o);
+    RegKey key = 0;
+    ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
+    const std::array<std::uint8_t, 4> data{0xff, 0, 0, 0};
+    EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), kErrorSuccess);
+    EXPECT_EQ(readAll(userReg()),
+              "WINE REGISTRY Version 2\n\n" + kSection + "\"IM Color\"=dword:000000ff\n");
+    EXPECT_TRUE(wineLog().starts_with("[reg]\n[add]\n[HKCU\\" + std::string(kKey) + "]\n"))
+        << wineLog();
+}
+
+// Dead, or a zombie waiting for a parent that is not this test.
+bool processGone(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return true;
+    const auto paren = line.rfind(')');
+    return paren == std::string::npos || paren + 2 >= line.size() || line[paren + 2] == 'Z' ||
+           line[paren + 2] == 'X';
+}
+
+TEST_F(WineRegistryTest, TimeoutEndsWhatWineStarted) {
+    writeAll(userReg(), "WINE REGISTRY Version 2\n");
+    const auto server = fakeServer();
+    ASSERT_TRUE(server->locked());
+    const auto pidFile = m_tmp.path() / "sleeper.pid";
+    const auto script = m_tmp.path() / "wine-spawner";
+    writeAll(script, "#!/bin/sh\nsleep 60 &\necho $! > '" + pidFile.string() + ".new'\nmv '" +
+                         pidFile.string() + ".new' '" + pidFile.string() + "'\nwait\n");
+    ::chmod(script.c_str(), 0755);
+    auto o = options();
+    o.wineCommand = script.string();
+    o.timeout = std::chrono::milliseconds(1000);
+    WineRegistry registry(o);
+    RegKey key = 0;
+    ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
+    const std::array<std::uint8_t, 4> data{1, 0, 0, 0};
+    EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), RegErrors::kTimeout);
+    const std::string recorded = readAll(pidFile);
+    ASSERT_FALSE(recorded.empty()) << "the fake wine did not start its child in time";
+    const pid_t sleeper = static_cast<pid_t>(std::stol(recorded));
+    // SIGKILL is delivered asynchronously; give the kernel a moment to finish the sleeper.
+    for (int i = 0; i < 200 && !processGone(sleeper); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const bool gone = processGone(sleeper);
+    if (!gone)
+        ::kill(sleeper, SIGKILL);
+    EXPECT_TRUE(gone);
 }
 
 } // namespace
