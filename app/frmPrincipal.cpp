@@ -6,6 +6,7 @@
 #include "editor/Form1.h"
 #include "platform/FileSystem.h"
 #include "platform/WinePrefix.h"
+#include "runtime/AccessibleControls.h"
 #include "runtime/Conversions.h"
 #include "runtime/DialogFont.h"
 #include "runtime/FixedWindow.h"
@@ -38,6 +39,9 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     // keeps it from being a blank entry in the taskbar and the window switcher.
     setWindowTitle(QString());
     setFixedWindowSize(this, 319, 269);
+    // Screen readers get the name the title bar shows.
+    setAccessibleName(QStringLiteral("Tintaro"));
+    exposeAsWindow(this);
     setFont(dialogFont());
 
     Image1 = new QLabel(this);

@@ -4,6 +4,7 @@
 #include "editor/EventLineEdit.h"
 #include "editor/SwatchLabel.h"
 #include "editor/picker/Module1.h"
+#include "runtime/AccessibleControls.h"
 #include "runtime/EtchedFrame.h"
 #include "runtime/FixedWindow.h"
 #include "runtime/LightPalette.h"
@@ -153,6 +154,7 @@ Form1::Form1(QWidget* parent)
     setWindowTitle(QStringLiteral("MSN6 Tintaro Zelkor"));
     setWindowIcon(QIcon(QStringLiteral(":/editor/icon16.png")));
     setFixedWindowSize(this, 441, 454);
+    exposeAsWindow(this);
     setFont(windowFont());
     // Fixed light panels and pictures: the text on them stays dark whatever the desktop's scheme.
     setPalette(lightPalette(qColor(kWindowBackColor)));
@@ -371,6 +373,10 @@ void Form1::connectHandlers() {
     connect(Picture1, &ClickLabel::mouseMoved, this, [this] { Picture1_MouseMove(); });
     connect(Image1, &ClickLabel::mouseMoved, this, [this] { Image1_MouseMove(); });
     connect(Picture2, &ClickLabel::clicked, this, [this] { Picture2_Click(); });
+    // From the keyboard (Tab, then Space or Enter) or a screen reader, either look of the
+    // apply button applies.
+    for (ClickLabel* button : {Picture1, Picture2})
+        makeActivatable(button, QAccessible::Button, [this] { Picture2_Click(); });
 }
 
 void Form1::Form_Load() {

@@ -138,6 +138,8 @@ private:
     void buildFrame3();
     void connectHandlers();
     void presentSurface();
+    // Hides one look of the apply button and shows the other, keeping the keyboard focus on it.
+    void swapApplyLook(ClickLabel* hidden, ClickLabel* shown);
 
     // Point-read of the surface at a rounded position (-1 off the surface).
     ColorRef pointAt(std::int64_t x, std::int64_t y) const;

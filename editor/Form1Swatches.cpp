@@ -48,13 +48,20 @@ void Form1::GetHexVal(std::int16_t Red, std::int16_t Green, std::int16_t Blue, Q
 }
 
 void Form1::Picture1_MouseMove() {
-    Picture1->hide();
-    Picture2->show();
+    swapApplyLook(Picture1, Picture2);
 }
 
 void Form1::Image1_MouseMove() {
-    Picture2->hide();
-    Picture1->show();
+    swapApplyLook(Picture2, Picture1);
+}
+
+void Form1::swapApplyLook(ClickLabel* hidden, ClickLabel* shown) {
+    // The two looks are one button: the keyboard focus stays on it when the look changes.
+    const bool focused = hidden->hasFocus();
+    hidden->hide();
+    shown->show();
+    if (focused)
+        shown->setFocus(Qt::TabFocusReason);
 }
 
 void Form1::Picture2_Click() {
@@ -70,8 +77,7 @@ void Form1::Picture2_Click() {
     std::string keyPath(kSettingsKey);
     keyPath += conv::currencyToText(algo);
     Module2::WriteRegDword(currentRegistry(), kHkeyCurrentUser, keyPath, kValueName, value);
-    Picture2->hide();
-    Picture1->show();
+    swapApplyLook(Picture2, Picture1);
 }
 
 } // namespace tintaro

@@ -1,5 +1,6 @@
 #include "web/zel_votar.h"
 
+#include "runtime/AccessibleControls.h"
 #include "runtime/DialogFont.h"
 #include "runtime/EtchedFrame.h"
 #include "runtime/FixedWindow.h"
@@ -86,6 +87,10 @@ zel_votar::zel_votar(QWidget* parent)
     for (QLabel* label : {Label5, Label3, Label1})
         label->setAccessibleName(label->text());
     Label2->setAccessibleName(QStringLiteral("Segundos para cerrarse"));
+    Label2->setAccessibleDescription(QStringLiteral("Segundos para cerrarse"));
+    exposeAsWindow(this);
+    // The link from the keyboard (Tab, then Space or Enter) or a screen reader, as by a click.
+    makeActivatable(Label3, QAccessible::Link, [this] { Label3_Click(); });
 
     // Moves without a button must reach the three handlers; a move over the link or the
     // question belongs to that label alone, not also to the frame beneath it.
@@ -141,6 +146,8 @@ void zel_votar::Label3_Click() {
 void zel_votar::Timer1_Timer() {
     --secondsLeft;
     Label2->setText(QString::number(secondsLeft) + QStringLiteral(" seg"));
+    // A screen reader reads the count itself, not only what the label counts.
+    Label2->setAccessibleName(Label2->text());
     if (secondsLeft <= 0) {
         Timer1->stop();
         close();

@@ -4,6 +4,7 @@
 #include "tests/platform/TempDir.h"
 #include "web/zel_votar.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -99,6 +100,11 @@ private Q_SLOTS:
             {window.List1, QStringLiteral("Cuentas de msn")}};
         for (const auto& [control, name] : expected)
             QCOMPARE(control->accessibleName(), name);
+        // The window itself: a window named as its title bar reads, not a nameless panel.
+        QAccessibleInterface* self = QAccessible::queryAccessibleInterface(&window);
+        QCOMPARE(self->role(), QAccessible::Window);
+        QCOMPARE(self->text(QAccessible::Name), QStringLiteral("Tintaro"));
+        QVERIFY(window.windowTitle().isEmpty());
         // No named control is left without one.
         for (QWidget* child : window.findChildren<QWidget*>())
             if (!child->objectName().isEmpty() && !child->objectName().startsWith(u"qt_"))

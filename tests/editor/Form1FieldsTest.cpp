@@ -43,21 +43,23 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         form->optH->setFocus();
         QStringList visited;
-        for (int i = 0; i < 12 && (visited.isEmpty() || QApplication::focusWidget() != form->optH);
+        for (int i = 0; i < 13 && (visited.isEmpty() || QApplication::focusWidget() != form->optH);
              ++i) {
             visited << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(
-            visited,
-            QStringList({QStringLiteral("optH"), QStringLiteral("txtH"), QStringLiteral("txtS"),
-                         QStringLiteral("txtB"), QStringLiteral("Text1"), QStringLiteral("Text2"),
-                         QStringLiteral("Text3"), QStringLiteral("txtcolor"),
-                         QStringLiteral("txtcolorhex"), QStringLiteral("txtejemplo")}));
+        QCOMPARE(visited, QStringList({QStringLiteral("optH"), QStringLiteral("txtH"),
+                                       QStringLiteral("txtS"), QStringLiteral("txtB"),
+                                       QStringLiteral("Text1"), QStringLiteral("Text2"),
+                                       QStringLiteral("Text3"), QStringLiteral("txtcolor"),
+                                       QStringLiteral("txtcolorhex"), QStringLiteral("txtejemplo"),
+                                       QStringLiteral("Picture1")}));
         QCOMPARE(form->txtejemplo->toPlainText(),
                  QStringLiteral(" Zelkor Tintaro\ncreado por Zelkor\nhttps://zelkor.example/\n"));
-        // Shift+Tab goes back the same way: from the first control to the sample text, on to
-        // the hexadecimal field.
+        // Shift+Tab goes back the same way: from the first control to the apply button, the
+        // sample text, on to the hexadecimal field.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), form->Picture1);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), form->txtejemplo);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);

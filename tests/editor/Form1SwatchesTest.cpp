@@ -5,6 +5,7 @@
 #include "editor/SwatchLabel.h"
 #include "runtime/SurfaceWidget.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
 
@@ -183,6 +184,40 @@ private Q_SLOTS:
         QVERIFY(write.data == dword(value));
         QVERIFY(form->Picture1->isVisible());
         QVERIFY(form->Picture2->isHidden());
+    }
+
+    // The apply button from the keyboard: Space or Enter on either look applies once per
+    // press, and the focus stays on the button when the pointer changes its look.
+    void applyFromTheKeyboard() {
+        FakeRegistry registry;
+        auto form = openEditor();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->algo = *conv::currencyFromText("77");
+        form->txtcolor->setText(QStringLiteral("65280"));
+        form->txtejemplo->setFocus();
+        QTest::keyClick(form->txtejemplo, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->Picture1);
+        QTest::keyClick(form->Picture1, Qt::Key_Space);
+        QTest::keyClick(form->Picture1, Qt::Key_Return);
+        hover(form->Picture1);
+        QCOMPARE(QApplication::focusWidget(), form->Picture2);
+        QTest::keyClick(form->Picture2, Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), form->Picture1);
+        QTest::keyClick(form->Picture1, Qt::Key_A);
+        QCOMPARE(registry.writes.size(), std::size_t{3});
+        for (const FakeRegistry::Write& write : registry.writes) {
+            QCOMPARE(write.path, kKey + std::string("77"));
+            QVERIFY(write.data == dword(65280));
+        }
+        // A screen reader sees a button it can press, named by its tooltip.
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(form->Picture1);
+        QVERIFY(button);
+        QCOMPARE(button->role(), QAccessible::Button);
+        QCOMPARE(button->text(QAccessible::Name), QStringLiteral("Aplicar color"));
+        QVERIFY(button->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+        button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(registry.writes.size(), std::size_t{4});
     }
 
     // Just opened, nothing picked: the swatch's colour, even when the mode switch changed it

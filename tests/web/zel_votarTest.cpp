@@ -4,6 +4,8 @@
 #include "tests/support/RecordingMessageBoxes.h"
 #include "web/HandCursor.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QBitmap>
 #include <QEventLoop>
 #include <QGroupBox>
@@ -236,6 +238,9 @@ private Q_SLOTS:
         for (int left = 19; left >= 1; --left) {
             m_window->Timer1_Timer();
             QCOMPARE(label(m_window, "Label2")->text(), QStringLiteral("%1 seg").arg(left));
+            // A screen reader reads the count, not a fixed name.
+            QCOMPARE(label(m_window, "Label2")->accessibleName(),
+                     QStringLiteral("%1 seg").arg(left));
             QVERIFY(m_window->isVisible());
         }
         saveShot(QStringLiteral("zel_votar-counting.png"));
@@ -243,6 +248,43 @@ private Q_SLOTS:
         QVERIFY(!m_window->isVisible());
         QTRY_COMPARE(destroyed.size(), 1);
         QVERIFY(m_window.isNull());
+    }
+
+    // The link without a mouse: Tab reaches it, Space or Enter or a screen reader's press
+    // opens the page and starts the countdown, as a click does.
+    void linkFromTheKeyboard_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("space") << int(Qt::Key_Space);
+        QTest::newRow("return") << int(Qt::Key_Return);
+        QTest::newRow("screen reader") << 0;
+    }
+
+    void linkFromTheKeyboard() {
+        QFETCH(int, key);
+        RecordingMessageBoxes boxes;
+        QLabel* link = label(m_window, "Label3");
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(link);
+        QCOMPARE(control->role(), QAccessible::Link);
+        QCOMPARE(control->text(QAccessible::Name), QStringLiteral("Votame"));
+        if (key == 0) {
+            control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        } else {
+            m_window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_window));
+            // Keys go where the focus is, as the window system delivers them.
+            QWidget* focused = QApplication::focusWidget();
+            QTest::keyClick(focused ? focused : m_window.data(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), link);
+            QTest::keyClick(link, Qt::Key(key));
+        }
+        QVERIFY(timer()->isActive());
+        QVERIFY(label(m_window, "Label1")->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
+        QCOMPARE(m_browser->runs().front(), QStringList{kVotePage});
+        QVERIFY(boxes.messages.isEmpty());
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(m_window);
+        QCOMPARE(window->role(), QAccessible::Window);
+        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Votame"));
     }
 
     void secondClickKeepsCounting() {
