@@ -39,8 +39,7 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     // keeps it from being a blank entry in the taskbar and the window switcher.
     setWindowTitle(QString());
     setFixedWindowSize(this, 319, 269);
-    // Screen readers get the name the title bar shows.
-    setAccessibleName(QStringLiteral("Tintaro"));
+    // Screen readers get a window named as the title bar reads.
     exposeAsWindow(this);
     setFont(dialogFont());
 

@@ -375,8 +375,10 @@ void Form1::connectHandlers() {
     connect(Picture2, &ClickLabel::clicked, this, [this] { Picture2_Click(); });
     // From the keyboard (Tab, then Space or Enter) or a screen reader, either look of the
     // apply button applies.
-    for (ClickLabel* button : {Picture1, Picture2})
+    for (ClickLabel* button : {Picture1, Picture2}) {
+        button->setFocusPolicy(Qt::TabFocus);
         makeActivatable(button, QAccessible::Button, [this] { Picture2_Click(); });
+    }
 }
 
 void Form1::Form_Load() {

@@ -1,6 +1,7 @@
 #include "runtime/AccessibleControls.h"
 
 #include <QAccessibleWidget>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
@@ -123,6 +124,14 @@ class WindowInterface final : public QAccessibleWidget {
 public:
     explicit WindowInterface(QWidget* window)
         : QAccessibleWidget(window, QAccessible::Window) {}
+
+    QString text(QAccessible::Text kind) const override {
+        QString text = QAccessibleWidget::text(kind);
+        // An untitled window's title bar shows the application's name; so does its name here.
+        if (kind == QAccessible::Name && text.isEmpty())
+            text = QGuiApplication::applicationDisplayName();
+        return text;
+    }
 };
 
 QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
@@ -160,7 +169,6 @@ void makeActivatable(QWidget* control, QAccessible::Role role, std::function<voi
     installInterfaces();
     auto* activator = new Activator(control, role, std::move(activate));
     control->setProperty(kActivatorProperty, QVariant::fromValue<QObject*>(activator));
-    control->setFocusPolicy(Qt::TabFocus);
     control->installEventFilter(activator);
     replaceInterface(control);
 }

@@ -90,6 +90,7 @@ zel_votar::zel_votar(QWidget* parent)
     Label2->setAccessibleDescription(QStringLiteral("Segundos para cerrarse"));
     exposeAsWindow(this);
     // The link from the keyboard (Tab, then Space or Enter) or a screen reader, as by a click.
+    // It takes the focus from the first Tab on (focusNextPrevChild).
     makeActivatable(Label3, QAccessible::Link, [this] { Label3_Click(); });
 
     // Moves without a button must reach the three handlers; a move over the link or the
@@ -152,6 +153,14 @@ void zel_votar::Timer1_Timer() {
         Timer1->stop();
         close();
     }
+}
+
+bool zel_votar::focusNextPrevChild(bool next) {
+    // A label that can take the focus builds a text-editing engine for its caption as it is
+    // shown (millions of instructions and a second font at every start); the link becomes
+    // focusable only when the keyboard first asks for it.
+    Label3->setFocusPolicy(Qt::TabFocus);
+    return QWidget::focusNextPrevChild(next);
 }
 
 void zel_votar::closeEvent(QCloseEvent* event) {

@@ -1,3 +1,4 @@
+#include "app/Application.h"
 #include "app/frmPrincipal.h"
 #include "editor/Form1.h"
 #include "tests/account/Base64TestEncoder.h"
@@ -100,7 +101,9 @@ private Q_SLOTS:
             {window.List1, QStringLiteral("Cuentas de msn")}};
         for (const auto& [control, name] : expected)
             QCOMPARE(control->accessibleName(), name);
-        // The window itself: a window named as its title bar reads, not a nameless panel.
+        // The window itself: a window named as its title bar reads (the application's name,
+        // as the program sets it up), not a nameless panel.
+        setUpApplication();
         QAccessibleInterface* self = QAccessible::queryAccessibleInterface(&window);
         QCOMPARE(self->role(), QAccessible::Window);
         QCOMPARE(self->text(QAccessible::Name), QStringLiteral("Tintaro"));

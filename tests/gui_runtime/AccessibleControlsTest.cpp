@@ -25,6 +25,7 @@ struct Window {
         look.fill(Qt::darkBlue);
         picture->setPixmap(look);
         picture->setAccessibleName(QStringLiteral("Aplicar color"));
+        picture->setFocusPolicy(Qt::TabFocus);
         tintaro::makeActivatable(picture, role, [this] { ++uses; });
     }
 };
@@ -88,6 +89,7 @@ private Q_SLOTS:
         auto* link = new QLabel(QStringLiteral("Votame"), &window);
         link->setGeometry(8, 8, 60, 17);
         int uses = 0;
+        link->setFocusPolicy(Qt::TabFocus);
         tintaro::makeActivatable(link, QAccessible::Link, [&uses] { ++uses; });
         window.show();
         const QImage plain = link->grab().toImage();
@@ -126,15 +128,21 @@ private Q_SLOTS:
         QCOMPARE(w.uses, 1);
     }
 
+    // Named by the accessible name, else the caption, else the application's name, as an
+    // untitled window's title bar reads.
     void windowsAreWindows() {
+        QApplication::setApplicationDisplayName(QStringLiteral("Tintaro"));
         QWidget named;
         named.setWindowTitle(QStringLiteral("MSN6 Tintaro Zelkor"));
         tintaro::exposeAsWindow(&named);
+        QWidget accessible;
+        accessible.setAccessibleName(QStringLiteral("Votame"));
+        tintaro::exposeAsWindow(&accessible);
         QWidget untitled;
-        untitled.setAccessibleName(QStringLiteral("Tintaro"));
         tintaro::exposeAsWindow(&untitled);
         QWidget plain;
         for (const auto& [widget, name] : {std::pair{&named, QStringLiteral("MSN6 Tintaro Zelkor")},
+                                           std::pair{&accessible, QStringLiteral("Votame")},
                                            std::pair{&untitled, QStringLiteral("Tintaro")}}) {
             QAccessibleInterface* window = QAccessible::queryAccessibleInterface(widget);
             QCOMPARE(window->role(), QAccessible::Window);
