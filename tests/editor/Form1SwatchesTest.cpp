@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
+#include <QScreen>
 
 using namespace tintaro;
 using namespace tintaro::test;
@@ -46,6 +47,19 @@ void hover(QWidget* widget) {
 std::vector<std::uint8_t> dword(std::uint32_t value) {
     return {std::uint8_t(value), std::uint8_t(value >> 8), std::uint8_t(value >> 16),
             std::uint8_t(value >> 24)};
+}
+
+// The centre pixel of a control as the window shows it: the window's own backing store, not a
+// fresh rendering of the control, so a control that is never repainted shows its old colour.
+QColor shownCentre(Form1& form, QWidget* control) {
+    const QPoint centre = control->mapTo(&form, control->rect().center());
+    const QImage shown = form.screen()->grabWindow(form.winId()).toImage();
+    const qreal scale = shown.devicePixelRatio();
+    return shown.pixelColor(QPoint(int(centre.x() * scale), int(centre.y() * scale)));
+}
+
+QColor qColour(ColorRef colour) {
+    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
 }
 
 const std::string kKey = "Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\";
@@ -249,6 +263,62 @@ private Q_SLOTS:
         QCOMPARE(registry.writes.size(), std::size_t{2});
         QVERIFY(registry.writes[0].data == dword(0));
         QVERIFY(registry.writes[1].data == dword(0xFFFFFF));
+    }
+
+    // The new swatch on screen follows every pick: a square press, a drag, a typed hue; the
+    // previous swatch keeps the colour it had.
+    void swatchShownAfterPicking() {
+        auto form = openEditor();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QTRY_COMPARE(shownCentre(*form, form->lblSelColor), QColor(255, 0, 0));
+        press(*form, {265, 335});
+        QTRY_COMPARE(shownCentre(*form, form->lblSelColor), QColor(0, 0, 0));
+        move(*form, {10, 80});
+        QTRY_COMPARE(shownCentre(*form, form->lblSelColor), QColor(255, 255, 255));
+        move(*form, {100, 150});
+        const ColorRef dragged = form->lblSelColor->backColor();
+        QTRY_COMPARE(shownCentre(*form, form->lblSelColor), qColour(dragged));
+        release(*form, {100, 150});
+        form->txtH->setFocus();
+        form->txtH->selectAll();
+        QTest::keyClicks(form->txtH, QStringLiteral("120"));
+        QVERIFY(form->lblSelColor->backColor() != dragged);
+        QTRY_COMPARE(shownCentre(*form, form->lblSelColor),
+                     qColour(form->lblSelColor->backColor()));
+        QCOMPARE(shownCentre(*form, form->Label2), QColor(255, 0, 0));
+    }
+
+    // A press on the apply button released off it is no click: nothing is stored.
+    void applyReleasedOutside_data() {
+        QTest::addColumn<QPointF>("releaseAt");
+        QTest::addColumn<int>("writes");
+        QTest::newRow("inside") << QPointF(28, 22) << 1;
+        QTest::newRow("last column") << QPointF(55.4, 22) << 1;
+        QTest::newRow("right of it") << QPointF(56, 22) << 0;
+        QTest::newRow("left of it") << QPointF(-1, 22) << 0;
+        QTest::newRow("above it") << QPointF(28, -3) << 0;
+        QTest::newRow("below it") << QPointF(28, 45) << 0;
+        QTest::newRow("far off") << QPointF(-300, 200) << 0;
+    }
+
+    void applyReleasedOutside() {
+        QFETCH(QPointF, releaseAt);
+        QFETCH(int, writes);
+        FakeRegistry registry;
+        auto form = openEditor();
+        form->algo = *conv::currencyFromText("9");
+        hover(form->Picture1);
+        QVERIFY(form->Picture2->isVisible());
+        sendMouse(form->Picture2, QEvent::MouseButtonPress, {28, 22}, Qt::LeftButton,
+                  Qt::LeftButton);
+        sendMouse(form->Picture2, QEvent::MouseMove, releaseAt, Qt::NoButton, Qt::LeftButton);
+        sendMouse(form->Picture2, QEvent::MouseButtonRelease, releaseAt, Qt::LeftButton,
+                  Qt::NoButton);
+        QCOMPARE(registry.writes.size(), std::size_t(writes));
+        // The next full click still applies.
+        hover(form->Picture1);
+        QTest::mouseClick(form->Picture2, Qt::LeftButton);
+        QCOMPARE(registry.writes.size(), std::size_t(writes + 1));
     }
 };
 
