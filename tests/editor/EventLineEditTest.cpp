@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -114,6 +116,84 @@ private Q_SLOTS:
                                             .arg(got.pixel(x, y), 8, 16)
                                             .arg(expected.pixel(x, y), 8, 16)));
         }
+    }
+
+    // A held key: the system's repeat pairs are typing, not releases; the one keyUp comes with
+    // the real release.
+    void heldKeyReportsOneKeyUpAtTheEnd() {
+        EventLineEdit field;
+        QSignalSpy keyUps(&field, &EventLineEdit::keyUp);
+        QTest::keyPress(&field, Qt::Key_7);
+        for (int i = 0; i < 3; ++i) {
+            QKeyEvent up(QEvent::KeyRelease, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"), true);
+            QApplication::sendEvent(&field, &up);
+            QKeyEvent down(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"), true);
+            QApplication::sendEvent(&field, &down);
+        }
+        QCOMPARE(keyUps.size(), 0);
+        QCOMPARE(field.text(), QStringLiteral("7777"));
+        QTest::keyRelease(&field, Qt::Key_7);
+        QCOMPARE(keyUps.size(), 1);
+        QCOMPARE(keyUps[0][0].toInt(), int(Qt::Key_7));
+        QTest::keyRelease(&field, Qt::Key_7);
+        QCOMPARE(keyUps.size(), 1);
+    }
+
+    // A key pressed here, then the focus moved away: its release belongs to the new place.
+    void focusLossForgetsPressedKeys() {
+        EventLineEdit field;
+        QSignalSpy keyUps(&field, &EventLineEdit::keyUp);
+        QTest::keyPress(&field, Qt::Key_Return);
+        QFocusEvent away(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(&field, &away);
+        QTest::keyRelease(&field, Qt::Key_Return);
+        QCOMPARE(keyUps.size(), 0);
+        QTest::keyPress(&field, Qt::Key_Return);
+        QTest::keyRelease(&field, Qt::Key_Return);
+        QCOMPARE(keyUps.size(), 1);
+    }
+
+    // A focused field is QLineEdit's own drawing, text cursor included, on every repaint.
+    void focusedFieldShowsItsCursor() {
+        QApplication::setCursorFlashTime(0); // a steady cursor: every grab shows it
+        QFont small(QStringLiteral("Liberation Sans"));
+        small.setPointSizeF(8.25);
+        QPalette colours;
+        colours.setColor(QPalette::Base, QColor(0xD9, 0xD1, 0xC8));
+        colours.setColor(QPalette::Text, QColor(0x12, 0x34, 0x56));
+        QWidget window;
+        EventLineEdit field(&window);
+        QLineEdit reference(&window);
+        reference.setFrame(false);
+        for (QLineEdit* edit : {static_cast<QLineEdit*>(&field), &reference}) {
+            edit->setFont(small);
+            edit->setPalette(colours);
+            edit->setTextMargins(0, 0, 0, 0);
+            edit->resize(89, 19);
+            edit->setText(QStringLiteral("255"));
+        }
+        reference.move(0, 30);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        reference.setFocus();
+        QImage expected = reference.grab().toImage();
+        {
+            QPainter border(&expected);
+            border.fillRect(0, 0, 89, 1, QColor(0x80, 0x80, 0x80));
+            border.fillRect(0, 1, 1, 18, QColor(0x80, 0x80, 0x80));
+            border.fillRect(1, 18, 88, 1, Qt::white);
+            border.fillRect(88, 1, 1, 17, Qt::white);
+        }
+        field.setFocus();
+        QVERIFY(field.hasFocus());
+        for (int paint = 0; paint < 3; ++paint) {
+            const QImage got = field.grab().toImage().convertToFormat(expected.format());
+            QVERIFY2(got == expected, qPrintable(QStringLiteral("repaint %1").arg(paint)));
+        }
+        // The cursor is there: the same field unfocused differs.
+        reference.setFocus();
+        QVERIFY(field.grab().toImage().convertToFormat(expected.format()) != expected);
     }
 };
 
