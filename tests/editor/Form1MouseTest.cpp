@@ -266,6 +266,38 @@ private Q_SLOTS:
         release(*form, {137, 80});
     }
 
+    // In saturation mode the square is hue across and brightness up: both readouts follow the
+    // marker, floored.
+    void saturationModeReadouts_data() {
+        QTest::addColumn<QPointF>("at");
+        QTest::addColumn<QString>("hue");
+        QTest::addColumn<QString>("brightness");
+        QTest::newRow("top, middle") << QPointF(137, 80) << "179"
+                                     << "100";
+        QTest::newRow("two rows up") << QPointF(10, 333) << "0"
+                                     << "0";
+        QTest::newRow("bottom, halves to even") << QPointF(100.5, 334.6) << "127"
+                                                << "0";
+        QTest::newRow("just under half") << QPointF(265, 208) << "360"
+                                         << "49";
+        QTest::newRow("just over half") << QPointF(200, 205) << "268"
+                                        << "50";
+    }
+
+    void saturationModeReadouts() {
+        QFETCH(QPointF, at);
+        QFETCH(QString, hue);
+        QFETCH(QString, brightness);
+        auto form = openEditor();
+        QTest::mouseClick(form->optS, Qt::LeftButton);
+        const QString saturation = form->txtS->text();
+        press(*form, at);
+        QCOMPARE(form->txtH->text(), hue);
+        QCOMPARE(form->txtB->text(), brightness);
+        QCOMPARE(form->txtS->text(), saturation);
+        release(*form, at);
+    }
+
     void brightnessModeSquareClick() {
         auto form = openEditor();
         QTest::mouseClick(form->optB, Qt::LeftButton);
