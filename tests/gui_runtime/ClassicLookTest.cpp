@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QTest>
 
@@ -31,6 +32,14 @@ int darkest(QWidget* widget) {
             least = std::min(least, qGray(image.pixel(x, y)));
     return least;
 }
+
+// A style whose standard palette follows a dark desktop scheme, in every colour group.
+class DarkSchemeStyle : public QProxyStyle {
+public:
+    DarkSchemeStyle()
+        : QProxyStyle(QStringLiteral("Fusion")) {}
+    QPalette standardPalette() const override { return darkScheme(); }
+};
 
 // Puts the application's palette back whatever a test did to it.
 struct SchemeGuard {
@@ -96,8 +105,11 @@ private Q_SLOTS:
     void etchedFrame_data() {
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("top"); // row of the dark line
-        QTest::newRow("no caption") << QString() << 0;
-        QTest::newRow("caption") << QStringLiteral("Zelkor") << -1;
+        QTest::addColumn<QColor>("panel");
+        QTest::newRow("no caption") << QString() << 0 << kPanel;
+        QTest::newRow("caption") << QStringLiteral("Zelkor") << -1 << kPanel;
+        // Dark enough that the light line is not simply white.
+        QTest::newRow("dark panel") << QStringLiteral("Zelkor") << -1 << QColor(0x60, 0x50, 0x40);
     }
 
     // The inside is the panel colour to the pixel; a dark and a light line run just inside
@@ -105,17 +117,18 @@ private Q_SLOTS:
     void etchedFrame() {
         QFETCH(QString, title);
         QFETCH(int, top);
+        QFETCH(QColor, panel);
         QWidget window;
-        window.setPalette(tintaro::lightPalette(kPanel));
+        window.setPalette(tintaro::lightPalette(panel));
         tintaro::EtchedFrame frame(title, &window);
         frame.setGeometry(0, 0, 121, 93);
         if (top < 0)
             top = frame.fontMetrics().height() / 2;
         const QImage image = frame.grab().toImage();
-        const QRgb dark = kPanel.darker(160).rgb();
-        const QRgb light = kPanel.lighter(150).rgb();
-        QCOMPARE(image.pixel(60, 50), kPanel.rgb());
-        QCOMPARE(image.pixel(3, top + 20), kPanel.rgb());
+        const QRgb dark = panel.darker(160).rgb();
+        const QRgb light = panel.lighter(150).rgb();
+        QCOMPARE(image.pixel(60, 50), panel.rgb());
+        QCOMPARE(image.pixel(3, top + 20), panel.rgb());
         QCOMPARE(image.pixel(0, top + 20), dark);
         QCOMPARE(image.pixel(1, top + 20), light);
         QCOMPARE(image.pixel(119, top + 20), dark);
@@ -126,8 +139,27 @@ private Q_SLOTS:
         QCOMPARE(image.pixel(60, 92), light);
         // A caption interrupts the top lines and is drawn in the text colour.
         if (!title.isEmpty()) {
-            QCOMPARE(image.pixel(8, top), kPanel.rgb());
+            QCOMPARE(image.pixel(7, top), dark); // the lines stop where the caption starts
+            QCOMPARE(image.pixel(7, top + 1), light);
+            QCOMPARE(image.pixel(8, top), panel.rgb());
             QVERIFY(darkest(&frame) < 64);
+        }
+    }
+
+    // Under a style that follows a dark scheme, a window that is not the active one keeps the
+    // same dark text on light fields as the active one.
+    void darkStyleKeepsDarkTextWhenInactive() {
+        SchemeGuard guard;
+        const QString styleName = QApplication::style()->name();
+        QApplication::setStyle(new DarkSchemeStyle);
+        const QPalette light = tintaro::lightPalette(kPanel);
+        QApplication::setStyle(styleName);
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+                QVERIFY2(light.color(group, role) == QColor(Qt::black),
+                         qPrintable(QStringLiteral("group %1 role %2").arg(group).arg(role)));
+            QCOMPARE(light.color(group, QPalette::Base), QColor(Qt::white));
+            QCOMPARE(light.color(group, QPalette::Window), kPanel);
         }
     }
 };
