@@ -160,6 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CurrencyTextCase{"922337203685477.58075", std::nullopt},
                       CurrencyTextCase{"999999999999999", std::nullopt},
                       CurrencyTextCase{"1000000000000000", std::nullopt},
+                      CurrencyTextCase{"9999999999999999", std::nullopt},
+                      CurrencyTextCase{"-9999999999999999", std::nullopt},
                       CurrencyTextCase{"000000000000000000000123", 1230000},
                       CurrencyTextCase{"", std::nullopt}, CurrencyTextCase{"   ", std::nullopt},
                       CurrencyTextCase{"-", std::nullopt}, CurrencyTextCase{".", std::nullopt},
