@@ -115,6 +115,7 @@ private Q_SLOTS:
         QTest::newRow("slider right end") << QPointF(303, 200);
         QTest::newRow("slider left arrows") << QPointF(275, 200);
         QTest::newRow("below slider") << QPointF(290, 338);
+        QTest::newRow("above slider's reach") << QPointF(290, 77.9);
     }
 
     void pressesThatDoNothing() {
