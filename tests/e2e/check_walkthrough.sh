@@ -73,10 +73,17 @@ expect editor-loaded "square right column, row 128" 265 208 127,0,0
 expect editor-loaded "marker left point" 260 80 0,250,250
 expect editor-loaded "marker bottom point" 265 85 5,255,255
 
+# The swatches, Frame1 (308, 74) + (8, 24) for the new colour and + (57, 24) for the previous
+# one, both red at first.
+expect editor-loaded "new swatch" 340 112 255,0,0
+expect editor-loaded "previous swatch" 389 112 255,0,0
+
 # Dragged to (138, 200): the colour there is (135, 67, 67); the old marker is gone.
 expect square-dragged "marker centre" 138 200 135,67,67
 expect square-dragged "marker left point" 133 200 120,185,185
 expect square-dragged "old marker erased" 260 80 255,5,5
+expect square-dragged "new swatch" 340 112 135,67,67
+expect square-dragged "previous swatch" 389 112 255,0,0
 
 # Saturation mode: hue across (ramp position p at x = 265 - p), brightness down; the marker
 # goes to hue 0, brightness 52 -> (10, 202), where position 255's level -3 is stored as 0.
@@ -102,6 +109,10 @@ expect hue-again "square top right" 265 80 255,0,0
 # (0, 255, 252), and the square and the colour under the marker follow it.
 expect hue-typed "square top right" 265 80 0,252,255 0,255,252
 expect hue-typed "marker centre" 138 202 66,132,133 66,133,132
+# The new swatch shows that same colour on screen.
+shown=$(pixel "$(screen hue-typed)" 340 112)
+[ "$shown" = "$(pixel "$(screen hue-typed)" 138 202)" ] ||
+    fail "hue-typed: new swatch shows ($shown), not the colour under the marker"
 
 # The apply button shows its highlight under the pointer and its normal look after the click.
 button="56x45+$((EDITOR_X + 376))+$((EDITOR_Y + 344 + 28))"
