@@ -51,7 +51,7 @@ bool FakeBrowser::writeProgram(const QByteArray& script) {
 }
 
 bool FakeBrowser::install(const QString& execArgs, const QString& program, bool inTerminal,
-                          const QStringList& handles) {
+                          const QStringList& handles, const QByteArray& extraKeys) {
     // Each run writes its argument count and arguments, NUL-terminated, and renames the file
     // only when complete, so a reader never sees half a record.
     const QByteArray runs = shellQuoted(path(QStringLiteral("runs")));
@@ -66,7 +66,7 @@ bool FakeBrowser::install(const QString& execArgs, const QString& program, bool 
         "[Desktop Entry]\nType=Application\nName=Test Browser\nExec=" +
         (program.isEmpty() ? path(QStringLiteral("bin/recorder")) : program).toUtf8() + ' ' +
         execArgs.toUtf8() + "\nMimeType=" + handles.join(u';').toUtf8() + ";\n" +
-        (inTerminal ? "Terminal=true\n" : "");
+        (inTerminal ? "Terminal=true\n" : "") + extraKeys;
     QByteArray defaults = "[Default Applications]\n";
     for (const QString& type : handles)
         defaults += type.toUtf8() + "=testbrowser.desktop\n";

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTest>
 #include <memory>
 
@@ -74,6 +75,49 @@ private Q_SLOTS:
         const QStringList expected{QStringLiteral("--new-window"), QStringLiteral("https://h/p q"),
                                    QStringLiteral("--private")};
         QCOMPARE(m_browser->runs().front(), expected);
+    }
+
+    // Real desktop entries name their program without a folder ("firefox %u"): it is looked up
+    // in PATH, as GIO looked it up when it took the entry for an installed program.
+    void programNamedWithoutFolderIsSearchedInPath() {
+        const QByteArray savedPath = qgetenv("PATH");
+        const auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
+        qputenv("PATH", m_browser->programBin().toUtf8() + ':' + savedPath);
+        QVERIFY(m_browser->install(QStringLiteral("%u"), QStringLiteral("recorder")));
+        QVERIFY(QTest::qWaitFor(
+            [] { return FakeBrowser::currentCommandLine() == QStringLiteral("recorder %u"); },
+            10000));
+        RecordingMessageBoxes boxes;
+        const QString page = QStringLiteral("https://zelkor.example/votar_redireccion.htm");
+        OpenWebPage(page, -1);
+        QVERIFY(boxes.messages.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
+        QCOMPARE(m_browser->runs().front(), QStringList{page});
+    }
+
+    // %i gives the entry's icon as "--icon <name>", and nothing when the entry has none.
+    void iconFieldCode_data() {
+        QTest::addColumn<QByteArray>("iconKey");
+        QTest::addColumn<QStringList>("before");
+        QTest::newRow("icon") << QByteArray("Icon=test-browser\n")
+                              << QStringList{QStringLiteral("--icon"),
+                                             QStringLiteral("test-browser")};
+        QTest::newRow("no icon") << QByteArray() << QStringList{};
+    }
+    void iconFieldCode() {
+        QFETCH(QByteArray, iconKey);
+        QFETCH(QStringList, before);
+        QVERIFY(m_browser->install(QStringLiteral("%i %u"), {}, false, FakeBrowser::kWebHandles,
+                                   iconKey));
+        QVERIFY(QTest::qWaitFor(
+            [] { return FakeBrowser::currentCommandLine().endsWith(QStringLiteral(" %i %u")); },
+            10000));
+        RecordingMessageBoxes boxes;
+        const QString page = QStringLiteral("https://h/p");
+        OpenWebPage(page, -1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
+        QCOMPARE(m_browser->runs().front(), before + QStringList{page});
+        QVERIFY(boxes.messages.isEmpty());
     }
 
     void addressEndsAtNul() {
