@@ -30,6 +30,42 @@ QLabel* label(QWidget* window, const char* name) {
     return window->findChild<QLabel*>(QString::fromLatin1(name));
 }
 
+// The link's pointer: '#' black, '.' white, ' ' transparent; the fingertip is at (6, 1).
+constexpr const char* kHandPicture[32] = {
+    "                                ", //
+    "      ##                        ", //
+    "     #..#                       ", //
+    "     #..#                       ", //
+    "     #..#                       ", //
+    "     #..#                       ", //
+    "     #..###                     ", //
+    "     #..#..##                   ", //
+    "     #..#..#.##                 ", //
+    "     #..#..#..#.#               ", //
+    " ##  #..#..#..#..#              ", //
+    "#..# #.........#.#              ", //
+    "#...##...........#              ", //
+    " #...#...........#              ", //
+    "  #..#...........#              ", //
+    "  #..............#              ", //
+    "   #.............#              ", //
+    "   #............#               ", //
+    "    #...........#               ", //
+    "    #..........#                ", //
+    "     #.........#                ", //
+    "     #.........#                ", //
+    "     ###########                ", //
+    "                                ", //
+    "                                ", //
+    "                                ", //
+    "                                ", //
+    "                                ", //
+    "                                ", //
+    "                                ", //
+    "                                ", //
+    "                                ", //
+};
+
 // Whether any pixel of the widget as drawn has exactly this colour.
 bool drawsColour(QWidget* widget, const QColor& colour) {
     const QImage image = widget->grab().toImage();
@@ -182,29 +218,37 @@ private Q_SLOTS:
         const QImage bits = cursor.bitmap().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage mask = cursor.mask().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(bits.size(), QSize(32, 32));
-        // The fingertip is black and opaque; the corners are transparent.
-        QCOMPARE(QColor(bits.pixel(6, 1)), QColor(Qt::black));
-        QCOMPARE(QColor(mask.pixel(6, 1)), QColor(Qt::black));
-        QCOMPARE(QColor(mask.pixel(6, 0)), QColor(Qt::white));
-        QCOMPARE(QColor(mask.pixel(31, 31)), QColor(Qt::white));
-        // Inside the finger is white and opaque.
-        QCOMPARE(QColor(bits.pixel(6, 3)), QColor(Qt::white));
-        QCOMPARE(QColor(mask.pixel(6, 3)), QColor(Qt::black));
+        QCOMPARE(mask.size(), QSize(32, 32));
+        // Every pixel: in a bitmap black is a set bit, so the outline is set in both, the inside
+        // in the mask alone, the rest in neither.
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                const char expected = kHandPicture[y][x];
+                const char shown = QColor(mask.pixel(x, y)) != QColor(Qt::black)   ? ' '
+                                   : QColor(bits.pixel(x, y)) == QColor(Qt::black) ? '#'
+                                                                                   : '.';
+                QVERIFY2(shown == expected, qPrintable(QStringLiteral("(%1, %2) is '%3', not '%4'")
+                                                           .arg(x)
+                                                           .arg(y)
+                                                           .arg(QLatin1Char(shown))
+                                                           .arg(QLatin1Char(expected))));
+            }
     }
 
     void linkColourFollowsThePointer_data() {
         QTest::addColumn<QStringList>("path");
         QTest::addColumn<QColor>("colour");
-        QTest::newRow("over the link") << QStringList{QStringLiteral("Label3")} << kBlue;
-        QTest::newRow("link then frame")
-            << QStringList{QStringLiteral("Label3"), QStringLiteral("Frame1")} << kGreen;
-        QTest::newRow("link then question")
-            << QStringList{QStringLiteral("Label3"), QStringLiteral("Label5")} << kGold;
-        QTest::newRow("question then link")
-            << QStringList{QStringLiteral("Label5"), QStringLiteral("Label3")} << kBlue;
+        const QString link = QStringLiteral("Label3");
+        QTest::newRow("over the link") << QStringList{link} << kBlue;
+        QTest::newRow("link then frame") << QStringList{link, QStringLiteral("Frame1")} << kGreen;
+        QTest::newRow("link then question") << QStringList{link, QStringLiteral("Label5")} << kGold;
+        QTest::newRow("question then link") << QStringList{QStringLiteral("Label5"), link} << kBlue;
         QTest::newRow("frame only") << QStringList{QStringLiteral("Frame1")} << kGreen;
         QTest::newRow("countdown labels are not the frame")
-            << QStringList{QStringLiteral("Label3"), QStringLiteral("Label2")} << kBlue;
+            << QStringList{link, QStringLiteral("Label2")} << kBlue;
+        // Hidden until the countdown starts, the label's place is the frame's.
+        QTest::newRow("link, then the hidden countdown text")
+            << QStringList{link, QStringLiteral("Label1")} << kGreen;
     }
     void linkColourFollowsThePointer() {
         QFETCH(QStringList, path);
@@ -222,6 +266,40 @@ private Q_SLOTS:
         QCOMPARE(link->palette().color(QPalette::WindowText), colour);
         QVERIFY(drawsColour(link, colour));
         QVERIFY(!timer()->isActive());
+    }
+
+    // A move with the button held over a countdown label stays that label's, as a move without
+    // one does: it is no move over the frame beneath, and the link keeps its colour.
+    void dragOverTheCountdownIsNotOverTheFrame_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("countdown text") << QStringLiteral("Label1") << kBlue;
+        QTest::newRow("seconds") << QStringLiteral("Label2") << kBlue;
+        QTest::newRow("the frame itself") << QStringLiteral("Frame1") << kGreen;
+    }
+    void dragOverTheCountdownIsNotOverTheFrame() {
+        QFETCH(QString, control);
+        QFETCH(QColor, colour);
+        RecordingMessageBoxes boxes;
+        QLabel* link = label(m_window, "Label3");
+        QTest::mouseClick(link, Qt::LeftButton);
+        QVERIFY(label(m_window, "Label1")->isVisible());
+        // Its run is recorded late; the next test must not find it.
+        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
+        // From elsewhere: a move to where the pointer already is is no move.
+        QTest::mouseMove(m_window, QPoint(125, 55));
+        moveTo("Label3");
+        QCOMPARE(link->palette().color(QPalette::WindowText), kBlue);
+        // Pressed there, the control keeps the pointer's moves until the release. For the frame,
+        // an empty spot of it (its centre lies under the question).
+        QWidget* target = m_window->findChild<QWidget*>(control);
+        const QPoint from =
+            control == QStringLiteral("Frame1") ? QPoint(125, 55) : target->rect().center();
+        QTest::mousePress(target, Qt::LeftButton, {}, from);
+        QTest::mouseMove(target, from + QPoint(2, 1));
+        QTest::mouseRelease(target, Qt::LeftButton, {}, from + QPoint(2, 1));
+        QCOMPARE(link->palette().color(QPalette::WindowText), colour);
+        QVERIFY(boxes.messages.isEmpty());
     }
 
     void clickOpensThePageAndCountsDown() {
