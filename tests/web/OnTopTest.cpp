@@ -5,6 +5,20 @@
 
 using tintaro::SetOnTop;
 
+namespace {
+
+// Counts the window's stacking changes (a raise sends one).
+class ZOrderCounter : public QObject {
+public:
+    int changes = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        changes += event->type() == QEvent::ZOrderChange;
+        return false;
+    }
+};
+
+} // namespace
+
 class OnTopTest : public QObject {
     Q_OBJECT
 
@@ -21,6 +35,8 @@ private Q_SLOTS:
         QTest::newRow("5 raises, keeps topmost") << true << true << 5 << true;
         QTest::newRow("5 raises, keeps normal") << false << true << 5 << false;
         QTest::newRow("1 is not true here") << false << true << 1 << false;
+        QTest::newRow("-2 keeps topmost") << true << true << -2 << true;
+        QTest::newRow("-2 keeps normal") << false << true << -2 << false;
         QTest::newRow("-1 shows a hidden window") << false << false << -1 << true;
         QTest::newRow("0 shows a hidden window") << true << false << 0 << false;
         QTest::newRow("5 shows a hidden window") << false << false << 5 << false;
@@ -49,6 +65,32 @@ private Q_SLOTS:
         QVERIFY(!window.testAttribute(Qt::WA_ShowWithoutActivating));
         if (window.windowHandle())
             QCOMPARE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), endOnTop);
+    }
+
+    // A shown window whose topmost state does not change is brought to the front; one that is
+    // shown by the call, or re-created for its new state, already is.
+    void raisesAShownWindow_data() {
+        QTest::addColumn<bool>("startShown");
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<bool>("raised");
+        QTest::newRow("5, shown") << true << 5 << true;
+        QTest::newRow("-1 on a topmost window") << true << -1 << true;
+        QTest::newRow("5, hidden") << false << 5 << false;
+    }
+    void raisesAShownWindow() {
+        QFETCH(bool, startShown);
+        QFETCH(int, flag);
+        QFETCH(bool, raised);
+        QWidget window;
+        window.setWindowFlag(Qt::WindowStaysOnTopHint, flag == -1);
+        if (startShown) {
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+        }
+        ZOrderCounter counter;
+        window.installEventFilter(&counter);
+        SetOnTop(&window, static_cast<std::int16_t>(flag));
+        QCOMPARE(counter.changes > 0, raised);
     }
 
     void keepsAWindowThatNeverActivates() {
