@@ -156,6 +156,16 @@ private Q_SLOTS:
                                                       Qt::TextWordWrap, wrapped->text());
             QVERIFY2(needed.height() <= wrapped->height(), qPrintable(wrapped->text()));
         }
+        // The question is drawn broken into lines, not cut at the label's right edge: there is
+        // ink below its first line.
+        const QImage question = window.Label3->grab().toImage();
+        const QColor questionGround = question.pixelColor(question.width() - 1, 0);
+        int inkBelow = 0;
+        for (int y = QFontMetrics(window.Label3->font()).lineSpacing(); y < question.height(); ++y)
+            for (int x = 0; x < question.width(); ++x)
+                inkBelow += question.pixelColor(x, y) != questionGround;
+        QVERIFY2(inkBelow > 10, qPrintable(QString::number(inkBelow)));
+        QVERIFY(window.Label3->wordWrap());
         // The picture's corner is blue ground.
         const QImage picture = window.Image1->pixmap().toImage();
         const QColor corner = picture.pixelColor(2, 2);
@@ -369,26 +379,33 @@ private Q_SLOTS:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("accounts");
         QTest::addColumn<int>("row");
-        QTest::newRow("down") << int(Qt::Key_Down) << 3 << 0;
-        QTest::newRow("up") << int(Qt::Key_Up) << 3 << 0;
-        QTest::newRow("home") << int(Qt::Key_Home) << 3 << 0;
-        QTest::newRow("page up") << int(Qt::Key_PageUp) << 3 << 0;
-        QTest::newRow("end") << int(Qt::Key_End) << 3 << 2;
-        QTest::newRow("end, one line") << int(Qt::Key_End) << 1 << 0;
-        QTest::newRow("end, many lines") << int(Qt::Key_End) << 30 << 29;
-        QTest::newRow("page down, less than a page") << int(Qt::Key_PageDown) << 3 << 2;
-        QTest::newRow("page down, many lines") << int(Qt::Key_PageDown) << 30 << 10;
+        QTest::addColumn<bool>("longLine");
+        QTest::newRow("down") << int(Qt::Key_Down) << 3 << 0 << false;
+        QTest::newRow("up") << int(Qt::Key_Up) << 3 << 0 << false;
+        QTest::newRow("home") << int(Qt::Key_Home) << 3 << 0 << false;
+        QTest::newRow("page up") << int(Qt::Key_PageUp) << 3 << 0 << false;
+        QTest::newRow("end") << int(Qt::Key_End) << 3 << 2 << false;
+        QTest::newRow("end, one line") << int(Qt::Key_End) << 1 << 0 << false;
+        QTest::newRow("end, many lines") << int(Qt::Key_End) << 30 << 29 << false;
+        QTest::newRow("page down, less than a page") << int(Qt::Key_PageDown) << 3 << 2 << false;
+        QTest::newRow("page down, many lines") << int(Qt::Key_PageDown) << 30 << 10 << false;
+        // A line wider than the list brings the horizontal scroll bar, which hides the bottom.
+        QTest::newRow("page down, scroll bar across") << int(Qt::Key_PageDown) << 30 << 8 << true;
     }
     void firstKeyPicksItsLine() {
         QFETCH(int, key);
         QFETCH(int, accounts);
         QFETCH(int, row);
+        QFETCH(bool, longLine);
         Prefix prefix;
         for (int i = 0; i < accounts; ++i)
-            prefix.account(std::to_string(100 + i), "a" + std::to_string(i) + "@example.com");
+            prefix.account(std::to_string(100 + i),
+                           (i == 0 && longLine ? std::string(90, 'w') : "a" + std::to_string(i)) +
+                               "@example.com");
         QPointer<frmPrincipal> window = new frmPrincipal;
         window->Show();
         QVERIFY(QTest::qWaitForWindowActive(window));
+        QTRY_COMPARE(window->List1->horizontalScrollBar()->isVisible(), longLine);
         window->List1->setFocus();
         if (key == Qt::Key_PageDown && accounts > row + 1) {
             // The line picked is the last one shown whole, the next one is cut by the edge.
