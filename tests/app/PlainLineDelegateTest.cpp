@@ -31,14 +31,35 @@ class PlainLineDelegateTest : public QObject {
     Q_OBJECT
 
 private:
+    // `inactive`: another window is active, and the list's palette has inactive colours of its
+    // own. `extraHeight`: every row is that much taller than its line.
     Renders render(const QStringList& lines, int selected, int current, bool focus, bool enabled,
-                   int width) {
+                   int width, bool inactive = false, int extraHeight = 0) {
         QListWidget list;
         list.setFont(tintaro::dialogFont());
         list.resize(width, 134);
         list.addItems(lines);
         list.setEnabled(enabled);
+        if (extraHeight > 0) {
+            const int line = QFontMetrics(list.font()).height();
+            for (int i = 0; i < list.count(); ++i)
+                list.item(i)->setSizeHint(QSize(width / 2, line + extraHeight));
+        }
+        QWidget other;
+        if (inactive) {
+            QPalette palette = list.palette();
+            palette.setColor(QPalette::Inactive, QPalette::Text, QColor(0x80, 0x00, 0x80));
+            palette.setColor(QPalette::Inactive, QPalette::HighlightedText, QColor(0, 0x80, 0));
+            palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0xC0, 0xC0, 0xFF));
+            list.setPalette(palette);
+        }
         list.show();
+        if (inactive) {
+            other.show();
+            other.activateWindow();
+            if (!QTest::qWaitForWindowActive(&other) || list.isActiveWindow())
+                qWarning("list still active");
+        }
         if (focus) {
             list.activateWindow();
             if (!QTest::qWaitForWindowActive(&list))
@@ -123,7 +144,33 @@ private Q_SLOTS:
         QFETCH(bool, focus);
         QFETCH(bool, enabled);
         QFETCH(int, width);
-        const Renders r = render(lines, selected, current, focus, enabled, width);
+        comparePixels(render(lines, selected, current, focus, enabled, width));
+    }
+
+    // In a window that is not the active one the text takes the palette's inactive colours;
+    // in rows taller than the line it is centred as the style centres it, odd gaps included.
+    void drawsAsTheStyleInactiveOrTaller_data() {
+        QTest::addColumn<bool>("inactive");
+        QTest::addColumn<int>("extraHeight");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("inactive") << true << 0 << -1;
+        QTest::newRow("inactive, selected") << true << 0 << 1;
+        QTest::newRow("rows 3 taller") << false << 3 << 1;
+        QTest::newRow("rows 4 taller") << false << 4 << 1;
+        QTest::newRow("rows 5 taller, inactive") << true << 5 << 0;
+    }
+    void drawsAsTheStyleInactiveOrTaller() {
+        QFETCH(bool, inactive);
+        QFETCH(int, extraHeight);
+        QFETCH(int, selected);
+        const QStringList accounts{QStringLiteral("1000007919: ana@example.com"),
+                                   QStringLiteral("1000015838: jos\u00e9.mu\u00f1oz@example.es"),
+                                   QStringLiteral("0123: x_y-z+tag@sub.example.org")};
+        comparePixels(render(accounts, selected, -1, false, true, 305, inactive, extraHeight));
+    }
+
+private:
+    static void comparePixels(const Renders& r) {
         QCOMPARE(r.plainRects, r.styleRects);
         QCOMPARE(r.plain.size(), r.style.size());
         for (int y = 0; y < r.style.height(); ++y)
