@@ -51,6 +51,15 @@ TEST_F(FileSystemTest, FindFilesMatchesWildcards) {
     EXPECT_EQ(names, std::vector<std::string>{"c.txt"});
 }
 
+// "*.*" is every name, with or without a dot, as "*" is; "/" separates folders as "\" does.
+TEST_F(FileSystemTest, FindFilesStarDotStarAndForwardSlashes) {
+    for (const char* name : {"a.dat", "dat", ".hidden"})
+        test::writeFile(root() / "d" / name, "");
+    const auto all = readdirOrder(root() / "d");
+    for (const char* pattern : {"C:\\D\\*.*", "C:/D/*", "C:\\D/*.*", "C:/d\\*"})
+        EXPECT_EQ(fs.findFiles(pattern), all) << pattern;
+}
+
 TEST_F(FileSystemTest, FindFilesOnMissingOrBadFoldersGivesNothing) {
     test::writeFile(root() / "file", "");
     for (const char* pattern : {"C:\\missing\\*", "C:\\file\\*", "*", "relative\\*", "\\\\s\\x\\*"})
