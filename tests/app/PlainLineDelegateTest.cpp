@@ -3,6 +3,7 @@
 #include "runtime/DialogFont.h"
 
 #include <QListWidget>
+#include <QStyleFactory>
 #include <QStyledItemDelegate>
 #include <QTest>
 
@@ -32,10 +33,21 @@ class PlainLineDelegateTest : public QObject {
 
 private:
     // `inactive`: another window is active, and the list's palette has inactive colours of its
-    // own. `extraHeight`: every row is that much taller than its line.
+    // own. `extraHeight`: every row is that much taller than its line. `styleName`: the list
+    // is drawn by that style, with a dark highlight under a light window colour.
     Renders render(const QStringList& lines, int selected, int current, bool focus, bool enabled,
-                   int width, bool inactive = false, int extraHeight = 0) {
+                   int width, bool inactive = false, int extraHeight = 0,
+                   const QString& styleName = {}) {
         QListWidget list;
+        const std::unique_ptr<QStyle> style(styleName.isEmpty() ? nullptr
+                                                                : QStyleFactory::create(styleName));
+        if (style) {
+            list.setStyle(style.get());
+            QPalette palette = style->standardPalette();
+            palette.setColor(QPalette::Highlight, QColor(0x20, 0x20, 0x60));
+            palette.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
+            list.setPalette(palette);
+        }
         list.setFont(tintaro::dialogFont());
         list.resize(width, 134);
         list.addItems(lines);
@@ -148,25 +160,37 @@ private Q_SLOTS:
     }
 
     // In a window that is not the active one the text takes the palette's inactive colours;
-    // in rows taller than the line it is centred as the style centres it, odd gaps included.
-    void drawsAsTheStyleInactiveOrTaller_data() {
+    // in rows taller than the line it is centred as the style centres it, odd gaps included;
+    // a style that draws the focus frame by the colour beneath gets the selection's colour.
+    void drawsAsTheStyleInOtherStates_data() {
         QTest::addColumn<bool>("inactive");
         QTest::addColumn<int>("extraHeight");
         QTest::addColumn<int>("selected");
-        QTest::newRow("inactive") << true << 0 << -1;
-        QTest::newRow("inactive, selected") << true << 0 << 1;
-        QTest::newRow("rows 3 taller") << false << 3 << 1;
-        QTest::newRow("rows 4 taller") << false << 4 << 1;
-        QTest::newRow("rows 5 taller, inactive") << true << 5 << 0;
+        QTest::addColumn<bool>("focus");
+        QTest::addColumn<QString>("styleName");
+        QTest::newRow("inactive") << true << 0 << -1 << false << QString();
+        QTest::newRow("inactive, selected") << true << 0 << 1 << false << QString();
+        QTest::newRow("rows 3 taller") << false << 3 << 1 << false << QString();
+        QTest::newRow("rows 4 taller") << false << 4 << 1 << false << QString();
+        QTest::newRow("rows 5 taller, inactive") << true << 5 << 0 << false << QString();
+        QTest::newRow("windows style, selected, focused")
+            << false << 0 << 1 << true << QStringLiteral("Windows");
+        QTest::newRow("windows style, focused")
+            << false << 0 << -1 << true << QStringLiteral("Windows");
     }
-    void drawsAsTheStyleInactiveOrTaller() {
+    void drawsAsTheStyleInOtherStates() {
         QFETCH(bool, inactive);
         QFETCH(int, extraHeight);
         QFETCH(int, selected);
+        QFETCH(bool, focus);
+        QFETCH(QString, styleName);
+        if (!styleName.isEmpty() && !QStyleFactory::keys().contains(styleName))
+            QSKIP("style not built in");
         const QStringList accounts{QStringLiteral("1000007919: ana@example.com"),
                                    QStringLiteral("1000015838: jos\u00e9.mu\u00f1oz@example.es"),
                                    QStringLiteral("0123: x_y-z+tag@sub.example.org")};
-        comparePixels(render(accounts, selected, -1, false, true, 305, inactive, extraHeight));
+        comparePixels(render(accounts, selected, focus ? std::max(selected, 0) : -1, focus, true,
+                             305, inactive, extraHeight, styleName));
     }
 
 private:
