@@ -3,6 +3,7 @@
 #include "editor/ClickLabel.h"
 #include "editor/EventLineEdit.h"
 #include "editor/SwatchLabel.h"
+#include "tests/support/DarkScheme.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -164,14 +165,8 @@ private Q_SLOTS:
 
     // A desktop's dark colour scheme must not put light text on the fixed light panels.
     void darkDesktopScheme() {
-        struct Restore {
-            QPalette saved = QApplication::palette();
-            ~Restore() { QApplication::setPalette(saved); }
-        } restore;
-        QPalette dark(QColor(53, 53, 53));
-        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            dark.setColor(role, QColor(230, 230, 230));
-        QApplication::setPalette(dark);
+        const SchemeGuard restore;
+        QApplication::setPalette(darkScheme());
         auto form = openEditor();
         const QList<QWidget*> texts{form->Label1, form->lblH, form->lblR, form->Label5, form->optH};
         for (QWidget* text : texts)

@@ -2,6 +2,7 @@
 // the etched frame that keeps a panel's exact colour.
 #include "runtime/EtchedFrame.h"
 #include "runtime/LightPalette.h"
+#include "tests/support/DarkScheme.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -10,18 +11,12 @@
 #include <QRadioButton>
 #include <QTest>
 
+using tintaro::test::darkScheme;
+using tintaro::test::SchemeGuard;
+
 namespace {
 
 const QColor kPanel(0xD9, 0xD1, 0xC8);
-
-QPalette darkScheme() {
-    QPalette dark(QColor(53, 53, 53)); // button colour; the rest derived from it
-    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
-        dark.setColor(role, QColor(40, 40, 40));
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        dark.setColor(role, QColor(230, 230, 230));
-    return dark;
-}
 
 // The darkest pixel of a widget as drawn: its text, for a label on a light panel.
 int darkest(QWidget* widget) {
@@ -39,12 +34,6 @@ public:
     DarkSchemeStyle()
         : QProxyStyle(QStringLiteral("Fusion")) {}
     QPalette standardPalette() const override { return darkScheme(); }
-};
-
-// Puts the application's palette back whatever a test did to it.
-struct SchemeGuard {
-    QPalette saved = QApplication::palette();
-    ~SchemeGuard() { QApplication::setPalette(saved); }
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "web/zel_votar.h"
 
 #include "FakeBrowser.h"
+#include "tests/support/DarkScheme.h"
 #include "tests/support/RecordingMessageBoxes.h"
 #include "web/HandCursor.h"
 
@@ -17,7 +18,9 @@
 #include <memory>
 
 using tintaro::zel_votar;
+using tintaro::test::darkScheme;
 using tintaro::test::RecordingMessageBoxes;
+using tintaro::test::SchemeGuard;
 
 namespace {
 
@@ -180,15 +183,12 @@ private Q_SLOTS:
     // The green is fixed, so its texts keep the dark colour they were drawn for when the
     // desktop's scheme turns dark, whether before the window opens or while it is open.
     void darkDesktopScheme() {
-        const QPalette saved = QApplication::palette();
-        QPalette dark(QColor(53, 53, 53));
-        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-        QApplication::setPalette(dark);
+        const SchemeGuard restore;
+        QApplication::setPalette(darkScheme());
         QPointer<zel_votar> opened = new zel_votar;
         opened->Show();
         const QColor inOpened = label(opened, "Label5")->palette().color(QPalette::WindowText);
         const QColor inOpen = label(m_window, "Label5")->palette().color(QPalette::WindowText);
-        QApplication::setPalette(saved);
         delete opened;
         QCOMPARE(inOpened, QColor(Qt::black));
         QCOMPARE(inOpen, QColor(Qt::black));
