@@ -3,7 +3,8 @@
 # against a bare Qt window, as whole processes on the offscreen platform, and prints the ratios.
 # Usage: bench/startup/run.sh [BUILD_DIR] [ROUNDS]
 #   BUILD_DIR defaults to build/default; ROUNDS (default 5) alternates the two programs, each
-#   round timing both with hyperfine and measuring both once more with /usr/bin/time -v.
+#   round timing both with hyperfine and measuring both once more with /usr/bin/time -v. With
+#   valgrind installed it also counts each program's instructions once (callgrind).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$(cd "${1:-$root/build/default}" && pwd)"
@@ -62,3 +63,19 @@ printf '%-24s %14.3f %16.3f %14.3f\n' "ratio tintaro/bare" "$(awk -v a="$t_tool"
     "$(awk -v a="$m_tool" -v b="$m_bare" 'BEGIN {print a / b}')" \
     "$(awk -v a="$c_tool" -v b="$c_bare" 'BEGIN {print a / b}')"
 echo "($rounds rounds x $runs_per_round runs each under hyperfine, medians of round medians; RSS: median of $rounds runs)"
+
+# Wall time on a shared machine moves by more than the goal's margin from one batch to the next;
+# the instructions executed do not, so they are counted once per program as a steady reference.
+if ! command -v valgrind >/dev/null; then
+    echo "(valgrind missing: no instruction counts)"
+    exit 0
+fi
+instructions() {
+    valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out" "$1" 2>&1 >/dev/null |
+        awk '/I +refs:/ {gsub(",", "", $NF); print $NF}'
+}
+i_bare=$(instructions "$bare")
+i_tool=$(instructions "$tool")
+[ -n "$i_bare" ] && [ -n "$i_tool" ] || { echo "run.sh: callgrind gave no count" >&2; exit 1; }
+printf '%-24s %14s %16s\n' "instructions (callgrind)" bare tintaro
+printf '%-24s %14d %16d   ratio %.3f\n' "" "$i_bare" "$i_tool" "$(awk -v a="$i_tool" -v b="$i_bare" 'BEGIN {print a / b}')"
