@@ -7,6 +7,8 @@
 #include "editor/picker/Module1.h"
 #include "platform/Registry.h"
 
+#include <QGuiApplication>
+
 namespace tintaro {
 
 namespace {
@@ -22,6 +24,16 @@ QString twoHexDigits(std::int16_t channel) {
         digits.prepend(QLatin1Char('0'));
     return digits;
 }
+
+// The wait cursor over every window while the colour is stored: with Messenger running the value
+// goes through Wine, which can take a second or more, and the windows cannot repaint meanwhile.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
 
 } // namespace
 
@@ -76,7 +88,10 @@ void Form1::Picture2_Click() {
     }
     std::string keyPath(kSettingsKey);
     keyPath += conv::currencyToText(algo);
-    Module2::WriteRegDword(currentRegistry(), kHkeyCurrentUser, keyPath, kValueName, value);
+    {
+        const BusyCursor busy;
+        Module2::WriteRegDword(currentRegistry(), kHkeyCurrentUser, keyPath, kValueName, value);
+    }
     swapApplyLook(Picture2, Picture1);
 }
 

@@ -9,6 +9,7 @@
 #include "runtime/SurfaceWidget.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
@@ -69,6 +70,7 @@ public:
         std::string name;
         std::uint32_t type;
         std::vector<std::uint8_t> data;
+        int overrideCursor; // the application's override cursor while writing, -1 for none
     };
 
     FakeRegistry() { setCurrentRegistry(this); }
@@ -85,7 +87,14 @@ public:
     long setValue(RegKey key, std::string_view name, std::uint32_t type,
                   std::span<const std::uint8_t> data) override {
         if (key == 42)
-            writes.push_back({m_root, m_path, std::string(name), type, {data.begin(), data.end()}});
+            writes.push_back({m_root,
+                              m_path,
+                              std::string(name),
+                              type,
+                              {data.begin(), data.end()},
+                              QGuiApplication::overrideCursor()
+                                  ? int(QGuiApplication::overrideCursor()->shape())
+                                  : -1});
         return key == 42 ? kErrorSuccess : 6;
     }
     long closeKey(RegKey) override { return kErrorSuccess; }

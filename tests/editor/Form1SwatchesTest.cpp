@@ -196,6 +196,9 @@ private Q_SLOTS:
         QCOMPARE(write.name, std::string("IM Color"));
         QCOMPARE(write.type, kRegDword);
         QVERIFY(write.data == dword(value));
+        // Busy while writing (through Wine that can take a while), the pointer's own shape after.
+        QCOMPARE(write.overrideCursor, int(Qt::WaitCursor));
+        QVERIFY(!QGuiApplication::overrideCursor());
         QVERIFY(form->Picture1->isVisible());
         QVERIFY(form->Picture2->isHidden());
     }
