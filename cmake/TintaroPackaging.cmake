@@ -21,8 +21,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The program works on a Wine prefix but does not need Wine to run: suggest it only.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine")
-# The windows' fonts are Arial by name; Liberation Sans is its metric-compatible stand-in. The
-# layouts are fixed in pixels, so with any other face texts are cut: a dependency, not a wish.
+# The windows ask for Liberation Sans, Arial's metric-compatible stand-in. Their layouts are fixed
+# in pixels, so with any other face texts are cut: a dependency, not a wish.
 # The computed library dependencies are added to this list.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation | fonts-liberation2")
 

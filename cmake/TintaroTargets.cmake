@@ -45,7 +45,8 @@ function(tintaro_gtest name)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABEL}" TIMEOUT 600)
 endfunction()
 
-# tintaro_qtest(<name> SOURCES ... LIBS ...): one QTest executable on the offscreen platform.
+# tintaro_qtest(<name> [LABEL <label>] SOURCES ... LIBS ...): one QTest executable on the offscreen
+# platform, labelled gui unless told.
 function(tintaro_qtest name)
     cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS" ${ARGN})
     if(NOT ARG_LABEL)

@@ -49,7 +49,6 @@ for exe in "${targets[@]}"; do
     fi
     args=(-max_total_time="$seconds" -timeout=10 -print_final_stats=1
           -artifact_prefix="$artifacts/$name-")
-    [ -f "fuzz/$area/dict" ] && args+=(-dict="fuzz/$area/dict")
 
     echo "== $name: ${seconds}s from $(find "$corpus" -type f | wc -l) seeds"
     if ! "$exe" "${args[@]}" "$corpus" >"$work/$name.log" 2>&1; then
