@@ -8,6 +8,7 @@
 #include "runtime/EtchedFrame.h"
 #include "runtime/FixedWindow.h"
 #include "runtime/LightPalette.h"
+#include "runtime/QtColor.h"
 #include "runtime/SurfaceWidget.h"
 
 #include <QGroupBox>
@@ -31,11 +32,9 @@ QPointer<Form1> g_defaultInstance;
 constexpr ColorRef kWindowBackColor = 0x00EFD8CF;
 constexpr ColorRef kPanelBackColor = 0x00C8D1D9;
 constexpr ColorRef kSelColorInitial = 0x000000FF;
-
-QColor qColor(ColorRef colour) {
-    const auto bits = static_cast<std::uint32_t>(colour);
-    return QColor(int(bits & 0xFFu), int((bits >> 8) & 0xFFu), int((bits >> 16) & 0xFFu));
-}
+// The client area, all of it the picker's drawing surface.
+constexpr int kClientWidth = 441;
+constexpr int kClientHeight = 454;
 
 QFont windowFont() {
     QFont font(QStringLiteral("Liberation Sans"));
@@ -46,7 +45,7 @@ QFont windowFont() {
     return font;
 }
 
-QFont arialFont(double points) {
+QFont labelFont(double points) {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(points);
     return font;
@@ -54,7 +53,7 @@ QFont arialFont(double points) {
 
 void fillBackground(QWidget* widget, ColorRef colour, QPalette::ColorRole role) {
     QPalette palette = widget->palette();
-    palette.setColor(role, qColor(colour));
+    palette.setColor(role, toQColor(colour));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
@@ -147,17 +146,17 @@ Form1* Form1::defaultInstance() {
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent)
-    , m_surface(441, 454, kWindowBackColor)
+    , m_surface(kClientWidth, kClientHeight, kWindowBackColor)
     , m_canvas(m_surface, m_state) {
     initEditorResources();
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("MSN6 Tintaro Zelkor"));
     setWindowIcon(QIcon(QStringLiteral(":/editor/icon16.png")));
-    setFixedWindowSize(this, 441, 454);
+    setFixedWindowSize(this, kClientWidth, kClientHeight);
     exposeAsWindow(this);
     setFont(windowFont());
     // Fixed light panels and pictures: the text on them stays dark whatever the desktop's scheme.
-    setPalette(lightPalette(qColor(kWindowBackColor)));
+    setPalette(lightPalette(toQColor(kWindowBackColor)));
     setAutoFillBackground(true);
 
     // The background picture is the surface's first content; the picker is drawn over it.
@@ -183,7 +182,7 @@ void Form1::Show() {
 
 void Form1::buildControls() {
     picture = new SurfaceWidget(m_surface, this);
-    picture->setGeometry(0, 0, 441, 454);
+    picture->setGeometry(0, 0, kClientWidth, kClientHeight);
     picture->setAccessibleName(QStringLiteral("Selector de color"));
 
     buildFrame2();
@@ -243,13 +242,13 @@ void Form1::buildFrame2() {
         field->setMaxLength(4);
 
     lblH = makeLabel(Frame2, {56, 32, 7, 11}, QStringLiteral("°"));
-    lblH->setFont(arialFont(12));
+    lblH->setFont(labelFont(12));
     lblH->setAccessibleName(QStringLiteral("grados"));
     lblS = makeLabel(Frame2, {56, 54, 11, 13}, QStringLiteral("%"));
-    lblS->setFont(arialFont(8.25));
+    lblS->setFont(labelFont(8.25));
     lblS->setAccessibleName(QStringLiteral("por ciento"));
     lblBB = makeLabel(Frame2, {56, 74, 13, 17}, QStringLiteral("%"));
-    lblBB->setFont(arialFont(8.25));
+    lblBB->setFont(labelFont(8.25));
     lblBB->setAccessibleName(QStringLiteral("por ciento"));
 
     lblR = makeLabel(Frame2, {80, 34, 13, 15}, QStringLiteral("R:"), QStringLiteral("Rojo"));
@@ -430,7 +429,7 @@ double Form1::fieldValue(const EventLineEdit* field) const {
 }
 
 void Form1::setTextColour(QWidget* control, ColorRef colour) {
-    const QColor wanted = qColor(colour);
+    const QColor wanted = toQColor(colour);
     if (control->palette().color(QPalette::Text) == wanted)
         return;
     QPalette palette = control->palette();

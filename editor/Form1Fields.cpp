@@ -8,7 +8,6 @@
 
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <cmath>
 #include <limits>
 
 namespace tintaro {

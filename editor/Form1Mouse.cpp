@@ -1,8 +1,6 @@
 // The mouse side of the editor: picking in the square and on the slider, the hue preview while
 // the strip is dragged, and the readout beside the slider.
-#include "editor/EventLineEdit.h"
 #include "editor/Form1.h"
-#include "editor/SwatchLabel.h"
 #include "editor/picker/Module1.h"
 
 #include <QRadioButton>
@@ -43,6 +41,8 @@ void Form1::Form_MouseDown(std::int16_t Button, std::int16_t, float& X, float& Y
         s.squareDragging = kTrue;
         SelectFromSquare(X, Y);
     }
+    // The slider takes presses on its arrows too: up to ten pixels right of the strip, and two
+    // above and below it.
     if (x >= s.sliderLeft && x < s.sliderRight + 11 && y >= s.sliderTop - 2 &&
         y < s.sliderBottom + 3) {
         s.sliderDragging = kTrue;
@@ -167,15 +167,14 @@ void Form1::PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t bl
     surface.setFillColor(surface.backColor());
     surface.setForeColor(surface.backColor());
     surface.setDrawMode(kDrawModeCopyPen);
-    const int fillStyle = surface.fillStyle();
-    // The box is filled: clearing the previous readout is its purpose.
-    surface.setFillStyle(kFillSolid);
-    surface.box(s.sliderRight + 20, 80, s.sliderRight + 100, 130);
-    surface.setFillStyle(fillStyle);
-
+    // The readout's place beside the slider, level with the square's top; the filled box clears
+    // the previous readout.
     const int left = s.sliderRight + 20;
+    const int top = s.squareTop;
+    surface.box(left, top, s.sliderRight + 100, top + 50);
+
     surface.setCurrentX(left);
-    surface.setCurrentY(80);
+    surface.setCurrentY(top);
     surface.setForeColor(0);
     surface.print("R: " + conv::decimalText(red));
     surface.setCurrentX(left);

@@ -1,5 +1,7 @@
 #include "editor/SwatchLabel.h"
 
+#include "runtime/QtColor.h"
+
 #include <QPainter>
 
 namespace tintaro {
@@ -17,10 +19,8 @@ void SwatchLabel::setBackColor(ColorRef colour) {
 }
 
 void SwatchLabel::paintEvent(QPaintEvent*) {
-    const auto bits = static_cast<std::uint32_t>(m_backColor);
     QPainter painter(this);
-    painter.fillRect(
-        rect(), QColor(int(bits & 0xFFu), int((bits >> 8) & 0xFFu), int((bits >> 16) & 0xFFu)));
+    painter.fillRect(rect(), toQColor(m_backColor));
 }
 
 } // namespace tintaro

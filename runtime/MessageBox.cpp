@@ -8,16 +8,21 @@ namespace tintaro {
 
 namespace {
 
+// The other icons a style can ask for.
+constexpr int kMsgCritical = 16;
+constexpr int kMsgQuestion = 32;
+constexpr int kMsgInformation = 64;
+
 // The icon sits in bits 4..6 of the style; the button bits are ignored, there is only OK.
 QMessageBox::Icon iconForStyle(int style) {
     switch (style & 0x70) {
-    case 16:
+    case kMsgCritical:
         return QMessageBox::Critical;
-    case 32:
+    case kMsgQuestion:
         return QMessageBox::Question;
     case kMsgExclamation:
         return QMessageBox::Warning;
-    case 64:
+    case kMsgInformation:
         return QMessageBox::Information;
     default:
         return QMessageBox::NoIcon;

@@ -1,5 +1,7 @@
 #include "runtime/SurfaceWidget.h"
 
+#include "runtime/QtColor.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -26,12 +28,6 @@ QImage wrapPixelsReadOnly(const Surface& surface) {
     return QImage(reinterpret_cast<const uchar*>(surface.pixels()), surface.width(),
                   surface.height(), static_cast<qsizetype>(surface.width()) * 4,
                   QImage::Format_RGB32);
-}
-
-QColor toQColor(ColorRef colour) {
-    const auto c = static_cast<std::uint32_t>(colour);
-    return QColor(static_cast<int>(c & 0xFFu), static_cast<int>((c >> 8) & 0xFFu),
-                  static_cast<int>((c >> 16) & 0xFFu));
 }
 
 // Rows drawn by one image copy while painting.

@@ -97,6 +97,7 @@ void OpenWebPage(const QString& address, const std::int16_t& useBrowser) {
     const bool opened = useBrowser != 0
                             ? startBrowser(*gio, browser.get(), utf8)
                             : gio->appInfoLaunchDefaultForUri(utf8.constData(), nullptr, nullptr);
+    // The message's words are the program's own, misspelling included.
     if (!opened)
         MsgBox(QStringLiteral("Web page fialed to be opened."), kMsgExclamation,
                QStringLiteral("Website URL Failed..."));

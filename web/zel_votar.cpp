@@ -5,6 +5,7 @@
 #include "runtime/EtchedFrame.h"
 #include "runtime/FixedWindow.h"
 #include "runtime/LightPalette.h"
+#include "runtime/QtColor.h"
 #include "runtime/Surface.h"
 #include "web/HandCursor.h"
 #include "web/OnTop.h"
@@ -26,10 +27,6 @@ constexpr ColorRef kBackColor = 0x2BB964;
 constexpr ColorRef kLinkOver = 0xFF0000;  // blue
 constexpr ColorRef kLinkFrame = 0x2BB964; // the background green
 constexpr ColorRef kLinkLabel5 = 0x13A3D9;
-
-QColor toQColor(ColorRef colour) {
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* label = new QLabel(text, parent);
