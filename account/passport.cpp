@@ -15,14 +15,16 @@ constexpr std::uint8_t kPad = '=';
 std::array<std::uint8_t, 256> g_reverse{};
 bool g_initialised = false;
 
-} // namespace
-
+// The reverse map: the 6-bit value of each byte (0 for bytes outside the alphabet). Built on the
+// first decode.
 void InitBase64Tables() {
     g_reverse.fill(0);
     for (std::size_t i = 0; i < kAlphabet.size(); ++i)
         g_reverse[static_cast<std::uint8_t>(kAlphabet[i])] = static_cast<std::uint8_t>(i);
     g_initialised = true;
 }
+
+} // namespace
 
 void Base64Decode(const ByteArray& input, ByteArray& output) {
     const std::int64_t lb = input.lowerBound;

@@ -25,8 +25,4 @@ struct ByteArray {
 //   a missing byte counts as 0.
 void Base64Decode(const ByteArray& input, ByteArray& output);
 
-// The reverse map: the 6-bit value of each byte (0 for bytes outside the alphabet). Built on the
-// first decode.
-void InitBase64Tables();
-
 } // namespace tintaro::passport
