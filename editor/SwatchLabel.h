@@ -7,7 +7,8 @@ namespace tintaro {
 
 // A colour swatch whose background colour is a COLORREF value. The editor keeps its selected
 // colour here and nowhere else, and sets it on every drag step, so setting it only stores the
-// value and repaints when it changed: no palette or style work.
+// value and repaints when it changed: no palette or style work. Screen readers hear the colour
+// as its accessible description.
 class SwatchLabel : public ClickLabel {
     Q_OBJECT
 

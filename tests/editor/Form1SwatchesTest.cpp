@@ -137,6 +137,26 @@ private Q_SLOTS:
         QVERIFY(form->Picture1->isVisible());
     }
 
+    // Screen readers hear the colour each swatch shows, as it is when they ask.
+    void swatchesSpeakTheirColour() {
+        auto form = openEditor();
+        QAccessibleInterface* selected = QAccessible::queryAccessibleInterface(form->lblSelColor);
+        QAccessibleInterface* previous = QAccessible::queryAccessibleInterface(form->Label2);
+        QCOMPARE(selected->text(QAccessible::Name), QStringLiteral("Color nuevo"));
+        QCOMPARE(selected->text(QAccessible::Description),
+                 QStringLiteral("Rojo 255, verde 0, azul 0"));
+        QCOMPARE(previous->text(QAccessible::Name), QStringLiteral("Color anterior"));
+        QCOMPARE(previous->text(QAccessible::Description),
+                 QStringLiteral("Rojo 255, verde 0, azul 0"));
+
+        press(*form, {10, 80}); // the square's top left in hue mode: white
+        release(*form, {10, 80});
+        QCOMPARE(selected->text(QAccessible::Description),
+                 QStringLiteral("Rojo 255, verde 255, azul 255"));
+        QCOMPARE(previous->text(QAccessible::Description),
+                 QStringLiteral("Rojo 255, verde 0, azul 0"));
+    }
+
     void apply_data() {
         QTest::addColumn<QString>("algo");
         QTest::addColumn<QString>("txtcolor");
