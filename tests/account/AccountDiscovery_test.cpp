@@ -1,6 +1,7 @@
 #include "account/AccountDiscovery.h"
 #include "tests/account/Base64TestEncoder.h"
-#include "tests/platform/TempDir.h"
+#include "tests/support/FileFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -18,9 +19,8 @@ std::string mapDat(std::string_view text) {
 class DiscoveryTest : public testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(dir.path() / "dosdevices");
+        test::makePrefix(dir.path());
         std::filesystem::create_directories(messenger());
-        std::filesystem::create_directory_symlink("../drive_c", dir.path() / "dosdevices" / "c:");
     }
     std::filesystem::path messenger() const {
         return dir.path() / "drive_c/users/t/AppData/Roaming/Microsoft/MSN Messenger";

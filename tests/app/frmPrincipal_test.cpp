@@ -2,7 +2,8 @@
 #include "app/frmPrincipal.h"
 #include "editor/Form1.h"
 #include "tests/account/Base64TestEncoder.h"
-#include "tests/platform/TempDir.h"
+#include "tests/support/FileFixtures.h"
+#include "tests/support/TempDir.h"
 #include "web/zel_votar.h"
 
 #include <QAccessible>
@@ -21,9 +22,8 @@ namespace {
 class Prefix {
 public:
     Prefix() {
-        std::filesystem::create_directories(dir.path() / "dosdevices");
+        test::makePrefix(dir.path());
         std::filesystem::create_directories(messenger());
-        std::filesystem::create_directory_symlink("../drive_c", dir.path() / "dosdevices" / "c:");
         test::writeFile(dir.path() / "user.reg",
                         "WINE REGISTRY Version 2\n\n[Software\\\\Microsoft\\\\Windows\\\\"
                         "CurrentVersion\\\\Explorer\\\\Shell Folders]\n"

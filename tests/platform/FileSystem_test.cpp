@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
-#include "tests/platform/TempDir.h"
+#include "tests/support/FileFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -11,11 +12,7 @@ namespace {
 
 class FileSystemTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::filesystem::create_directories(dir.path() / "dosdevices");
-        std::filesystem::create_directories(root());
-        std::filesystem::create_directory_symlink("../drive_c", dir.path() / "dosdevices" / "c:");
-    }
+    void SetUp() override { test::makePrefix(dir.path()); }
     std::filesystem::path root() const { return dir.path() / "drive_c"; }
     test::TempDir dir;
     FileSystem fs{dir.path()};

@@ -1,5 +1,6 @@
 #include "platform/WinPath.h"
-#include "tests/platform/TempDir.h"
+#include "tests/support/FileFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +12,7 @@ class WinPathTest : public testing::Test {
 protected:
     void SetUp() override {
         prefix = dir.path() / "prefix";
-        std::filesystem::create_directories(prefix / "dosdevices");
-        std::filesystem::create_directories(prefix / "drive_c");
-        std::filesystem::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
+        test::makePrefix(prefix);
         std::filesystem::create_directory_symlink("/", prefix / "dosdevices" / "z:");
         test::writeFile(prefix / "drive_c/users/Demo/AppData/Roaming/File.TXT", "x");
     }

@@ -1,7 +1,9 @@
 #include "platform/WinePrefix.h"
-#include "tests/platform/TempDir.h"
+#include "tests/support/FileFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 

@@ -1,8 +1,9 @@
 #include "LockHolder.h"
-#include "TempDir.h"
 #include "platform/RegErrors.h"
 #include "platform/RegFileLock.h"
 #include "platform/RegFileWriter.h"
+#include "tests/support/FileFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -17,9 +18,9 @@
 namespace tintaro {
 namespace {
 
-using test::readAll;
+using test::readFile;
 using test::TempDir;
-using test::writeAll;
+using test::writeFile;
 
 enum class Step { None, Write, SyncFile, Rename };
 
@@ -65,10 +66,10 @@ class WriterFailureTest : public testing::TestWithParam<FailureCase> {};
 TEST_P(WriterFailureTest, OldFileStaysWholeAndNoTempFileRemains) {
     TempDir dir;
     const auto file = dir.path() / "user.reg";
-    writeAll(file, "old contents\n");
+    writeFile(file, "old contents\n");
     FailingWriter writer(GetParam().step, GetParam().error);
     EXPECT_EQ(writer.replace(file, std::string(100000, 'n')), GetParam().code);
-    EXPECT_EQ(readAll(file), "old contents\n");
+    EXPECT_EQ(readFile(file), "old contents\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
@@ -81,11 +82,11 @@ INSTANTIATE_TEST_SUITE_P(Steps, WriterFailureTest,
 TEST(RegFileWriterTest, ReplacesKeepingPermissions) {
     TempDir dir;
     const auto file = dir.path() / "user.reg";
-    writeAll(file, "old");
+    writeFile(file, "old");
     ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
     RegFileWriter writer;
     EXPECT_EQ(writer.replace(file, "new text"), 0);
-    EXPECT_EQ(readAll(file), "new text");
+    EXPECT_EQ(readFile(file), "new text");
     struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
@@ -96,7 +97,7 @@ TEST(RegFileWriterTest, CreatesMissingFileAndFailsInMissingFolder) {
     TempDir dir;
     RegFileWriter writer;
     EXPECT_EQ(writer.replace(dir.path() / "new.reg", "x"), 0);
-    EXPECT_EQ(readAll(dir.path() / "new.reg"), "x");
+    EXPECT_EQ(readFile(dir.path() / "new.reg"), "x");
     EXPECT_EQ(writer.replace(dir.path() / "no" / "new.reg", "x"), RegErrors::kPathNotFound);
 }
 
@@ -145,13 +146,13 @@ protected:
 TEST(RegFileWriterTest, FlushesTheFileBeforeTheRenameAndTheFolderAfterIt) {
     TempDir dir;
     const auto file = dir.path() / "user.reg";
-    writeAll(file, "old");
+    writeFile(file, "old");
     RecordingWriter writer;
     EXPECT_EQ(writer.replace(file, "new"), 0);
     EXPECT_EQ(writer.steps,
               (std::vector<std::string>{"write", "syncFile", "rename", "syncDirectory"}));
     EXPECT_EQ(writer.syncedDir, dir.path());
-    EXPECT_EQ(readAll(file), "new");
+    EXPECT_EQ(readFile(file), "new");
 }
 
 TEST(RegFileWriterTest, ReadOnlyFolderRefusedWithOldFileIntact) {
@@ -159,11 +160,11 @@ TEST(RegFileWriterTest, ReadOnlyFolderRefusedWithOldFileIntact) {
         GTEST_SKIP() << "permissions do not bind the superuser";
     TempDir dir;
     const auto file = dir.path() / "user.reg";
-    writeAll(file, "old");
+    writeFile(file, "old");
     ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
     RegFileWriter writer;
     EXPECT_EQ(writer.replace(file, "new"), RegErrors::kAccessDenied);
-    EXPECT_EQ(readAll(file), "old");
+    EXPECT_EQ(readFile(file), "old");
 }
 
 TEST(RegFileLockTest, SecondProcessWaitsThenGivesUp) {
@@ -207,11 +208,11 @@ TEST(RegFileLockTest, SymbolicLinkInPlaceOfTheLockFileRefused) {
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(missing)));
 
     const auto existing = dir.path() / "existing";
-    writeAll(existing, "keep");
+    writeFile(existing, "keep");
     std::filesystem::remove(lockFile);
     std::filesystem::create_symlink(existing, lockFile);
     EXPECT_NE(RegFileLock(lockFile, std::chrono::milliseconds(0)).error(), 0);
-    EXPECT_EQ(readAll(existing), "keep");
+    EXPECT_EQ(readFile(existing), "keep");
     EXPECT_TRUE(std::filesystem::is_symlink(lockFile));
 }
 

@@ -1,8 +1,9 @@
 #include "LockHolder.h"
-#include "TempDir.h"
 #include "account/Module2.h"
 #include "platform/RegErrors.h"
 #include "platform/WineRegistry.h"
+#include "tests/support/FileFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <array>
 #include <cerrno>
@@ -19,9 +20,9 @@
 namespace tintaro {
 namespace {
 
-using test::readAll;
+using test::readFile;
 using test::TempDir;
-using test::writeAll;
+using test::writeFile;
 
 constexpr std::string_view kKey = "Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\123";
 constexpr std::int64_t kNow = 1796628453;
@@ -55,29 +56,29 @@ protected:
     std::string fakeWine(int status, bool hang = false) const {
         const auto script = m_tmp.path() / ("wine" + std::to_string(status) + (hang ? "h" : ""));
         const auto log = (m_tmp.path() / "wine.log").string();
-        writeAll(script, "#!/bin/sh\n"
-                         "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > '" +
-                             log +
-                             "'\n"
-                             "echo \"WINEPREFIX=$WINEPREFIX\" >> '" +
-                             log +
-                             "'\n"
-                             "echo \"input=$(cat)\" >> '" +
-                             log + "'\n" + (hang ? "sleep 60\n" : "") + "exit " +
-                             std::to_string(status) + "\n");
+        writeFile(script, "#!/bin/sh\n"
+                          "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done > '" +
+                              log +
+                              "'\n"
+                              "echo \"WINEPREFIX=$WINEPREFIX\" >> '" +
+                              log +
+                              "'\n"
+                              "echo \"input=$(cat)\" >> '" +
+                              log + "'\n" + (hang ? "sleep 60\n" : "") + "exit " +
+                              std::to_string(status) + "\n");
         ::chmod(script.c_str(), 0755);
         return script.string();
     }
-    std::string wineLog() const { return readAll(m_tmp.path() / "wine.log"); }
+    std::string wineLog() const { return readFile(m_tmp.path() / "wine.log"); }
 
     TempDir m_tmp;
 };
 
 TEST_F(WineRegistryTest, MissingUserRegCreatedWithHeaderArchAndTheKey) {
-    writeAll(prefix() / "system.reg", "WINE REGISTRY Version 2\n;; x\n#arch=win32\n\n[A] 1\n");
+    writeFile(prefix() / "system.reg", "WINE REGISTRY Version 2\n;; x\n#arch=win32\n\n[A] 1\n");
     WineRegistry registry(options());
     Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", 255);
-    EXPECT_EQ(readAll(userReg()),
+    EXPECT_EQ(readFile(userReg()),
               "WINE REGISTRY Version 2\n"
               ";; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n"
               "#arch=win32\n\n" +
@@ -85,15 +86,15 @@ TEST_F(WineRegistryTest, MissingUserRegCreatedWithHeaderArchAndTheKey) {
 }
 
 TEST_F(WineRegistryTest, SecondApplyWinsAndStringIsReplaced) {
-    writeAll(userReg(), "WINE REGISTRY Version 2\n\n[Software\\\\Microsoft\\\\MSNMessenger\\\\"
-                        "PerPassportSettings\\\\123] 5\n\"IM Color\"=\"255\"\n");
+    writeFile(userReg(), "WINE REGISTRY Version 2\n\n[Software\\\\Microsoft\\\\MSNMessenger\\\\"
+                         "PerPassportSettings\\\\123] 5\n\"IM Color\"=\"255\"\n");
     ::chmod(userReg().c_str(), 0600);
     WineRegistry registry(options());
     Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", 255);
     Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", 16711680);
-    EXPECT_EQ(readAll(userReg()), "WINE REGISTRY Version 2\n\n[Software\\\\Microsoft\\\\"
-                                  "MSNMessenger\\\\PerPassportSettings\\\\123] 5\n"
-                                  "\"IM Color\"=dword:00ff0000\n");
+    EXPECT_EQ(readFile(userReg()), "WINE REGISTRY Version 2\n\n[Software\\\\Microsoft\\\\"
+                                   "MSNMessenger\\\\PerPassportSettings\\\\123] 5\n"
+                                   "\"IM Color\"=dword:00ff0000\n");
     struct stat st {};
     ASSERT_EQ(::stat(userReg().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0600u);
@@ -107,20 +108,20 @@ TEST_F(WineRegistryTest, SecondApplyWinsAndStringIsReplaced) {
 TEST_F(WineRegistryTest, NegativeValueStoredAsItsUnsignedBits) {
     WineRegistry registry(options());
     Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", -1);
-    EXPECT_NE(readAll(userReg()).find("\"IM Color\"=dword:ffffffff\n"), std::string::npos);
+    EXPECT_NE(readFile(userReg()).find("\"IM Color\"=dword:ffffffff\n"), std::string::npos);
 }
 
 TEST_F(WineRegistryTest, DamagedOrUnreadableFilesLeftUntouched) {
     for (const std::string& damaged :
          {std::string("WINE REGISTRY Version 3\n[A] 1\n"), std::string("garbage\0\0\0", 10),
           "WINE REGISTRY Version 2\n\n" + kSection + "\"Bin\"=hex:00,\\\n"}) {
-        writeAll(userReg(), damaged);
+        writeFile(userReg(), damaged);
         WineRegistry registry(options());
         RegKey key = 0;
         ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
         const std::array<std::uint8_t, 4> data{0xff, 0, 0, 0};
         EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), RegErrors::kBadDatabase);
-        EXPECT_EQ(readAll(userReg()), damaged);
+        EXPECT_EQ(readFile(userReg()), damaged);
     }
     std::filesystem::remove(userReg());
     std::filesystem::create_directory(userReg());
@@ -130,19 +131,19 @@ TEST_F(WineRegistryTest, DamagedOrUnreadableFilesLeftUntouched) {
 }
 
 TEST_F(WineRegistryTest, EmptyUserRegGetsAValidFile) {
-    writeAll(userReg(), "");
+    writeFile(userReg(), "");
     WineRegistry registry(options());
     Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", 1);
-    EXPECT_TRUE(readAll(userReg()).starts_with("WINE REGISTRY Version 2\n"));
+    EXPECT_TRUE(readFile(userReg()).starts_with("WINE REGISTRY Version 2\n"));
 }
 
 TEST_F(WineRegistryTest, SymbolicLinkStaysALink) {
-    writeAll(m_tmp.path() / "real.reg", "WINE REGISTRY Version 2\n");
+    writeFile(m_tmp.path() / "real.reg", "WINE REGISTRY Version 2\n");
     std::filesystem::create_symlink(m_tmp.path() / "real.reg", userReg());
     WineRegistry registry(options());
     Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", 255);
     EXPECT_TRUE(std::filesystem::is_symlink(userReg()));
-    EXPECT_EQ(readAll(m_tmp.path() / "real.reg"),
+    EXPECT_EQ(readFile(m_tmp.path() / "real.reg"),
               "WINE REGISTRY Version 2\n\n" + kSection + "\"IM Color\"=dword:000000ff\n");
 }
 
@@ -212,7 +213,7 @@ TEST_F(WineRegistryTest, NoWriteWithoutTheLock) {
                   },
                   RegErrors::kWriteFault},
          }) {
-        writeAll(userReg(), old);
+        writeFile(userReg(), old);
         std::filesystem::remove_all(lockFile);
         const auto holder = c.make();
         WineRegistry registry(options());
@@ -220,7 +221,7 @@ TEST_F(WineRegistryTest, NoWriteWithoutTheLock) {
         ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
         const std::array<std::uint8_t, 4> data{0xff, 0, 0, 0};
         EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), c.code) << c.name;
-        EXPECT_EQ(readAll(userReg()), old) << c.name;
+        EXPECT_EQ(readFile(userReg()), old) << c.name;
         EXPECT_FALSE(std::filesystem::exists(elsewhere)) << c.name;
     }
 }
@@ -235,7 +236,7 @@ protected:
 
 TEST_F(WineRegistryTest, FailedWriteReportedAndOldFileKept) {
     const std::string old = "WINE REGISTRY Version 2\n\n[A] 1\n\"B\"=\"c\"\n";
-    writeAll(userReg(), old);
+    writeFile(userReg(), old);
     RenameFails writer;
     auto o = options();
     o.writer = &writer;
@@ -245,7 +246,7 @@ TEST_F(WineRegistryTest, FailedWriteReportedAndOldFileKept) {
     const std::array<std::uint8_t, 4> data{1, 2, 3, 0};
     EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), RegErrors::kAccessDenied);
     EXPECT_EQ(registry.closeKey(key), kErrorSuccess);
-    EXPECT_EQ(readAll(userReg()), old);
+    EXPECT_EQ(readFile(userReg()), old);
 }
 
 TEST_F(WineRegistryTest, MissingPrefixAndForeignRootsWriteNothing) {
@@ -322,12 +323,12 @@ TEST_F(WineRegistryTest, SubkeyOfAnOpenKeyAndHandleLifetime) {
     EXPECT_EQ(registry.setValue(child, "IM Color", kRegDword, data), kErrorSuccess);
     EXPECT_EQ(registry.closeKey(child), kErrorSuccess);
     EXPECT_EQ(registry.setValue(child, "IM Color", kRegDword, data), RegErrors::kInvalidHandle);
-    EXPECT_NE(readAll(userReg()).find(kSection + "\"IM Color\"=dword:00ff0000\n"),
+    EXPECT_NE(readFile(userReg()).find(kSection + "\"IM Color\"=dword:00ff0000\n"),
               std::string::npos);
 }
 
 TEST_F(WineRegistryTest, RunningServerGetsTheValueThroughWine) {
-    writeAll(userReg(), "WINE REGISTRY Version 2\n");
+    writeFile(userReg(), "WINE REGISTRY Version 2\n");
     const auto server = fakeServer();
     ASSERT_TRUE(server->locked());
     auto o = options();
@@ -342,11 +343,11 @@ TEST_F(WineRegistryTest, RunningServerGetsTheValueThroughWine) {
                              "WINEPREFIX=" +
                              prefix().string() + "\ninput=\n");
     // The server owns the file meanwhile: it is not touched.
-    EXPECT_EQ(readAll(userReg()), "WINE REGISTRY Version 2\n");
+    EXPECT_EQ(readFile(userReg()), "WINE REGISTRY Version 2\n");
 }
 
 TEST_F(WineRegistryTest, RunningServerFailuresReported) {
-    writeAll(userReg(), "WINE REGISTRY Version 2\n");
+    writeFile(userReg(), "WINE REGISTRY Version 2\n");
     const auto server = fakeServer();
     ASSERT_TRUE(server->locked());
     const std::array<std::uint8_t, 4> data{1, 0, 0, 0};
@@ -367,7 +368,7 @@ TEST_F(WineRegistryTest, RunningServerFailuresReported) {
         RegKey key = 0;
         ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
         EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), c.code) << c.command;
-        EXPECT_EQ(readAll(userReg()), "WINE REGISTRY Version 2\n");
+        EXPECT_EQ(readFile(userReg()), "WINE REGISTRY Version 2\n");
     }
 }
 
@@ -389,7 +390,7 @@ private:
 };
 
 TEST_F(WineRegistryTest, ServerStartedDuringTheEditAlsoGetsTheValue) {
-    writeAll(userReg(), "WINE REGISTRY Version 2\n");
+    writeFile(userReg(), "WINE REGISTRY Version 2\n");
     ServerStartsDuringWrite writer([this] { return fakeServer(); });
     auto o = options();
     o.wineCommand = fakeWine(0);
@@ -399,7 +400,7 @@ TEST_F(WineRegistryTest, ServerStartedDuringTheEditAlsoGetsTheValue) {
     ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
     const std::array<std::uint8_t, 4> data{0xff, 0, 0, 0};
     EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), kErrorSuccess);
-    EXPECT_EQ(readAll(userReg()),
+    EXPECT_EQ(readFile(userReg()),
               "WINE REGISTRY Version 2\n\n" + kSection + "\"IM Color\"=dword:000000ff\n");
     EXPECT_TRUE(wineLog().starts_with("[reg]\n[add]\n[HKCU\\" + std::string(kKey) + "]\n"))
         << wineLog();
@@ -417,13 +418,13 @@ bool processGone(pid_t pid) {
 }
 
 TEST_F(WineRegistryTest, TimeoutEndsWhatWineStarted) {
-    writeAll(userReg(), "WINE REGISTRY Version 2\n");
+    writeFile(userReg(), "WINE REGISTRY Version 2\n");
     const auto server = fakeServer();
     ASSERT_TRUE(server->locked());
     const auto pidFile = m_tmp.path() / "sleeper.pid";
     const auto script = m_tmp.path() / "wine-spawner";
-    writeAll(script, "#!/bin/sh\nsleep 60 &\necho $! > '" + pidFile.string() + ".new'\nmv '" +
-                         pidFile.string() + ".new' '" + pidFile.string() + "'\nwait\n");
+    writeFile(script, "#!/bin/sh\nsleep 60 &\necho $! > '" + pidFile.string() + ".new'\nmv '" +
+                          pidFile.string() + ".new' '" + pidFile.string() + "'\nwait\n");
     ::chmod(script.c_str(), 0755);
     auto o = options();
     o.wineCommand = script.string();
@@ -433,7 +434,7 @@ TEST_F(WineRegistryTest, TimeoutEndsWhatWineStarted) {
     ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
     const std::array<std::uint8_t, 4> data{1, 0, 0, 0};
     EXPECT_EQ(registry.setValue(key, "IM Color", kRegDword, data), RegErrors::kTimeout);
-    const std::string recorded = readAll(pidFile);
+    const std::string recorded = readFile(pidFile);
     ASSERT_FALSE(recorded.empty()) << "the fake wine did not start its child in time";
     const pid_t sleeper = static_cast<pid_t>(std::stol(recorded));
     // SIGKILL is delivered asynchronously; give the kernel a moment to finish the sleeper.
@@ -465,7 +466,7 @@ TEST(CurrentRegistryTest, DefaultIsThePrefixNamedByWinePrefixAtEachCall) {
     else
         ::unsetenv("WINEPREFIX");
     for (const auto* dir : {&first, &second})
-        EXPECT_NE(test::readAll(dir->path() / "user.reg").find("\"IM Color\"=dword:000000ff\n"),
+        EXPECT_NE(test::readFile(dir->path() / "user.reg").find("\"IM Color\"=dword:000000ff\n"),
                   std::string::npos);
 }
 

@@ -1,9 +1,10 @@
 // Runs against the installed Wine: fails (never skips) when Wine is missing.
-#include "TempDir.h"
 #include "account/Module2.h"
 #include "platform/UserRegFile.h"
 #include "platform/WineRegistry.h"
 #include "platform/WineServer.h"
+#include "tests/support/FileFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <chrono>
 #include <csignal>
@@ -76,7 +77,7 @@ Result run(std::vector<std::string> args, const std::filesystem::path& prefix,
         }
         std::this_thread::sleep_for(20ms);
     }
-    result.output = test::readAll(outFile);
+    result.output = test::readFile(outFile);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
 }
@@ -154,7 +155,7 @@ TEST_F(WineRegistryWineTest, OfflineApplyIsReadBackByWine) {
     options.prefix = prefix();
     WineRegistry registry(options);
     Module2::WriteRegDword(registry, kHkeyCurrentUser, kKey, "IM Color", 255);
-    EXPECT_EQ(storedValue(test::readAll(prefix() / "user.reg")), "dword:000000ff");
+    EXPECT_EQ(storedValue(test::readFile(prefix() / "user.reg")), "dword:000000ff");
 
     const Result query = run(
         {"wine", "reg", "query", "HKCU\\" + std::string(kKey), "/v", "IM Color"}, prefix(), 60s);
@@ -180,7 +181,7 @@ TEST_F(WineRegistryWineTest, ApplyWhileServerRunsSurvivesItsShutdown) {
 
     run({"wineserver", "-k"}, prefix(), 30s);
     ASSERT_TRUE(waitForServer(false));
-    EXPECT_EQ(storedValue(test::readAll(prefix() / "user.reg")), "dword:00ff0000");
+    EXPECT_EQ(storedValue(test::readFile(prefix() / "user.reg")), "dword:00ff0000");
 }
 
 } // namespace

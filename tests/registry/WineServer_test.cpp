@@ -1,6 +1,7 @@
 #include "LockHolder.h"
-#include "TempDir.h"
 #include "platform/WineServer.h"
+#include "tests/support/FileFixtures.h"
+#include "tests/support/TempDir.h"
 
 #include <csignal>
 #include <cstdio>
@@ -15,7 +16,7 @@ namespace {
 
 using test::LockHolder;
 using test::TempDir;
-using test::writeAll;
+using test::writeFile;
 
 struct LayoutCase {
     const char* name;
@@ -32,13 +33,13 @@ TEST_P(WineServerTest, FindsTheLockOfARunningServer) {
     const auto prefix = tmp.path() / "prefix";
     std::filesystem::create_directory(prefix);
     if (c.wineserverFile)
-        writeAll(prefix / "wineserver", c.wineserverFile);
+        writeFile(prefix / "wineserver", c.wineserverFile);
     const auto folder = (c.debianLayout ? tmp.path() / "wine-AbC123" : tmp.path() / ".wine-4242") /
                         test::serverFolderName(prefix);
     std::filesystem::create_directories(folder);
     const WineServer server(tmp.path(), 4242);
 
-    writeAll(folder / "lock", "");
+    writeFile(folder / "lock", "");
     EXPECT_FALSE(server.isRunning(prefix)) << "an unlocked lock file is a stale server";
     {
         LockHolder holder(folder / "lock");

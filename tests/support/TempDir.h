@@ -1,25 +1,23 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
-#include <string_view>
 
 namespace tintaro::test {
 
-// A fresh folder removed with everything in it at destruction.
+// A fresh folder under the system's temporary folder, removed with everything in it at
+// destruction, even where a test took permissions away. Links inside are removed, never followed.
 class TempDir {
 public:
+    // Throws std::system_error when no folder can be made.
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
+
     const std::filesystem::path& path() const { return m_path; }
 
 private:
     std::filesystem::path m_path;
 };
-
-std::string readAll(const std::filesystem::path& file);
-void writeAll(const std::filesystem::path& file, std::string_view text);
 
 } // namespace tintaro::test
