@@ -1,5 +1,7 @@
 #include "editor/picker/ColourRules.h"
 
+#include "PickerFixture.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -10,18 +12,7 @@
 namespace tintaro::ColourRules {
 namespace {
 
-// nearest(num / den) for den > 0 in exact integer arithmetic, halves to even.
-int exactNearest(std::int64_t num, std::int64_t den) {
-    std::int64_t q = num / den;
-    std::int64_t r = num % den;
-    if (r < 0) {
-        r += den;
-        --q;
-    }
-    if (2 * r > den || (2 * r == den && (q & 1) != 0))
-        ++q;
-    return static_cast<int>(q);
-}
+using test::exactNearest;
 
 TEST(ColourRules, NearestRoundsHalvesToEven) {
     const std::pair<double, int> cases[] = {

@@ -14,19 +14,6 @@ namespace {
 using ColourRules::ComposeColour;
 using Points = std::set<std::pair<int, int>>;
 
-// nearest(num / den) in exact integer arithmetic, halves to even (den > 0).
-int exactNearest(std::int64_t num, std::int64_t den) {
-    std::int64_t q = num / den;
-    std::int64_t r = num % den;
-    if (r < 0) {
-        r += den;
-        --q;
-    }
-    if (2 * r > den || (2 * r == den && (q & 1) != 0))
-        ++q;
-    return static_cast<int>(q);
-}
-
 ColorRef inverse(ColorRef c) {
     return c ^ 0xFFFFFF;
 }

@@ -63,12 +63,18 @@ inline ColorRef toColorRef(std::uint32_t px) {
                static_cast<int>(px & 0xFF));
 }
 
-// Whether (x, y) lies on the picker's frames or inside the square or strip they surround.
-inline bool inSquareOrFrame(int x, int y) {
-    return x >= 9 && x <= 267 && y >= 79 && y <= 337;
-}
-inline bool inSliderOrFrame(int x, int y) {
-    return x >= 276 && x <= 292 && y >= 79 && y <= 337;
+// nearest(num / den) in exact integer arithmetic, halves to even (den > 0): the reference the
+// colour rules' floating-point rounding is checked against.
+inline int exactNearest(std::int64_t num, std::int64_t den) {
+    std::int64_t q = num / den;
+    std::int64_t r = num % den;
+    if (r < 0) {
+        r += den;
+        --q;
+    }
+    if (2 * r > den || (2 * r == den && (q & 1) != 0))
+        ++q;
+    return static_cast<int>(q);
 }
 
 // The classic 3-D colours of the sunken frames.
