@@ -144,9 +144,6 @@ std::int16_t roundToInt16(double value) {
 std::int32_t roundToInt32(double value) {
     return roundTo<std::int32_t>(value);
 }
-std::int64_t roundToInt64(double value) {
-    return roundTo<std::int64_t>(value);
-}
 
 double floorOf(double value) {
     return std::floor(value);
@@ -223,33 +220,6 @@ std::optional<Currency> currencyFromText(std::string_view text) {
     if (negative)
         return Currency{static_cast<std::int64_t>(0 - magnitude)};
     return Currency{static_cast<std::int64_t>(magnitude)};
-}
-
-std::optional<Currency> currencyFromDouble(double value) {
-    if (!std::isfinite(value))
-        return std::nullopt;
-    // Whole and fraction apart: the whole part times 10000 is exact in integers, where a double
-    // product would lose the low digits of large values.
-    const double whole = std::trunc(value);
-    if (std::fabs(whole) > 922337203685477.0)
-        return std::nullopt;
-    const double fraction = value - whole; // exact
-    const double scaled = fraction * 10000.0;
-    // The multiplication rounds once; its exact residual settles a product that landed on a
-    // half without being one.
-    double rounded = roundHalfEven(scaled);
-    if (std::fabs(scaled - std::trunc(scaled)) == 0.5) {
-        const double residual = std::fma(fraction, 10000.0, -scaled);
-        if (residual > 0)
-            rounded = std::floor(scaled) + 1.0;
-        else if (residual < 0)
-            rounded = std::floor(scaled);
-    }
-    std::int64_t total = 0;
-    if (__builtin_add_overflow(static_cast<std::int64_t>(whole) * 10000,
-                               static_cast<std::int64_t>(rounded), &total))
-        return std::nullopt;
-    return Currency{total};
 }
 
 std::string currencyToText(Currency value) {

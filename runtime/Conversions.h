@@ -19,7 +19,6 @@ double textToNumber(std::string_view text);
 // type's range saturate at its ends.
 std::int16_t roundToInt16(double value);
 std::int32_t roundToInt32(double value);
-std::int64_t roundToInt64(double value);
 
 // The largest integer not above `value` (NaN stays NaN, infinities stay).
 double floorOf(double value);
@@ -36,8 +35,6 @@ struct Currency {
 // even) to currency. Nothing numeric, trailing junk, or a value beyond the currency range gives
 // no value.
 std::optional<Currency> currencyFromText(std::string_view text);
-// A double to currency, rounding half to even to four decimals; out of range gives no value.
-std::optional<Currency> currencyFromDouble(double value);
 // Currency to decimal text: a minus sign when negative, no leading zeros, a decimal point and
 // fraction only when there is a fraction (trailing zeros dropped).
 std::string currencyToText(Currency value);

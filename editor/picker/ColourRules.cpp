@@ -48,14 +48,6 @@ Rgb fromRoles(const RampEntry& e, int largest, int smallest, int middle) {
 
 } // namespace
 
-std::int32_t ComposeColour(int red, int green, int blue) {
-    // The runtime's composition takes bytes; anything beyond them is held at the nearest byte.
-    red = std::clamp(red, 0, 255);
-    green = std::clamp(green, 0, 255);
-    blue = std::clamp(blue, 0, 255);
-    return red + 256 * green + 65536 * blue;
-}
-
 int nearest(double value) {
     // Adding 1.5 x 2^52 leaves no fraction bits, so the sum is rounded to an integer by the FPU's
     // round-to-nearest-even; far cheaper than a library call and exactly the same result.

@@ -18,10 +18,6 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 
-// Composition of a colour value: red + 256 x green + 65536 x blue. Components outside 0..255 are
-// clamped into it first, so the result is always a colour value 0..0xFFFFFF.
-std::int32_t ComposeColour(int red, int green, int blue);
-
 // The integer nearest to `value`, halves to the even neighbour. Values beyond int saturate at
 // its ends; NaN gives 0.
 int nearest(double value);

@@ -29,13 +29,6 @@ TEST(ColourRules, NearestRoundsHalvesToEven) {
     EXPECT_EQ(nearest(std::numeric_limits<double>::infinity()), INT_MAX);
 }
 
-TEST(ColourRules, ComposeColourPacksBytesAndClampsOthers) {
-    EXPECT_EQ(ComposeColour(255, 0, 0), 255);
-    EXPECT_EQ(ComposeColour(86, 52, 18), 0x123456);
-    EXPECT_EQ(ComposeColour(255, 255, 255), 0xFFFFFF);
-    EXPECT_EQ(ComposeColour(-1, 300, -32768), 0x00FF00);
-}
-
 TEST(ColourRules, StripHueRampMatchesItsTable) {
     struct Case {
         int row;

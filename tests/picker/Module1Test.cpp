@@ -11,7 +11,6 @@
 namespace tintaro::test {
 namespace {
 
-using ColourRules::ComposeColour;
 using Points = std::set<std::pair<int, int>>;
 
 ColorRef inverse(ColorRef c) {

@@ -9,7 +9,6 @@
 namespace tintaro::test {
 namespace {
 
-using ColourRules::ComposeColour;
 using ColourRules::StripHueRamp;
 
 // The expected colour of a pixel on a sunken frame (left, top, right, bottom exclusive), or -1
@@ -56,7 +55,7 @@ TEST(PickerCanvas, HueSliderShowsTheWindowFirstThenDrawsTheStripAndItsFrame) {
             ColorRef expected = frameColour(x, y, 276, 79, 293, 338);
             if (expected < 0 && x >= 277 && x <= 291 && y >= 80 && y <= 335) {
                 const auto c = StripHueRamp(y - 80);
-                expected = ComposeColour(c.red, c.green, c.blue);
+                expected = rgb(c.red, c.green, c.blue);
             }
             if (expected < 0)
                 expected = toColorRef(f.at(before, x, y));

@@ -73,7 +73,6 @@ struct RoundCase {
     double value;
     std::int16_t to16;
     std::int32_t to32;
-    std::int64_t to64;
 };
 
 class Rounding : public ::testing::TestWithParam<RoundCase> {};
@@ -82,7 +81,6 @@ TEST_P(Rounding, HalvesGoToTheEvenNeighbourAndSaturate) {
     const RoundCase& c = GetParam();
     EXPECT_EQ(roundToInt16(c.value), c.to16) << c.value;
     EXPECT_EQ(roundToInt32(c.value), c.to32) << c.value;
-    EXPECT_EQ(roundToInt64(c.value), c.to64) << c.value;
 }
 
 constexpr std::int64_t kI64Max = std::numeric_limits<std::int64_t>::max();
@@ -93,22 +91,18 @@ constexpr std::int32_t kI32Min = std::numeric_limits<std::int32_t>::min();
 INSTANTIATE_TEST_SUITE_P(
     Table, Rounding,
     ::testing::Values(
-        RoundCase{127.5, 128, 128, 128}, RoundCase{258.5, 258, 258, 258}, RoundCase{-0.5, 0, 0, 0},
-        RoundCase{0.5, 0, 0, 0}, RoundCase{1.5, 2, 2, 2}, RoundCase{2.5, 2, 2, 2},
-        RoundCase{-1.5, -2, -2, -2}, RoundCase{-2.5, -2, -2, -2},
-        RoundCase{2.4999999999999996, 2, 2, 2}, RoundCase{2.5000000000000004, 3, 3, 3},
-        RoundCase{-2.51, -3, -3, -3}, RoundCase{32767.5, 32767, 32768, 32768},
-        RoundCase{32766.5, 32766, 32766, 32766}, RoundCase{-32768.5, -32768, -32768, -32768},
-        RoundCase{-32769.5, -32768, -32770, -32770},
-        RoundCase{2147483647.5, 32767, kI32Max, 2147483648LL},
-        RoundCase{-2147483648.5, -32768, kI32Min, -2147483648LL},
-        RoundCase{-2147483649.5, -32768, kI32Min, -2147483650LL},
-        RoundCase{4503599627370497.0, 32767, kI32Max, 4503599627370497LL},
-        RoundCase{9223372036854775808.0, 32767, kI32Max, kI64Max},
-        RoundCase{-9223372036854775808.0, -32768, kI32Min, kI64Min},
-        RoundCase{1e300, 32767, kI32Max, kI64Max}, RoundCase{-1e300, -32768, kI32Min, kI64Min},
-        RoundCase{kInf, 32767, kI32Max, kI64Max}, RoundCase{-kInf, -32768, kI32Min, kI64Min},
-        RoundCase{kNaN, 0, 0, 0}, RoundCase{-kNaN, 0, 0, 0}));
+        RoundCase{127.5, 128, 128}, RoundCase{258.5, 258, 258}, RoundCase{-0.5, 0, 0},
+        RoundCase{0.5, 0, 0}, RoundCase{1.5, 2, 2}, RoundCase{2.5, 2, 2}, RoundCase{-1.5, -2, -2},
+        RoundCase{-2.5, -2, -2}, RoundCase{2.4999999999999996, 2, 2},
+        RoundCase{2.5000000000000004, 3, 3}, RoundCase{-2.51, -3, -3},
+        RoundCase{32767.5, 32767, 32768}, RoundCase{32766.5, 32766, 32766},
+        RoundCase{-32768.5, -32768, -32768}, RoundCase{-32769.5, -32768, -32770},
+        RoundCase{2147483647.5, 32767, kI32Max}, RoundCase{-2147483648.5, -32768, kI32Min},
+        RoundCase{-2147483649.5, -32768, kI32Min}, RoundCase{4503599627370497.0, 32767, kI32Max},
+        RoundCase{9223372036854775808.0, 32767, kI32Max},
+        RoundCase{-9223372036854775808.0, -32768, kI32Min}, RoundCase{1e300, 32767, kI32Max},
+        RoundCase{-1e300, -32768, kI32Min}, RoundCase{kInf, 32767, kI32Max},
+        RoundCase{-kInf, -32768, kI32Min}, RoundCase{kNaN, 0, 0}, RoundCase{-kNaN, 0, 0}));
 
 TEST(Floor, LargestIntegerNotAbove) {
     EXPECT_EQ(floorOf(2.7), 2.0);
@@ -177,27 +171,6 @@ TEST(CurrencyFromTextHostile, TenThousandDigits) {
     const auto longFraction = currencyFromText("1." + std::string(10000, '9'));
     ASSERT_TRUE(longFraction.has_value());
     EXPECT_EQ(longFraction->tenThousandths, 20000);
-}
-
-TEST(CurrencyFromDouble, RoundsTheExactProductHalfToEven) {
-    EXPECT_EQ(currencyFromDouble(123.0), Currency{1230000});
-    EXPECT_EQ(currencyFromDouble(-1.5), Currency{-15000});
-    // These products come out of the multiplication as exact halves, but the doubles they are
-    // made of lie just above or just below the half.
-    EXPECT_EQ(currencyFromDouble(0.00005), Currency{1});  // 0.50000000000000002...
-    EXPECT_EQ(currencyFromDouble(0.00025), Currency{3});  // 2.50000000000000005...
-    EXPECT_EQ(currencyFromDouble(0.00035), Currency{3});  // 3.49999999999999996...
-    EXPECT_EQ(currencyFromDouble(0.00015), Currency{1});  // 1.49999999999999986...
-    EXPECT_EQ(currencyFromDouble(0.000375), Currency{4}); // 3.75
-    EXPECT_EQ(currencyFromDouble(922337203685477.0), Currency{9223372036854770000LL});
-    EXPECT_EQ(currencyFromDouble(-922337203685477.5), Currency{-9223372036854775000LL});
-    EXPECT_EQ(currencyFromDouble(-2.5), Currency{-25000});
-    EXPECT_EQ(currencyFromDouble(-0.00035), Currency{-3});
-    EXPECT_FALSE(currencyFromDouble(kNaN).has_value());
-    EXPECT_FALSE(currencyFromDouble(kInf).has_value());
-    EXPECT_FALSE(currencyFromDouble(1e15).has_value());
-    EXPECT_FALSE(currencyFromDouble(922337203685478.0).has_value());
-    EXPECT_FALSE(currencyFromDouble(-1e300).has_value());
 }
 
 TEST(CurrencyToText, NoPointWithoutAFraction) {
