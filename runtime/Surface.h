@@ -77,6 +77,7 @@ public:
     void setDrawMode(int mode) { m_drawMode = mode; }
     int drawWidth() const { return m_drawWidth; }
     void setDrawWidth(int width) { m_drawWidth = width < 1 ? 1 : width; }
+    // Kept as the window's state; every line is drawn solid, the only style the program sets.
     int drawStyle() const { return m_drawStyle; }
     void setDrawStyle(int style) { m_drawStyle = style; }
     double currentX() const { return m_currentX; }
