@@ -12,10 +12,12 @@
 #include "runtime/FixedWindow.h"
 #include "web/zel_votar.h"
 
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <algorithm>
 
@@ -96,6 +98,11 @@ bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseButtonRelease:
             return static_cast<const QMouseEvent*>(event)->button() != Qt::LeftButton;
+        case QEvent::Paint:
+            // Over the background already filled; the list itself draws nothing without lines.
+            if (!m_emptyNote.isEmpty() && List1->count() == 0)
+                paintEmptyNote();
+            break;
         default:
             break;
         }
@@ -103,6 +110,16 @@ bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
     if (watched == List1 && event->type() == QEvent::KeyPress && !List1->currentIndex().isValid())
         return firstKeyPress(static_cast<const QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
+}
+
+void frmPrincipal::paintEmptyNote() {
+    QWidget* viewport = List1->viewport();
+    QPainter painter(viewport);
+    painter.setFont(List1->font());
+    painter.setPen(List1->palette().color(QPalette::PlaceholderText));
+    // A path longer than a line, with no space to break at, is broken where the line ends.
+    painter.drawText(viewport->rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                     m_emptyNote);
 }
 
 bool frmPrincipal::firstKeyPress(int key) {
@@ -148,6 +165,13 @@ void frmPrincipal::Form_Load() {
     // No current line: the first arrow key then picks the first line, and focusing the list
     // does not quietly make a line current.
     List1->setCurrentIndex(QModelIndex());
+    // An empty list alone does not tell a wrong prefix from a profile without accounts.
+    if (List1->count() == 0) {
+        m_emptyNote =
+            QStringLiteral("No se encontró ninguna cuenta de Messenger en el prefijo de Wine %1")
+                .arg(QFile::decodeName(currentWinePrefix().c_str()));
+        List1->setAccessibleDescription(m_emptyNote);
+    }
     // While this window is still loading, so the vote window is on screen first.
     zel_votar::defaultInstance()->Show();
 }

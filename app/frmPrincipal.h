@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <cstdint>
 
@@ -45,8 +46,12 @@ private:
     // A key pressed in the list while no line is current; true when it picked a line itself.
     bool firstKeyPress(int key);
 
+    // Drawn in the list while it has no line: why, and which prefix was searched.
+    void paintEmptyNote();
+
     bool m_loaded = false;
     bool m_unloading = false;
+    QString m_emptyNote;
 };
 
 } // namespace tintaro

@@ -266,6 +266,62 @@ private Q_SLOTS:
         QVERIFY(zel_votar::defaultInstance()->isVisible());
     }
 
+    // An empty list says why, naming the prefix searched, inside the list's frame: a long
+    // path without spaces breaks anywhere rather than running out of the list.
+    void emptyListNamesThePrefix_data() {
+        QTest::addColumn<QString>("subfolder");
+        QTest::newRow("short") << QString();
+        QTest::newRow("long path without spaces") << QStringLiteral("a").repeated(90);
+    }
+    void emptyListNamesThePrefix() {
+        QFETCH(QString, subfolder);
+        Prefix prefix;
+        std::filesystem::remove_all(prefix.messenger());
+        std::filesystem::path searched = prefix.dir.path();
+        if (!subfolder.isEmpty()) {
+            searched /= subfolder.toStdString();
+            std::filesystem::create_directories(searched);
+            qputenv("WINEPREFIX", QByteArray::fromStdString(searched.string()));
+        }
+        frmPrincipal window;
+        window.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.List1->count(), 0);
+        QCOMPARE(
+            window.List1->accessibleDescription(),
+            QStringLiteral("No se encontró ninguna cuenta de Messenger en el prefijo de Wine ") +
+                QString::fromStdString(searched.string()));
+
+        QWidget* viewport = window.List1->viewport();
+        const QImage shown = viewport->grab().toImage();
+        const QRgb base = window.List1->palette().color(QPalette::Base).rgb();
+        QRect inked;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixel(x, y) != base)
+                    inked |= QRect(x, y, 1, 1);
+        QVERIFY(!inked.isEmpty());
+        const QRect inside = QRect(QPoint(0, 0), viewport->size()).adjusted(8, 8, -8, -8);
+        QVERIFY2(inside.contains(inked), qPrintable(QStringLiteral("ink at %1,%2 %3x%4")
+                                                        .arg(inked.x())
+                                                        .arg(inked.y())
+                                                        .arg(inked.width())
+                                                        .arg(inked.height())));
+        // Centred both ways, to the pixel.
+        QVERIFY(std::abs((inked.left() - 0) - (viewport->width() - 1 - inked.right())) <= 1);
+        QVERIFY(std::abs((inked.top() - 0) - (viewport->height() - 1 - inked.bottom())) <= 2);
+        window.close();
+    }
+
+    void accountsLeaveNoNote() {
+        Prefix prefix;
+        prefix.account("7", "a@example.com");
+        frmPrincipal window;
+        window.Form_Load();
+        QCOMPARE(window.List1->count(), 1);
+        QVERIFY(window.List1->accessibleDescription().isEmpty());
+    }
+
     void voteWindowIsShownBeforeTheMainWindow() {
         Prefix prefix;
         prefix.account("1", "a@example.com");
