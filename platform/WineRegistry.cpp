@@ -220,6 +220,31 @@ long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::str
     return writer.replace(file, *edited);
 }
 
+std::vector<std::string> WineRegistry::wineLoaders(const std::filesystem::path& prefix) const {
+    // A server talks only to a Wine of its own version, and a prefix may be run by a Wine that
+    // is not the one on PATH (a game launcher's, or a build of one's own). The loader installed
+    // beside the running server comes first; then the configured command; then the 64-bit loader
+    // beside the server, the only one a 64-bit-only Debian installs there.
+    const std::filesystem::path server = m_options.server.program(prefix);
+    const auto besideServer = [&server](const char* name) {
+        if (server.empty())
+            return std::string();
+        const std::filesystem::path loader = server.parent_path() / name;
+        std::error_code error;
+        return std::filesystem::is_regular_file(loader, error) &&
+                       ::access(loader.c_str(), X_OK) == 0
+                   ? loader.string()
+                   : std::string();
+    };
+    std::vector<std::string> loaders;
+    if (std::string own = besideServer("wine"); !own.empty())
+        loaders.push_back(std::move(own));
+    loaders.push_back(m_options.wineCommand);
+    if (std::string own64 = besideServer("wine64"); !own64.empty())
+        loaders.push_back(std::move(own64));
+    return loaders;
+}
+
 long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const std::string& path,
                                     std::string_view name, std::uint32_t value) {
     std::vector<std::string> args{m_options.wineCommand, "reg", "add", "HKCU\\" + path};
@@ -244,10 +269,6 @@ long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const s
     env.push_back("WINEPREFIX=" + prefix.string());
     env.emplace_back("WINEDEBUG=-all");
 
-    std::vector<char*> argv;
-    for (auto& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
     std::vector<char*> envp;
     for (auto& item : env)
         envp.push_back(item.data());
@@ -267,7 +288,17 @@ long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const s
     posix_spawnattr_setpgroup(&attr, 0);
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK);
     pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, &attr, argv.data(), envp.data());
+    int spawned = ENOENT;
+    for (std::string& loader : wineLoaders(prefix)) {
+        args.front() = std::move(loader);
+        std::vector<char*> argv;
+        for (auto& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        spawned = posix_spawnp(&pid, argv[0], &actions, &attr, argv.data(), envp.data());
+        if (spawned != ENOENT)
+            break;
+    }
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
     if (spawned != 0)

@@ -11,6 +11,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace tintaro {
 
@@ -24,7 +25,8 @@ public:
     struct Options {
         // The prefix folder; empty means the current prefix, looked up at each createKey.
         std::filesystem::path prefix;
-        // The command that runs Wine, found on PATH.
+        // The command that runs Wine, found on PATH. A loader named wine installed beside the
+        // running server goes before it, one named wine64 after it.
         std::string wineCommand = "wine";
         // How long `wine reg add` may run before it is killed.
         std::chrono::milliseconds timeout = std::chrono::seconds(10);
@@ -53,6 +55,8 @@ private:
                    std::string_view name, std::uint32_t value);
     long writeThroughWine(const std::filesystem::path& prefix, const std::string& path,
                           std::string_view name, std::uint32_t value);
+    // The Wine loaders to try, in order, for a prefix whose server is running.
+    std::vector<std::string> wineLoaders(const std::filesystem::path& prefix) const;
 
     Options m_options;
     RegFileWriter m_defaultWriter;

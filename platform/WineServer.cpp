@@ -31,16 +31,20 @@ std::string serverFolderName(const std::filesystem::path& prefix) {
     return name;
 }
 
-bool holdsWriteLock(const std::filesystem::path& lockFile) {
+// The process holding a write lock on the file, 0 when none does; -1 for a holder the system
+// does not name (another machine's, over a network file system).
+pid_t writeLockHolder(const std::filesystem::path& lockFile) {
     const int fd = ::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return false;
+        return 0;
     struct flock query {};
     query.l_type = F_WRLCK;
     query.l_whence = SEEK_SET;
-    const bool locked = ::fcntl(fd, F_GETLK, &query) == 0 && query.l_type != F_UNLCK;
+    pid_t holder = 0;
+    if (::fcntl(fd, F_GETLK, &query) == 0 && query.l_type != F_UNLCK)
+        holder = query.l_pid > 0 ? query.l_pid : -1;
     ::close(fd);
-    return locked;
+    return holder;
 }
 
 } // namespace
@@ -82,10 +86,28 @@ WineServer::lockFiles(const std::filesystem::path& prefix) const {
 
 bool WineServer::isRunning(const std::filesystem::path& prefix) const {
     for (const auto& file : lockFiles(prefix)) {
-        if (holdsWriteLock(file))
+        if (writeLockHolder(file) != 0)
             return true;
     }
     return false;
+}
+
+std::filesystem::path WineServer::program(const std::filesystem::path& prefix) const {
+    for (const auto& file : lockFiles(prefix)) {
+        const pid_t holder = writeLockHolder(file);
+        if (holder == 0)
+            continue;
+        // The program is run next to it, so only a server of this user's own is taken at its
+        // word: anybody can hold a lock in a folder under /tmp.
+        const std::string process = "/proc/" + std::to_string(holder);
+        struct stat owner {};
+        if (holder < 0 || ::stat(process.c_str(), &owner) != 0 || owner.st_uid != ::geteuid())
+            return {};
+        std::error_code error;
+        auto program = std::filesystem::read_symlink(process + "/exe", error);
+        return error ? std::filesystem::path() : program;
+    }
+    return {};
 }
 
 } // namespace tintaro

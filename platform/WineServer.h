@@ -24,6 +24,11 @@ public:
     // True when some process holds a write lock on one of those files.
     bool isRunning(const std::filesystem::path& prefix) const;
 
+    // The program file of the server running for `prefix` (the holder of its lock, as the
+    // process table names it); empty when none runs, when the holder is another user's process,
+    // or when its program cannot be read.
+    std::filesystem::path program(const std::filesystem::path& prefix) const;
+
 private:
     std::vector<std::filesystem::path> m_tmpDirs;
     uid_t m_uid;

@@ -35,6 +35,33 @@ LockHolder::LockHolder(const std::filesystem::path& file) {
     ::close(ready[1]);
 }
 
+LockHolder::LockHolder(const std::filesystem::path& file, const std::filesystem::path& program,
+                       uid_t user) {
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return;
+    m_pid = ::fork();
+    if (m_pid == 0) {
+        ::close(ready[0]);
+        if (user != static_cast<uid_t>(-1) && ::setuid(user) != 0)
+            ::_exit(126);
+        const std::string fd = std::to_string(ready[1]);
+        ::execl(program.c_str(), program.c_str(), file.c_str(), fd.c_str(), nullptr);
+        ::_exit(127);
+    }
+    ::close(ready[1]);
+    char answer = 'n';
+    if (m_pid > 0) {
+        [[maybe_unused]] const auto got = ::read(ready[0], &answer, 1);
+    }
+    m_locked = answer == 'y';
+    ::close(ready[0]);
+}
+
+std::filesystem::path lockHolderProgram() {
+    return TINTARO_LOCK_HOLDER;
+}
+
 LockHolder::~LockHolder() {
     if (m_pid > 0) {
         ::kill(m_pid, SIGKILL);

@@ -10,6 +10,11 @@ namespace tintaro::test {
 class LockHolder {
 public:
     explicit LockHolder(const std::filesystem::path& file);
+    // The lock held by `program` (a copy of the lock-holder helper) run as its own process, so
+    // that the process table names that program, as it names a real wineserver.
+    // With `user` set (the test runs as root), the program runs as that user.
+    LockHolder(const std::filesystem::path& file, const std::filesystem::path& program,
+               uid_t user = static_cast<uid_t>(-1));
     ~LockHolder();
     LockHolder(const LockHolder&) = delete;
     LockHolder& operator=(const LockHolder&) = delete;
@@ -19,6 +24,9 @@ private:
     pid_t m_pid = -1;
     bool m_locked = false;
 };
+
+// The helper program that holds a lock as a wineserver does (built with the tests).
+std::filesystem::path lockHolderProgram();
 
 // The wineserver folder name of `prefix`: server-<device hex>-<inode hex>.
 std::string serverFolderName(const std::filesystem::path& prefix);

@@ -372,6 +372,75 @@ TEST_F(WineRegistryTest, RunningServerFailuresReported) {
     }
 }
 
+// A prefix run by a Wine that is not the one on PATH (a launcher's own build): its server takes
+// commands only from a loader of its own version, so the loader installed beside the running
+// server goes first, then the configured command, then a 64-bit loader beside the server.
+struct LoaderCase {
+    const char* name;
+    bool wineBeside;
+    bool wineBesideExecutable;
+    bool wine64Beside;
+    bool commandExists;
+    const char* expected; // which loader ran; nullptr: none could be started
+};
+
+class WineLoaderTest : public WineRegistryTest, public testing::WithParamInterface<LoaderCase> {
+protected:
+    // A loader that notes its own path, then succeeds.
+    void loader(const std::filesystem::path& path, bool executable = true) const {
+        std::filesystem::create_directories(path.parent_path());
+        writeFile(path,
+                  "#!/bin/sh\necho \"$0\" >> '" + (m_tmp.path() / "ran.log").string() + "'\n");
+        ::chmod(path.c_str(), executable ? 0755 : 0644);
+    }
+};
+
+TEST_P(WineLoaderTest, TheRunningServersOwnLoaderFirst) {
+    const LoaderCase& c = GetParam();
+    writeFile(userReg(), "WINE REGISTRY Version 2\n");
+    const auto bin = m_tmp.path() / "runner" / "bin";
+    std::filesystem::create_directories(bin);
+    std::filesystem::copy_file(test::lockHolderProgram(), bin / "wineserver");
+    const auto folder = m_tmp.path() / ".wine-4242" / test::serverFolderName(prefix());
+    std::filesystem::create_directories(folder);
+    test::LockHolder server(folder / "lock", bin / "wineserver");
+    ASSERT_TRUE(server.locked());
+    if (c.wineBeside)
+        loader(bin / "wine", c.wineBesideExecutable);
+    if (c.wine64Beside)
+        loader(bin / "wine64");
+    const auto command = m_tmp.path() / "path" / "wine";
+    if (c.commandExists)
+        loader(command);
+
+    auto o = options();
+    o.wineCommand = command.string();
+    WineRegistry registry(o);
+    RegKey key = 0;
+    ASSERT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
+    const std::array<std::uint8_t, 4> data{1, 0, 0, 0};
+    const long result = registry.setValue(key, "IM Color", kRegDword, data);
+    if (c.expected) {
+        EXPECT_EQ(result, kErrorSuccess);
+        EXPECT_EQ(readFile(m_tmp.path() / "ran.log"), (m_tmp.path() / c.expected).string() + "\n");
+    } else {
+        EXPECT_EQ(result, RegErrors::kFileNotFound);
+        EXPECT_EQ(readFile(m_tmp.path() / "ran.log"), "");
+    }
+    EXPECT_EQ(readFile(userReg()), "WINE REGISTRY Version 2\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Loaders, WineLoaderTest,
+    testing::Values(
+        LoaderCase{"BesideTheServer", true, true, true, true, "runner/bin/wine"},
+        LoaderCase{"OnlyTheCommand", false, false, false, true, "path/wine"},
+        LoaderCase{"CommandBefore64Bit", false, false, true, true, "path/wine"},
+        LoaderCase{"Only64BitBesideTheServer", false, false, true, false, "runner/bin/wine64"},
+        LoaderCase{"NotExecutableBesideTheServer", true, false, false, true, "path/wine"},
+        LoaderCase{"NoLoaderAnywhere", false, false, false, false, nullptr}),
+    [](const testing::TestParamInfo<LoaderCase>& info) { return std::string(info.param.name); });
+
 // A wineserver that starts for the prefix while the file is being replaced.
 class ServerStartsDuringWrite : public RegFileWriter {
 public:

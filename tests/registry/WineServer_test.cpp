@@ -58,6 +58,55 @@ INSTANTIATE_TEST_SUITE_P(
                     LayoutCase{"NameWithSlash", "wine-AbC123/../wine-AbC123", true, false}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
+// The running server's program is the lock holder's, as the process table names it: a Wine
+// installed anywhere, not only the one on PATH.
+TEST(WineServerProgramTest, NamesTheProgramHoldingTheLock) {
+    TempDir tmp;
+    const auto prefix = tmp.path() / "prefix";
+    std::filesystem::create_directory(prefix);
+    const auto folder = tmp.path() / ".wine-4242" / test::serverFolderName(prefix);
+    std::filesystem::create_directories(folder);
+    const auto program = tmp.path() / "runner" / "bin" / "wineserver";
+    std::filesystem::create_directories(program.parent_path());
+    std::filesystem::copy_file(test::lockHolderProgram(), program);
+    const WineServer server(tmp.path(), 4242);
+
+    EXPECT_EQ(server.program(prefix), std::filesystem::path()) << "no server runs";
+    {
+        LockHolder holder(folder / "lock", program);
+        ASSERT_TRUE(holder.locked());
+        EXPECT_EQ(server.program(prefix), program);
+    }
+    EXPECT_EQ(server.program(prefix), std::filesystem::path()) << "the server has ended";
+    EXPECT_EQ(server.program(tmp.path() / "absent"), std::filesystem::path());
+}
+
+// Anybody can hold a lock in a folder under /tmp; the program of another user's process is never
+// named, since the loader beside it would be run.
+TEST(WineServerProgramTest, AnotherUsersLockHolderIsNotTakenAtItsWord) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run a process as another user";
+    TempDir tmp;
+    const auto prefix = tmp.path() / "prefix";
+    std::filesystem::create_directory(prefix);
+    const auto folder = tmp.path() / ".wine-4242" / test::serverFolderName(prefix);
+    std::filesystem::create_directories(folder);
+    const auto program = tmp.path() / "runner" / "wineserver";
+    std::filesystem::create_directories(program.parent_path());
+    std::filesystem::copy_file(test::lockHolderProgram(), program);
+    writeFile(folder / "lock", "");
+    // The other user must reach the program and the lock file.
+    for (const auto& path : {tmp.path(), tmp.path() / ".wine-4242", folder, program.parent_path()})
+        ::chmod(path.c_str(), 0755);
+    ::chmod((folder / "lock").c_str(), 0666);
+    const WineServer server(tmp.path(), 4242);
+
+    LockHolder holder(folder / "lock", program, 65534);
+    ASSERT_TRUE(holder.locked());
+    EXPECT_TRUE(server.isRunning(prefix)) << "a server is a server, whoever runs it";
+    EXPECT_EQ(server.program(prefix), std::filesystem::path());
+}
+
 TEST(WineServerLocationTest, MissingPrefixHasNoServer) {
     TempDir tmp;
     const WineServer server(tmp.path(), 1000);
