@@ -247,7 +247,8 @@ std::vector<std::string> WineRegistry::wineLoaders(const std::filesystem::path& 
 
 long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const std::string& path,
                                     std::string_view name, std::uint32_t value) {
-    std::vector<std::string> args{m_options.wineCommand, "reg", "add", "HKCU\\" + path};
+    // The loader comes first; it is chosen when the process is started, below.
+    std::vector<std::string> args{std::string(), "reg", "add", "HKCU\\" + path};
     if (name.empty()) {
         args.emplace_back("/ve");
     } else {
