@@ -2,7 +2,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -10,30 +9,8 @@
 
 namespace tintaro::test {
 
-LockHolder::LockHolder(const std::filesystem::path& file) {
-    int ready[2];
-    if (::pipe(ready) != 0)
-        return;
-    m_pid = ::fork();
-    if (m_pid == 0) {
-        const int fd = ::open(file.c_str(), O_RDWR | O_CREAT, 0600);
-        struct flock lock {};
-        lock.l_type = F_WRLCK;
-        lock.l_whence = SEEK_SET;
-        lock.l_len = 1;
-        const char ok = fd >= 0 && ::fcntl(fd, F_SETLK, &lock) == 0 ? 'y' : 'n';
-        [[maybe_unused]] const auto sent = ::write(ready[1], &ok, 1);
-        for (;;)
-            ::pause();
-    }
-    char answer = 'n';
-    if (m_pid > 0) {
-        [[maybe_unused]] const auto got = ::read(ready[0], &answer, 1);
-    }
-    m_locked = answer == 'y';
-    ::close(ready[0]);
-    ::close(ready[1]);
-}
+LockHolder::LockHolder(const std::filesystem::path& file)
+    : LockHolder(file, lockHolderProgram()) {}
 
 LockHolder::LockHolder(const std::filesystem::path& file, const std::filesystem::path& program,
                        uid_t user) {
@@ -60,6 +37,12 @@ LockHolder::LockHolder(const std::filesystem::path& file, const std::filesystem:
 
 std::filesystem::path lockHolderProgram() {
     return TINTARO_LOCK_HOLDER;
+}
+
+std::filesystem::path copyLockHolder(const std::filesystem::path& to) {
+    std::filesystem::create_directories(to.parent_path());
+    std::filesystem::copy_file(lockHolderProgram(), to);
+    return to;
 }
 
 LockHolder::~LockHolder() {

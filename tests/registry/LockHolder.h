@@ -6,7 +6,8 @@
 namespace tintaro::test {
 
 // A child process holding a POSIX write lock on a file, as a running wineserver holds its lock.
-// (Locks of the test process itself are invisible to its own F_GETLK.)
+// (Locks of the test process itself are invisible to its own F_GETLK.) It runs the helper
+// program, or a copy of it.
 class LockHolder {
 public:
     explicit LockHolder(const std::filesystem::path& file);
@@ -27,6 +28,8 @@ private:
 
 // The helper program that holds a lock as a wineserver does (built with the tests).
 std::filesystem::path lockHolderProgram();
+// A copy of it at `to` (its folders made), to stand for a server installed there.
+std::filesystem::path copyLockHolder(const std::filesystem::path& to);
 
 // The wineserver folder name of `prefix`: server-<device hex>-<inode hex>.
 std::string serverFolderName(const std::filesystem::path& prefix);

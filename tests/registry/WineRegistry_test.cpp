@@ -399,8 +399,7 @@ TEST_P(WineLoaderTest, TheRunningServersOwnLoaderFirst) {
     const LoaderCase& c = GetParam();
     writeFile(userReg(), "WINE REGISTRY Version 2\n");
     const auto bin = m_tmp.path() / "runner" / "bin";
-    std::filesystem::create_directories(bin);
-    std::filesystem::copy_file(test::lockHolderProgram(), bin / "wineserver");
+    test::copyLockHolder(bin / "wineserver");
     const auto folder = m_tmp.path() / ".wine-4242" / test::serverFolderName(prefix());
     std::filesystem::create_directories(folder);
     test::LockHolder server(folder / "lock", bin / "wineserver");

@@ -66,9 +66,7 @@ TEST(WineServerProgramTest, NamesTheProgramHoldingTheLock) {
     std::filesystem::create_directory(prefix);
     const auto folder = tmp.path() / ".wine-4242" / test::serverFolderName(prefix);
     std::filesystem::create_directories(folder);
-    const auto program = tmp.path() / "runner" / "bin" / "wineserver";
-    std::filesystem::create_directories(program.parent_path());
-    std::filesystem::copy_file(test::lockHolderProgram(), program);
+    const auto program = test::copyLockHolder(tmp.path() / "runner" / "bin" / "wineserver");
     const WineServer server(tmp.path(), 4242);
 
     EXPECT_EQ(server.program(prefix), std::filesystem::path()) << "no server runs";
@@ -91,9 +89,7 @@ TEST(WineServerProgramTest, AnotherUsersLockHolderIsNotTakenAtItsWord) {
     std::filesystem::create_directory(prefix);
     const auto folder = tmp.path() / ".wine-4242" / test::serverFolderName(prefix);
     std::filesystem::create_directories(folder);
-    const auto program = tmp.path() / "runner" / "wineserver";
-    std::filesystem::create_directories(program.parent_path());
-    std::filesystem::copy_file(test::lockHolderProgram(), program);
+    const auto program = test::copyLockHolder(tmp.path() / "runner" / "wineserver");
     writeFile(folder / "lock", "");
     // The other user must reach the program and the lock file.
     for (const auto& path : {tmp.path(), tmp.path() / ".wine-4242", folder, program.parent_path()})
