@@ -469,7 +469,10 @@ void SurfaceWidgetTest::paintImageCopiesBlendsAndClips() {
     image.setPixel(1, 1, qRgba(250, 251, 252, 255));
     image.setPixel(2, 1, qRgba(0, 0, 255, 255));
 
+    surface.takeDirty();
     tintaro::paintImage(surface, image, 1, 1);
+    // Only what was drawn is marked for repainting.
+    QCOMPARE(surface.takeDirty(), (tintaro::Rect{1, 1, 4, 3}));
     const tintaro::ColorRef expected[4][4] = {
         {ground, ground, ground, ground},
         // 200*128 + 10*127 + 127 = 26997 -> /255 = 105 ...
@@ -480,6 +483,19 @@ void SurfaceWidgetTest::paintImageCopiesBlendsAndClips() {
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
             QCOMPARE(surface.point(x, y), expected[y][x]);
+
+    // Fully transparent rows and columns at the edges are left out of the dirty rectangle, and
+    // a picture with nothing opaque in it marks nothing.
+    QImage framed(4, 3, QImage::Format_ARGB32);
+    framed.fill(Qt::transparent);
+    framed.setPixel(1, 1, qRgba(7, 7, 7, 255));
+    framed.setPixel(2, 1, qRgba(7, 7, 7, 1));
+    tintaro::paintImage(surface, framed, 0, 0);
+    QCOMPARE(surface.takeDirty(), (tintaro::Rect{1, 1, 3, 2}));
+    QCOMPARE(surface.point(1, 1), RGB(7, 7, 7));
+    framed.fill(Qt::transparent);
+    tintaro::paintImage(surface, framed, 0, 0);
+    QVERIFY(surface.takeDirty().isEmpty());
 
     // Clipped at every edge, including positions far enough out to overflow a naive sum.
     Surface clipped(4, 4, ground);
