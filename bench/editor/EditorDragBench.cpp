@@ -109,6 +109,12 @@ void BM_FlushFloorSaturationStep(benchmark::State& state) {
 }
 BENCHMARK(BM_FlushFloorSaturationStep)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 
+// Opening the editor as a click on an account line does: built, shown and painted once.
+void BM_OpenEditor(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(openEditor());
+}
+BENCHMARK(BM_OpenEditor)->Unit(benchmark::kMillisecond)->Repetitions(5);
 // Qt's own colour dialog: a left-button drag on its colour picker (the hue/saturation field).
 void BM_QColorDialogDragStep(benchmark::State& state) {
     QColorDialog dialog;
