@@ -157,9 +157,10 @@ Surface::TextPainter makeTextPainter(const QFont& font) {
 void paintImage(Surface& surface, const QImage& image, int x, int y) {
     if (image.isNull())
         return;
-    const QImage source = image.format() == QImage::Format_ARGB32
-                              ? image
-                              : image.convertToFormat(QImage::Format_ARGB32);
+    // RGB32 pixels are 0xFFRRGGBB already: read as they are, like ARGB32.
+    const bool direct =
+        image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_RGB32;
+    const QImage source = direct ? image : image.convertToFormat(QImage::Format_ARGB32);
     // Clipped in 64 bits: a far-off position must not overflow.
     const std::int64_t left = std::max<std::int64_t>(0, x);
     const std::int64_t top = std::max<std::int64_t>(0, y);
@@ -168,8 +169,8 @@ void paintImage(Surface& surface, const QImage& image, int x, int y) {
     const std::int64_t bottom =
         std::min<std::int64_t>(surface.height(), std::int64_t{y} + source.height());
     // Written straight into the pixel rows (0xFFRRGGBB, like an opaque source pixel), with one
-    // dirty rectangle around what was drawn: per-pixel calls made opening the editor, which
-    // paints its 440 x 342 background here, several times slower.
+    // dirty rectangle around what was drawn: setting each pixel through the surface made
+    // opening the editor, which paints its 440 x 342 background here, several times slower.
     std::uint32_t* const pixels = surface.pixels();
     const std::int64_t stride = surface.width();
     std::int64_t drawnLeft = right, drawnTop = bottom, drawnRight = left, drawnBottom = top;

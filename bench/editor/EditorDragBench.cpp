@@ -115,6 +115,7 @@ void BM_OpenEditor(benchmark::State& state) {
         benchmark::DoNotOptimize(openEditor());
 }
 BENCHMARK(BM_OpenEditor)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
 // Qt's own colour dialog: a left-button drag on its colour picker (the hue/saturation field).
 void BM_QColorDialogDragStep(benchmark::State& state) {
     QColorDialog dialog;

@@ -485,7 +485,7 @@ void SurfaceWidgetTest::paintImageCopiesBlendsAndClips() {
             QCOMPARE(surface.point(x, y), expected[y][x]);
 
     // Fully transparent rows and columns at the edges are left out of the dirty rectangle, and
-    // a picture with nothing opaque in it marks nothing.
+    // a fully transparent picture marks nothing.
     QImage framed(4, 3, QImage::Format_ARGB32);
     framed.fill(Qt::transparent);
     framed.setPixel(1, 1, qRgba(7, 7, 7, 255));
@@ -515,6 +515,10 @@ void SurfaceWidgetTest::paintImageCopiesBlendsAndClips() {
     rgb.setPixel(0, 0, qRgb(9, 8, 7));
     tintaro::paintImage(clipped, rgb, 2, 2);
     QCOMPARE(clipped.point(2, 2), RGB(9, 8, 7));
+    QImage opaque(1, 1, QImage::Format_RGB32);
+    opaque.setPixel(0, 0, qRgb(6, 5, 4));
+    tintaro::paintImage(clipped, opaque, 1, 2);
+    QCOMPARE(clipped.point(1, 2), RGB(6, 5, 4));
 }
 
 QTEST_MAIN(SurfaceWidgetTest)
