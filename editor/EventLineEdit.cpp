@@ -33,6 +33,23 @@ bool isPlainLatin(const QString& text) {
                        [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x300; });
 }
 
+bool isPrintableAscii(const QString& text) {
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; });
+}
+
+// Every printable ASCII character once: the ink of any text made of them lies within this
+// text's ink, as long as each character keeps its own glyph.
+const QString& allPrintableAscii() {
+    static const QString text = [] {
+        QString all;
+        for (char16_t c = 0x20; c < 0x7F; ++c)
+            all.append(QChar(c));
+        return all;
+    }();
+    return text;
+}
+
 } // namespace
 
 EventLineEdit::EventLineEdit(QWidget* parent)
@@ -66,6 +83,13 @@ void EventLineEdit::focusOutEvent(QFocusEvent* event) {
     Q_EMIT lostFocus();
 }
 
+void EventLineEdit::changeEvent(QEvent* event) {
+    // Sent for every new font, including the same font at another screen's resolution.
+    if (event->type() == QEvent::FontChange)
+        m_asciiInk = AsciiInk::Unknown;
+    QLineEdit::changeEvent(event);
+}
+
 void EventLineEdit::paintEvent(QPaintEvent* event) {
     const QString shown = displayText();
     const TextPlacement now = placement(shown);
@@ -83,10 +107,25 @@ void EventLineEdit::paintEvent(QPaintEvent* event) {
     drawBorder(painter, width(), height());
 }
 
-EventLineEdit::TextPlacement EventLineEdit::placement(const QString& shown) const {
+EventLineEdit::TextPlacement EventLineEdit::placement(const QString& shown) {
+    return {size(), font(), textMargins(), alignment(), lineHeight(shown)};
+}
+
+int EventLineEdit::lineHeight(const QString& shown) {
     const QFontMetrics metrics = fontMetrics();
-    const int lineHeight = std::max(metrics.boundingRect(shown).height(), metrics.height());
-    return {size(), font(), textMargins(), alignment(), lineHeight};
+    // Measuring a text's ink lays it out; the fields are rewritten on every drag step, so the
+    // answer for ASCII is worked out once per font instead.
+    if (m_asciiInk == AsciiInk::Unknown) {
+        // Shaping may replace letters by ligatures, whose ink the letters' does not bound.
+        const bool unshaped = font().styleStrategy() & QFont::PreferNoShaping;
+        m_asciiInk =
+            unshaped && metrics.boundingRect(allPrintableAscii()).height() <= metrics.height()
+                ? AsciiInk::FitsLine
+                : AsciiInk::MayNotFit;
+    }
+    if (m_asciiInk == AsciiInk::FitsLine && isPrintableAscii(shown))
+        return metrics.height();
+    return std::max(metrics.boundingRect(shown).height(), metrics.height());
 }
 
 bool EventLineEdit::fits(const QString& shown) const {

@@ -34,6 +34,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -47,12 +48,18 @@ private:
         int lineHeight = 0;
         bool operator==(const TextPlacement&) const = default;
     };
-    TextPlacement placement(const QString& shown) const;
+    TextPlacement placement(const QString& shown);
+    // The height QLineEdit gives the line of `shown`: its ink's or the font's, the taller.
+    int lineHeight(const QString& shown);
     bool fits(const QString& shown) const;
     bool paintsPlainly(const QString& shown, const TextPlacement& now) const;
     void paintPlainly(QPainter& painter, const QString& shown, const TextPlacement& now);
 
     QList<int> m_pressedKeys;
+    // Whether the ink of all printable ASCII together fits the font's line; then no ASCII text
+    // is taller than the line, and a field need not measure its text's ink on every paint.
+    enum class AsciiInk { Unknown, FitsLine, MayNotFit };
+    AsciiInk m_asciiInk = AsciiInk::Unknown;
     TextPlacement m_placedByQLineEdit;
     bool m_placedValid = false;
 };

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <optional>
 
 using namespace tintaro;
 
@@ -55,23 +56,43 @@ private Q_SLOTS:
         small.setStyleStrategy(QFont::PreferNoShaping);
         QFont large(QStringLiteral("Liberation Sans"));
         large.setPointSizeF(12);
+        // Fonts whose ink can be taller than their line: QLineEdit then centres the ink, and a
+        // field that took the font's line for granted would draw the text a pixel off.
+        QFont largeUnshaped = large; // even ASCII digits overshoot at this size
+        largeUnshaped.setStyleStrategy(QFont::PreferNoShaping);
+        QFont nine = small; // ASCII fits the line; a ring above a capital does not
+        nine.setPointSizeF(9);
+        QFont serif(QStringLiteral("Liberation Serif")); // brackets overshoot
+        serif.setPointSizeF(8.25);
+        serif.setStyleStrategy(QFont::PreferNoShaping);
         const Qt::Alignment centre = Qt::AlignLeft | Qt::AlignVCenter;
+        const Qt::Alignment bottom = Qt::AlignLeft | Qt::AlignBottom;
         const struct {
             QString text;
             QFont font;
             QSize size;
             Qt::Alignment alignment;
+            bool inkTallerThanLine = false;
+            std::optional<QFont> paintedBeforeIn = {}; // the font the field had first
         } rows[] = {
             {QStringLiteral("255"), small, {25, 19}, centre},
             {QStringLiteral("0"), small, {25, 19}, centre},
             {QStringLiteral("16777215"), small, {89, 19}, centre},
             {QStringLiteral("FF00A7"), small, {89, 19}, Qt::AlignLeft | Qt::AlignTop},
-            {QStringLiteral("#jy Wq"), large, {89, 30}, Qt::AlignLeft | Qt::AlignBottom},
+            {QStringLiteral("#jy Wq"), large, {89, 30}, bottom},
             {QString(), small, {25, 19}, centre},
             {QStringLiteral("123456789"), small, {25, 19}, centre}, // too wide: QLineEdit scrolls
             {QStringLiteral("Tonalidad \u00e9"), large, {120, 24}, centre},
+            {QStringLiteral("255"), largeUnshaped, {89, 30}, bottom, true},
+            {QStringLiteral("\u00c5\u00c7"), nine, {89, 24}, bottom, true},
+            {QStringLiteral("(jy)"), serif, {89, 24}, bottom, true, small},
         };
         for (const auto& row : rows) {
+            if (row.inkTallerThanLine) {
+                const QFontMetrics metrics(row.font);
+                QVERIFY2(metrics.boundingRect(row.text).height() > metrics.height(),
+                         qPrintable(row.text));
+            }
             QPalette colours;
             colours.setColor(QPalette::Base, QColor(0xD9, 0xD1, 0xC8));
             colours.setColor(QPalette::Text, QColor(0x12, 0x34, 0x56));
@@ -96,6 +117,12 @@ private Q_SLOTS:
             }
 
             EventLineEdit field;
+            if (row.paintedBeforeIn) {
+                field.setFont(*row.paintedBeforeIn);
+                field.resize(row.size);
+                field.setText(QStringLiteral("7"));
+                field.grab();
+            }
             field.setFont(row.font);
             field.setPalette(colours);
             field.setAlignment(row.alignment);
