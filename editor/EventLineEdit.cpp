@@ -93,7 +93,9 @@ void EventLineEdit::changeEvent(QEvent* event) {
 void EventLineEdit::paintEvent(QPaintEvent* event) {
     const QString shown = displayText();
     const TextPlacement now = placement(shown);
-    if (paintsPlainly(shown, now)) {
+    // Measured once: both the choice below and the next paint's depend on it.
+    const bool textFits = fits(shown);
+    if (paintsPlainly(shown, now, textFits)) {
         QPainter painter(this);
         paintPlainly(painter, shown, now);
         drawBorder(painter, width(), height());
@@ -102,7 +104,7 @@ void EventLineEdit::paintEvent(QPaintEvent* event) {
     // The frameless panel leaves its outermost ring unpainted; the border covers it.
     QLineEdit::paintEvent(event);
     m_placedByQLineEdit = now;
-    m_placedValid = fits(shown);
+    m_placedValid = textFits;
     QPainter painter(this);
     drawBorder(painter, width(), height());
 }
@@ -139,7 +141,8 @@ bool EventLineEdit::fits(const QString& shown) const {
     return used <= lineWidth;
 }
 
-bool EventLineEdit::paintsPlainly(const QString& shown, const TextPlacement& now) const {
+bool EventLineEdit::paintsPlainly(const QString& shown, const TextPlacement& now,
+                                  bool textFits) const {
     if (!m_placedValid || !(now == m_placedByQLineEdit))
         return false;
     if (hasFocus() || hasSelectedText() || echoMode() != Normal || !inputMask().isEmpty() ||
@@ -151,7 +154,7 @@ bool EventLineEdit::paintsPlainly(const QString& shown, const TextPlacement& now
         return false;
     if (shown.isEmpty())
         return placeholderText().isEmpty();
-    return isPlainLatin(shown) && fits(shown);
+    return isPlainLatin(shown) && textFits;
 }
 
 void EventLineEdit::paintPlainly(QPainter& painter, const QString& shown,

@@ -52,7 +52,7 @@ private:
     // The height QLineEdit gives the line of `shown`: its ink's or the font's, the taller.
     int lineHeight(const QString& shown);
     bool fits(const QString& shown) const;
-    bool paintsPlainly(const QString& shown, const TextPlacement& now) const;
+    bool paintsPlainly(const QString& shown, const TextPlacement& now, bool textFits) const;
     void paintPlainly(QPainter& painter, const QString& shown, const TextPlacement& now);
 
     QList<int> m_pressedKeys;
