@@ -187,7 +187,7 @@ private:
 };
 
 // Outline points of a circle of radius r about the origin (midpoint rasterisation), each once.
-std::vector<std::pair<int, int>> circleOutline(int r) {
+std::vector<std::pair<int, int>> midpointCircle(int r) {
     std::vector<std::pair<int, int>> points;
     int x = 0;
     int y = r;
@@ -516,12 +516,38 @@ void Surface::horizontalLines(int x1, int x2, int yFirst, std::span<const ColorR
                        static_cast<int>(b) + 1, static_cast<int>(yFirst + iTo) + 1});
 }
 
+const std::vector<std::pair<int, int>>& Surface::circleOutline(int radius) {
+    if (radius != m_outlineRadius) {
+        m_outline = midpointCircle(radius);
+        m_outlineRadius = radius;
+    }
+    return m_outline;
+}
+
 void Surface::circle(int cx, int cy, int radius) {
     m_currentX = cx;
     m_currentY = cy;
     if (radius < 1 || radius > kMaxFigureSize || m_width == 0 || m_height == 0)
         return;
     const Int64 width = std::min<Int64>(m_drawWidth, kMaxFigureSize);
+    const bool filled = m_fillStyle == kFillSolid;
+    const std::uint32_t pen = toPixel(m_foreColor);
+    if (width == 1 && !filled) {
+        // A one-pixel pen covers the outline's points and nothing else, each once: no coverage
+        // map is needed. This is the picker's marker, drawn twice on every drag step.
+        Rect touched;
+        for (const auto& [dx, dy] : circleOutline(radius)) {
+            const Int64 px = Int64(cx) + dx;
+            const Int64 py = Int64(cy) + dy;
+            if (px < 0 || py < 0 || px >= m_width || py >= m_height)
+                continue;
+            std::uint32_t& p = m_pixels[static_cast<std::size_t>(py * m_width + px)];
+            p = applyMode(m_drawMode, pen, p);
+            touched.unite(Rect{int(px), int(py), int(px) + 1, int(py) + 1});
+        }
+        markDirty(touched.left, touched.top, touched.right, touched.bottom);
+        return;
+    }
     const Int64 s0 = stampStart(width);
     const Int64 s1 = s0 + width - 1;
     const Int64 reach = radius + std::max(absolute(s0), s1);
@@ -531,7 +557,7 @@ void Surface::circle(int cx, int cy, int radius) {
     if (cover.isEmpty())
         return;
 
-    const auto outline = circleOutline(radius);
+    const auto& outline = circleOutline(radius);
     // Per row of the outline, the smallest |dx|: the interior lies strictly inside it.
     std::vector<int> innerEdge(static_cast<std::size_t>(2 * radius + 1), radius + 1);
     for (const auto& [dx, dy] : outline) {
@@ -543,8 +569,6 @@ void Surface::circle(int cx, int cy, int radius) {
     }
     cover.resolve();
 
-    const bool filled = m_fillStyle == kFillSolid;
-    const std::uint32_t pen = toPixel(m_foreColor);
     const std::uint32_t brush = toPixel(m_fillColor);
     Rect touched;
     for (Int64 py = cover.top(); py <= cover.bottom(); ++py)

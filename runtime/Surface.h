@@ -5,6 +5,7 @@
 #include <functional>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tintaro {
@@ -198,6 +199,9 @@ private:
     void plot(int x, int y);
     void lineToGeneral(int x1, int y1, int x2, int y2);
     void markDirty(int left, int top, int right, int bottom);
+    // The points of a circle's outline around its centre, each once; kept for the last radius
+    // asked for (the picker's marker always has the same one).
+    const std::vector<std::pair<int, int>>& circleOutline(int radius);
 
     int m_width;
     int m_height;
@@ -215,6 +219,8 @@ private:
     int m_penY = 0;
     TextPainter m_textPainter;
     Rect m_dirty;
+    int m_outlineRadius = 0;
+    std::vector<std::pair<int, int>> m_outline;
 };
 
 } // namespace tintaro

@@ -255,6 +255,22 @@ TEST(Surface, CircleOfRadiusFiveHasAFixedOutlineWithoutItsCentre) {
     EXPECT_EQ(s.currentY(), 10);
 }
 
+// The outline of the last radius is kept; a circle of another radius must not reuse it.
+TEST(Surface, ACircleOfAnotherRadiusDrawsItsOwnOutline) {
+    Surface both(40, 21, 0);
+    Surface alone(40, 21, 0);
+    for (Surface* s : {&both, &alone})
+        s->setDrawMode(kDrawModeInvert);
+    both.circle(10, 10, 5);
+    both.circle(30, 10, 3);
+    alone.circle(30, 10, 3);
+    EXPECT_NE(alone.point(33, 10), 0); // the radius-3 outline
+    EXPECT_EQ(alone.point(35, 10), 0); // where a radius-5 outline would pass
+    for (int y = 0; y < 21; ++y)
+        for (int x = 20; x < 40; ++x)
+            EXPECT_EQ(both.point(x, y), alone.point(x, y)) << x << "," << y;
+}
+
 TEST(Surface, SolidFilledCircleFillsTheInsideWithTheFillColour) {
     Surface s(21, 21, RGB(9, 9, 9));
     s.setFillStyle(kFillSolid);
