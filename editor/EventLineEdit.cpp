@@ -26,16 +26,20 @@ void drawBorder(QPainter& painter, int w, int h) {
     painter.fillRect(w - 1, 1, 1, h - 2, light);
 }
 
+// Whether every character of `text` lies in [first, end).
+bool allWithin(const QString& text, char16_t first, char16_t end) {
+    return std::all_of(text.cbegin(), text.cend(),
+                       [=](QChar c) { return c.unicode() >= first && c.unicode() < end; });
+}
+
 // Latin text without combining marks or bidirectional characters: laid out by QPainter exactly
 // as by QLineEdit.
 bool isPlainLatin(const QString& text) {
-    return std::all_of(text.cbegin(), text.cend(),
-                       [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x300; });
+    return allWithin(text, 0x20, 0x300);
 }
 
 bool isPrintableAscii(const QString& text) {
-    return std::all_of(text.cbegin(), text.cend(),
-                       [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; });
+    return allWithin(text, 0x20, 0x7F);
 }
 
 // Every printable ASCII character once: the ink of any text made of them lies within this
