@@ -11,7 +11,6 @@
 #include "runtime/QtColor.h"
 #include "runtime/SurfaceWidget.h"
 
-#include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -58,7 +57,7 @@ void fillBackground(QWidget* widget, ColorRef colour, QPalette::ColorRole role) 
     widget->setAutoFillBackground(true);
 }
 
-QGroupBox* makeFrame(QWidget* parent, const QRect& geometry, ColorRef back, const QString& name) {
+EtchedFrame* makeFrame(QWidget* parent, const QRect& geometry, ColorRef back, const QString& name) {
     auto* frame = new EtchedFrame(parent);
     frame->setGeometry(geometry);
     fillBackground(frame, back, QPalette::Window);

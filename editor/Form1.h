@@ -8,7 +8,6 @@
 #include <QWidget>
 #include <cstdint>
 
-class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QRadioButton;
@@ -16,6 +15,7 @@ class QRadioButton;
 namespace tintaro {
 
 class ClickLabel;
+class EtchedFrame;
 class EventLineEdit;
 class SurfaceWidget;
 class SwatchLabel;
@@ -53,9 +53,9 @@ public:
 
     // Controls, owned by the window.
     SurfaceWidget* picture = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QGroupBox* Frame3 = nullptr;
+    EtchedFrame* Frame1 = nullptr;
+    EtchedFrame* Frame2 = nullptr;
+    EtchedFrame* Frame3 = nullptr;
     QRadioButton* optH = nullptr;
     QRadioButton* optS = nullptr;
     QRadioButton* optB = nullptr;

@@ -1,5 +1,7 @@
 #include "runtime/AccessibleControls.h"
 
+#include "runtime/EtchedFrame.h"
+
 #include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -14,6 +16,7 @@ namespace {
 
 constexpr const char* kActivatorProperty = "tintaro_activator";
 constexpr const char* kWindowProperty = "tintaro_window";
+constexpr const char* kGroupProperty = "tintaro_group";
 
 class Activator final : public QObject {
 public:
@@ -134,6 +137,21 @@ public:
     }
 };
 
+class GroupInterface final : public QAccessibleWidget {
+public:
+    explicit GroupInterface(QWidget* group)
+        : QAccessibleWidget(group, QAccessible::Grouping) {}
+
+    QString text(QAccessible::Text kind) const override {
+        QString text = QAccessibleWidget::text(kind);
+        // Unnamed, a group reads its caption, without the spaces that place it in the frame.
+        if (kind == QAccessible::Name && text.isEmpty())
+            if (const auto* frame = dynamic_cast<const EtchedFrame*>(widget()))
+                text = frame->title().simplified();
+        return text;
+    }
+};
+
 QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
@@ -143,6 +161,8 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
         return new ActivatableInterface(widget, activator);
     if (widget->property(kWindowProperty).toBool())
         return new WindowInterface(widget);
+    if (widget->property(kGroupProperty).toBool())
+        return new GroupInterface(widget);
     return nullptr;
 }
 
@@ -159,7 +179,8 @@ void installInterfaces() {
 // query makes ours.
 void replaceInterface(QWidget* widget) {
     QAccessibleInterface* kept = QAccessible::queryAccessibleInterface(widget);
-    if (kept && !dynamic_cast<ActivatableInterface*>(kept) && !dynamic_cast<WindowInterface*>(kept))
+    if (kept && !dynamic_cast<ActivatableInterface*>(kept) &&
+        !dynamic_cast<WindowInterface*>(kept) && !dynamic_cast<GroupInterface*>(kept))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(kept));
 }
 
@@ -177,6 +198,12 @@ void exposeAsWindow(QWidget* window) {
     installInterfaces();
     window->setProperty(kWindowProperty, true);
     replaceInterface(window);
+}
+
+void exposeAsGroup(QWidget* group) {
+    installInterfaces();
+    group->setProperty(kGroupProperty, true);
+    replaceInterface(group);
 }
 
 } // namespace tintaro

@@ -21,4 +21,8 @@ void makeActivatable(QWidget* control, QAccessible::Role role, std::function<voi
 // window reads) the application's name.
 void exposeAsWindow(QWidget* window);
 
+// Presents a panel drawn by hand to screen readers as a group of controls, as the toolkit's
+// group box is, named by its accessible name, else its caption.
+void exposeAsGroup(QWidget* group);
+
 } // namespace tintaro

@@ -1,18 +1,27 @@
 #pragma once
 
-#include <QGroupBox>
+#include <QWidget>
 
 namespace tintaro {
 
 // A frame in the classic etched look: a dark and a light line just inside its edges, broken at
 // the top by the caption when there is one, the palette's window colour inside. The toolkit's
-// group box shades its inside, which would not keep a panel's exact colour.
-class EtchedFrame final : public QGroupBox {
+// group box shades its inside, which would not keep a panel's exact colour, and measures its
+// caption's font as soon as it is sized. Screen readers get it as a group, named by its
+// accessible name, else its caption.
+class EtchedFrame final : public QWidget {
 public:
-    using QGroupBox::QGroupBox;
+    explicit EtchedFrame(QWidget* parent = nullptr);
+    explicit EtchedFrame(const QString& title, QWidget* parent = nullptr);
+
+    QString title() const { return m_title; }
+    void setTitle(const QString& title);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_title;
 };
 
 } // namespace tintaro

@@ -5,14 +5,13 @@
 #include "runtime/EtchedFrame.h"
 #include "runtime/FixedWindow.h"
 #include "runtime/LightPalette.h"
+#include "runtime/PlainLabel.h"
 #include "runtime/QtColor.h"
 #include "runtime/Surface.h"
 #include "web/HandCursor.h"
 #include "web/OnTop.h"
 #include "web/modulo_web.h"
 
-#include <QGroupBox>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
@@ -29,7 +28,7 @@ constexpr ColorRef kLinkFrame = 0x2BB964; // the background green
 constexpr ColorRef kLinkLabel5 = 0x13A3D9;
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new PlainLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

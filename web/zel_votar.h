@@ -3,11 +3,12 @@
 #include <QWidget>
 #include <cstdint>
 
-class QGroupBox;
 class QLabel;
 class QTimer;
 
 namespace tintaro {
+
+class EtchedFrame;
 
 // The vote-request window: asks the user to vote for the program, opens the vote page from its
 // link "Votame" and, once the link has been used, closes itself after twenty one-second ticks.
@@ -49,7 +50,7 @@ protected:
 private:
     void Form_Load();
 
-    QGroupBox* Frame1 = nullptr;
+    EtchedFrame* Frame1 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label1 = nullptr;

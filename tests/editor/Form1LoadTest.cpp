@@ -3,9 +3,9 @@
 #include "editor/ClickLabel.h"
 #include "editor/EventLineEdit.h"
 #include "editor/SwatchLabel.h"
+#include "runtime/EtchedFrame.h"
 #include "tests/support/DarkScheme.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -156,7 +156,7 @@ private Q_SLOTS:
         QCOMPARE(QColor(field.pixel(80, 9)), QColor(0xD9, 0xD1, 0xC8));
 
         // The panels are their exact colour inside, not shaded by the style's group box.
-        for (QGroupBox* panel : {form->Frame1, form->Frame2}) {
+        for (tintaro::EtchedFrame* panel : {form->Frame1, form->Frame2}) {
             const QImage inside = panel->grab().toImage();
             QCOMPARE(QColor(inside.pixel(panel->width() / 2, 4)), QColor(0xD9, 0xD1, 0xC8));
             QCOMPARE(QColor(inside.pixel(panel->width() - 5, 5)), QColor(0xD9, 0xD1, 0xC8));

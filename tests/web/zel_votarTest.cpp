@@ -1,6 +1,7 @@
 #include "web/zel_votar.h"
 
 #include "FakeBrowser.h"
+#include "runtime/EtchedFrame.h"
 #include "tests/support/DarkScheme.h"
 #include "tests/support/RecordingMessageBoxes.h"
 #include "web/HandCursor.h"
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QEventLoop>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
 #include <QSignalSpy>
@@ -128,7 +128,7 @@ private Q_SLOTS:
         QCOMPARE(m_window->minimumSize(), QSize(145, 89));
         QCOMPARE(m_window->maximumSize(), QSize(145, 89));
         QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        auto* frame = m_window->findChild<QGroupBox*>(QStringLiteral("Frame1"));
+        auto* frame = m_window->findChild<tintaro::EtchedFrame*>(QStringLiteral("Frame1"));
         QVERIFY(frame);
         QCOMPARE(frame->title(), QString(12, u' ') + QStringLiteral("Zelkor") + QString(15, u' '));
         QCOMPARE(frame->geometry(), QRect(0, 0, 145, 89));
