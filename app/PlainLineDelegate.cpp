@@ -1,5 +1,7 @@
 #include "app/PlainLineDelegate.h"
 
+#include "runtime/PlainText.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QtMath>
@@ -18,8 +20,15 @@ int textMargin(const QStyleOptionViewItem& option) {
 }
 
 // The height the style gives one line of text: ascent plus descent, rounded up.
-int lineHeight(const QFontMetricsF& metrics) {
-    return qCeil(metrics.ascent() + metrics.descent());
+int lineHeight(qreal ascent, qreal descent) {
+    return qCeil(ascent + descent);
+}
+
+// The dialog face's drawer when the line is in that face, which spares the toolkit's font list;
+// null for the toolkit's own text.
+const PlainText* faceFor(const QStyleOptionViewItem& option) {
+    const PlainText* face = PlainText::dialogFace();
+    return face && face->draws(option.font) && face->covers(option.text) ? face : nullptr;
 }
 
 } // namespace
@@ -52,9 +61,12 @@ QSize PlainLineDelegate::sizeHint(const QStyleOptionViewItem& option,
     initStyleOption(&opt, index);
     if (!isPlainItem(opt) || index.data(Qt::SizeHintRole).isValid())
         return QStyledItemDelegate::sizeHint(option, index);
+    if (const PlainText* face = faceFor(opt))
+        return QSize(qCeil(face->advance(opt.text)) + 2 * textMargin(opt),
+                     lineHeight(face->ascent(), face->descent()));
     const QFontMetricsF metrics(opt.font);
     return QSize(qCeil(metrics.horizontalAdvance(opt.text)) + 2 * textMargin(opt),
-                 lineHeight(metrics));
+                 lineHeight(metrics.ascent(), metrics.descent()));
 }
 
 void PlainLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -65,7 +77,6 @@ void PlainLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }
-    const QFontMetricsF metrics(opt.font);
     const QStyle* style = styleOf(opt);
 
     painter->save();
@@ -78,10 +89,19 @@ void PlainLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         group = QPalette::Inactive;
     painter->setPen(opt.palette.color(
         group, opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->setFont(opt.font);
     // Centred vertically as the style centres its one-line layout.
-    const int top = opt.rect.top() + (opt.rect.height() - lineHeight(metrics)) / 2;
-    painter->drawText(QPointF(opt.rect.left() + textMargin(opt), top + metrics.ascent()), opt.text);
+    const int left = opt.rect.left() + textMargin(opt);
+    if (const PlainText* face = faceFor(opt)) {
+        const int top =
+            opt.rect.top() + (opt.rect.height() - lineHeight(face->ascent(), face->descent())) / 2;
+        face->draw(*painter, QPointF(left, top + face->ascent()), opt.text, opt.font.underline());
+    } else {
+        const QFontMetricsF metrics(opt.font);
+        const int top = opt.rect.top() +
+                        (opt.rect.height() - lineHeight(metrics.ascent(), metrics.descent())) / 2;
+        painter->setFont(opt.font);
+        painter->drawText(QPointF(left, top + metrics.ascent()), opt.text);
+    }
 
     if (opt.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;

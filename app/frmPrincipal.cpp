@@ -10,6 +10,7 @@
 #include "runtime/Conversions.h"
 #include "runtime/DialogFont.h"
 #include "runtime/FixedWindow.h"
+#include "runtime/PlainLabel.h"
 #include "web/zel_votar.h"
 
 #include <QFile>
@@ -26,7 +27,7 @@ namespace tintaro {
 namespace {
 
 QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new PlainLabel(text, parent);
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
