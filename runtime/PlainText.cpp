@@ -139,14 +139,16 @@ PlainText::PlainText(QRawFont font, QString family)
     , m_family(std::move(family)) {}
 
 const PlainText* PlainText::dialogFace() {
-    static const std::unique_ptr<const PlainText> face = [] {
+    // Made once and kept to the end, like the face's mapping: destroyed with the other statics
+    // it would release its font engine after the application and its font caches are gone.
+    static const PlainText* const face = [] {
         const QFont font = dialogFont();
-        return std::unique_ptr<const PlainText>(load(font.family(), font.pixelSize()));
+        return load(font.family(), font.pixelSize()).release();
     }();
-    return face.get();
+    return face;
 }
 
-const PlainText* PlainText::load(const QString& family, int pixelSize) {
+std::unique_ptr<const PlainText> PlainText::load(const QString& family, int pixelSize) {
     const QByteArray file = regularFaceFile(family);
     if (file.isEmpty())
         return nullptr;
@@ -154,9 +156,12 @@ const PlainText* PlainText::load(const QString& family, int pixelSize) {
     if (bytes.isEmpty())
         return nullptr;
     QRawFont font(bytes, pixelSize, QFont::PreferFullHinting);
-    if (!font.isValid())
+    if (!font.isValid()) {
+        // Not a face the toolkit can read: nothing refers to the bytes.
+        ::munmap(const_cast<char*>(bytes.constData()), static_cast<size_t>(bytes.size()));
         return nullptr;
-    return new PlainText(std::move(font), family);
+    }
+    return std::unique_ptr<const PlainText>(new PlainText(std::move(font), family));
 }
 
 bool PlainText::draws(const QFont& font) const {

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QRawFont>
 #include <QStringView>
+#include <memory>
 
 class QFont;
 class QPainter;
@@ -23,8 +24,9 @@ public:
     static const PlainText* dialogFace();
 
     // A drawer for the regular style of `family` at `pixelSize` with full hinting, or null as
-    // above. `dialogFace()` is this for the dialog font, made once.
-    static const PlainText* load(const QString& family, int pixelSize);
+    // above. `dialogFace()` is this for the dialog font, made once. The face's file stays
+    // mapped for the life of the program, since the toolkit may keep the face.
+    static std::unique_ptr<const PlainText> load(const QString& family, int pixelSize);
 
     // Whether text in `font` is this face: the family, size and style it was loaded for, with
     // the rendering choices the windows make. Underline is the caller's to draw (see draw).

@@ -201,7 +201,15 @@ private Q_SLOTS:
         QVERIFY(samePixels(pair.label, pair.plain));
     }
 
-    void aFaceThatIsNotInstalledIsNotLoaded() {
+    // A drawer answers for its own family and size only; a face that is not installed has none.
+    void facesAreLoadedByFamilyAndSize() {
+        const auto larger = PlainText::load(QStringLiteral("Liberation Sans"), 12);
+        QVERIFY(larger);
+        QFont font = tintaro::dialogFont();
+        QVERIFY(!larger->draws(font));
+        font.setPixelSize(12);
+        QVERIFY(larger->draws(font));
+        QVERIFY(!PlainText::dialogFace()->draws(font));
         QVERIFY(PlainText::load(QStringLiteral("No Such Face Anywhere"), 10) == nullptr);
         QVERIFY(PlainText::load(QString(), 10) == nullptr);
     }
