@@ -1,5 +1,6 @@
 #include "runtime/PlainText.h"
 
+#include "runtime/BindSymbol.h"
 #include "runtime/DialogFont.h"
 
 #include <QFont>
@@ -16,7 +17,6 @@
 #include <optional>
 #include <sys/mman.h>
 #include <sys/stat.h>
-#include <type_traits>
 #include <unistd.h>
 
 namespace tintaro {
@@ -48,23 +48,18 @@ struct Fontconfig {
             if (!handle)
                 return std::nullopt;
             Fontconfig fc;
-            const auto bind = [handle](const char* name, auto& slot) {
-                slot =
-                    reinterpret_cast<std::remove_reference_t<decltype(slot)>>(dlsym(handle, name));
-                return slot != nullptr;
-            };
-            const bool complete = bind("FcPatternCreate", fc.patternCreate) &&
-                                  bind("FcPatternAddString", fc.patternAddString) &&
-                                  bind("FcPatternAddInteger", fc.patternAddInteger) &&
-                                  bind("FcPatternAddBool", fc.patternAddBool) &&
-                                  bind("FcPatternGetString", fc.patternGetString) &&
-                                  bind("FcPatternGetInteger", fc.patternGetInteger) &&
-                                  bind("FcPatternDestroy", fc.patternDestroy) &&
-                                  bind("FcObjectSetCreate", fc.objectSetCreate) &&
-                                  bind("FcObjectSetAdd", fc.objectSetAdd) &&
-                                  bind("FcObjectSetDestroy", fc.objectSetDestroy) &&
-                                  bind("FcFontList", fc.fontList) &&
-                                  bind("FcFontSetDestroy", fc.fontSetDestroy);
+            const bool complete = bindSymbol(handle, "FcPatternCreate", fc.patternCreate) &&
+                                  bindSymbol(handle, "FcPatternAddString", fc.patternAddString) &&
+                                  bindSymbol(handle, "FcPatternAddInteger", fc.patternAddInteger) &&
+                                  bindSymbol(handle, "FcPatternAddBool", fc.patternAddBool) &&
+                                  bindSymbol(handle, "FcPatternGetString", fc.patternGetString) &&
+                                  bindSymbol(handle, "FcPatternGetInteger", fc.patternGetInteger) &&
+                                  bindSymbol(handle, "FcPatternDestroy", fc.patternDestroy) &&
+                                  bindSymbol(handle, "FcObjectSetCreate", fc.objectSetCreate) &&
+                                  bindSymbol(handle, "FcObjectSetAdd", fc.objectSetAdd) &&
+                                  bindSymbol(handle, "FcObjectSetDestroy", fc.objectSetDestroy) &&
+                                  bindSymbol(handle, "FcFontList", fc.fontList) &&
+                                  bindSymbol(handle, "FcFontSetDestroy", fc.fontSetDestroy);
             // The toolkit keeps the library loaded for the life of the program.
             dlclose(handle);
             if (!complete)

@@ -1,17 +1,10 @@
 #include "web/GioLibrary.h"
 
+#include "runtime/BindSymbol.h"
+
 #include <dlfcn.h>
 
 namespace tintaro {
-
-namespace {
-
-template <typename Function> bool bind(void* handle, const char* name, Function& slot) {
-    slot = reinterpret_cast<Function>(dlsym(handle, name));
-    return slot != nullptr;
-}
-
-} // namespace
 
 bool GioLibrary::isDesktopAppInfo(gpointer object) const {
     return object &&
@@ -28,19 +21,20 @@ std::unique_ptr<const GioLibrary> GioLibrary::load(const char* soname) {
     auto library = std::make_unique<GioLibrary>();
     // dlsym on the handle also searches the libraries GIO depends on, where the GObject calls live.
     const bool complete =
-        bind(handle, "g_app_info_get_default_for_type", library->appInfoGetDefaultForType) &&
-        bind(handle, "g_app_info_get_default_for_uri_scheme",
-             library->appInfoGetDefaultForUriScheme) &&
-        bind(handle, "g_app_info_get_commandline", library->appInfoGetCommandline) &&
-        bind(handle, "g_app_info_get_name", library->appInfoGetName) &&
-        bind(handle, "g_app_info_launch_uris", library->appInfoLaunchUris) &&
-        bind(handle, "g_app_info_launch_default_for_uri", library->appInfoLaunchDefaultForUri) &&
-        bind(handle, "g_desktop_app_info_get_type", library->desktopAppInfoGetType) &&
-        bind(handle, "g_desktop_app_info_get_string", library->desktopAppInfoGetString) &&
-        bind(handle, "g_desktop_app_info_get_boolean", library->desktopAppInfoGetBoolean) &&
-        bind(handle, "g_desktop_app_info_get_filename", library->desktopAppInfoGetFilename) &&
-        bind(handle, "g_type_check_instance_is_a", library->typeCheckInstanceIsA) &&
-        bind(handle, "g_object_unref", library->objectUnref);
+        bindSymbol(handle, "g_app_info_get_default_for_type", library->appInfoGetDefaultForType) &&
+        bindSymbol(handle, "g_app_info_get_default_for_uri_scheme",
+                   library->appInfoGetDefaultForUriScheme) &&
+        bindSymbol(handle, "g_app_info_get_commandline", library->appInfoGetCommandline) &&
+        bindSymbol(handle, "g_app_info_get_name", library->appInfoGetName) &&
+        bindSymbol(handle, "g_app_info_launch_uris", library->appInfoLaunchUris) &&
+        bindSymbol(handle, "g_app_info_launch_default_for_uri",
+                   library->appInfoLaunchDefaultForUri) &&
+        bindSymbol(handle, "g_desktop_app_info_get_type", library->desktopAppInfoGetType) &&
+        bindSymbol(handle, "g_desktop_app_info_get_string", library->desktopAppInfoGetString) &&
+        bindSymbol(handle, "g_desktop_app_info_get_boolean", library->desktopAppInfoGetBoolean) &&
+        bindSymbol(handle, "g_desktop_app_info_get_filename", library->desktopAppInfoGetFilename) &&
+        bindSymbol(handle, "g_type_check_instance_is_a", library->typeCheckInstanceIsA) &&
+        bindSymbol(handle, "g_object_unref", library->objectUnref);
     if (!complete) {
         dlclose(handle);
         return nullptr;
