@@ -12,9 +12,9 @@ constexpr std::size_t kMaxNameLength = 255;
 
 // The bytes a map.dat gives for decoding: its first length - `dropLast` bytes. No value when the
 // file cannot be opened, is over the cap, or leaves nothing to read.
-std::optional<std::vector<std::uint8_t>> readMapDat(const FileSystem& fs, const std::string& path,
-                                                    std::int64_t dropLast) {
-    const auto file = fs.openBinary(path);
+std::optional<std::vector<std::uint8_t>> readMapDat(const OpenFolder& account,
+                                                    std::string_view path, std::int64_t dropLast) {
+    const auto file = account.openBinary(path);
     if (!file)
         return std::nullopt;
     // The length is taken again on the opened file: it may have changed since it was measured.
@@ -84,24 +84,37 @@ std::string accountFolderName(std::string_view entryName) {
 std::vector<AccountEntry> discoverAccounts(const FileSystem& fs, std::string_view appDataFolder) {
     std::vector<AccountEntry> accounts;
     const std::string base = std::string(appDataFolder) + std::string(kMessengerSubfolder);
-    for (const std::string& entryName : fs.findFiles(base + "*")) {
+    const std::vector<std::string> entries = fs.findFiles(base + "*");
+    if (entries.empty())
+        return accounts;
+    // The files are looked up from the Messenger folder and each account folder, held open,
+    // instead of walking down the whole prefix for each of them.
+    const auto messenger = fs.openFolder(base);
+    if (!messenger)
+        return accounts;
+    constexpr std::string_view backgrounds = "Backgrounds\\map.dat";
+    constexpr std::string_view userTile = "UserTile\\map.dat";
+    for (const std::string& entryName : entries) {
         const std::string name = accountFolderName(entryName);
         if (name == "." || name == "..")
             continue;
         const auto number = accountNumber(name);
         if (!number)
             continue;
-        const std::string backgrounds = base + name + "\\Backgrounds\\map.dat";
-        const std::string userTile = base + name + "\\UserTile\\map.dat";
+        // A name of digits names no other folder, whatever the case; one that is not a folder
+        // (a plain file, a dangling link) has no map.dat below it.
+        const auto account = messenger->folder(name);
+        if (!account)
+            continue;
         // Both lengths first, as the files may change while they are read.
-        const std::int32_t len1 = fs.fileLength(backgrounds);
-        const std::int32_t len2 = fs.fileLength(userTile);
+        const std::int32_t len1 = account->fileLength(backgrounds);
+        const std::int32_t len2 = account->fileLength(userTile);
 
         std::optional<std::vector<std::uint8_t>> data;
         if (len1 >= 1)
-            data = readMapDat(fs, backgrounds, 1); // its last byte is not part of the text
+            data = readMapDat(*account, backgrounds, 1); // its last byte is not part of the text
         if (!data && len2 >= 1)
-            data = readMapDat(fs, userTile, 0);
+            data = readMapDat(*account, userTile, 0);
         if (!data)
             continue;
 

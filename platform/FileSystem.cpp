@@ -42,6 +42,39 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
     return p == pattern.size();
 }
 
+// O_NONBLOCK keeps a FIFO or device from stalling the open; only regular files are kept.
+constexpr int kFileFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+// A folder is only searched through, so it needs no read permission.
+constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+
+// Opens what `components` name below the folder `base` (see resolveBelow) with `flags`; -1 when
+// that fails. The path as written, the one that nearly always exists, is opened first: the open
+// itself tells that it exists, and only a path missing as written is looked for in other cases.
+int openResolved(int dirfd, const std::string& base,
+                 const std::vector<std::string_view>& components, int flags) {
+    const std::string exact = joinComponents(base, components);
+    const char* const exactPath = exact.empty() ? "." : exact.c_str();
+    int fd = -1;
+    do
+        fd = ::openat(dirfd, exactPath, flags);
+    while (fd < 0 && errno == EINTR);
+    if (fd >= 0 || (errno != ENOENT && errno != ENOTDIR))
+        return fd;
+    const std::string resolved = resolveBelow(dirfd, base, components);
+    if (resolved == exact)
+        return -1; // missing in any case
+    do
+        fd = ::openat(dirfd, resolved.c_str(), flags);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+std::int32_t lengthOf(const std::optional<BinaryFile>& file) {
+    if (!file)
+        return -1;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(file->length()));
+}
+
 } // namespace
 
 BinaryFile::BinaryFile(int fd, std::int64_t length)
@@ -83,11 +116,7 @@ std::vector<std::uint8_t> BinaryFile::readAt(std::uint64_t offset, std::size_t c
     return bytes;
 }
 
-std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path) {
-    if (path.empty())
-        return std::nullopt;
-    // O_NONBLOCK keeps a FIFO or device from stalling the open; only regular files are kept.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+std::optional<BinaryFile> BinaryFile::adopt(int fd) {
     if (fd < 0)
         return std::nullopt;
     struct stat info {};
@@ -96,6 +125,47 @@ std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path) {
         return std::nullopt;
     }
     return BinaryFile(fd, static_cast<std::int64_t>(info.st_size));
+}
+
+std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path) {
+    if (path.empty())
+        return std::nullopt;
+    return BinaryFile::adopt(::open(path.c_str(), kFileFlags));
+}
+
+OpenFolder::OpenFolder(int fd)
+    : m_fd(fd) {}
+
+OpenFolder::OpenFolder(OpenFolder&& other) noexcept
+    : m_fd(std::exchange(other.m_fd, -1)) {}
+
+OpenFolder& OpenFolder::operator=(OpenFolder&& other) noexcept {
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+OpenFolder::~OpenFolder() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::optional<OpenFolder> OpenFolder::folder(std::string_view relativePath) const {
+    const int fd = openResolved(m_fd, {}, pathComponents(relativePath), kFolderFlags);
+    if (fd < 0)
+        return std::nullopt;
+    return OpenFolder(fd);
+}
+
+std::int32_t OpenFolder::fileLength(std::string_view relativePath) const {
+    return lengthOf(openBinary(relativePath));
+}
+
+std::optional<BinaryFile> OpenFolder::openBinary(std::string_view relativePath) const {
+    return BinaryFile::adopt(openResolved(m_fd, {}, pathComponents(relativePath), kFileFlags));
 }
 
 FileSystem::FileSystem(std::filesystem::path prefix)
@@ -121,14 +191,24 @@ std::vector<std::string> FileSystem::findFiles(std::string_view pattern) const {
 }
 
 std::int32_t FileSystem::fileLength(std::string_view winPath) const {
-    const auto file = openBinary(winPath);
-    if (!file)
-        return -1;
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(file->length()));
+    return lengthOf(openBinary(winPath));
 }
 
 std::optional<BinaryFile> FileSystem::openBinary(std::string_view winPath) const {
-    return openUnixFile(unixPathOf(m_prefix, winPath));
+    const auto split = splitWinPath(m_prefix, winPath);
+    if (!split)
+        return std::nullopt;
+    return BinaryFile::adopt(openResolved(AT_FDCWD, split->root, split->components, kFileFlags));
+}
+
+std::optional<OpenFolder> FileSystem::openFolder(std::string_view winPath) const {
+    const auto split = splitWinPath(m_prefix, winPath);
+    if (!split)
+        return std::nullopt;
+    const int fd = openResolved(AT_FDCWD, split->root, split->components, kFolderFlags);
+    if (fd < 0)
+        return std::nullopt;
+    return OpenFolder(fd);
 }
 
 } // namespace tintaro

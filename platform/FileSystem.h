@@ -27,11 +27,35 @@ public:
     // Up to `count` bytes from `offset` on, with the same shortfalls.
     std::vector<std::uint8_t> readAt(std::uint64_t offset, std::size_t count) const;
 
+    // Takes over the descriptor `fd` when it is open on a regular file; closes it otherwise.
+    static std::optional<BinaryFile> adopt(int fd);
+
 private:
-    friend std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path);
     BinaryFile(int fd, std::int64_t length);
     int m_fd = -1;
     std::int64_t m_length = 0;
+};
+
+// A folder of the prefix held open. Paths below it, relative Windows paths ('\' or '/' between
+// components, "." and ".." never leaving the folder), are found from it as unixPathOf finds them
+// below a drive, without walking down from the drive again for each. Closes itself.
+class OpenFolder {
+public:
+    OpenFolder(OpenFolder&& other) noexcept;
+    OpenFolder& operator=(OpenFolder&& other) noexcept;
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+    ~OpenFolder();
+
+    // As FileSystem's operations of the same names, for a path below this folder.
+    std::optional<OpenFolder> folder(std::string_view relativePath) const;
+    std::int32_t fileLength(std::string_view relativePath) const;
+    std::optional<BinaryFile> openBinary(std::string_view relativePath) const;
+
+private:
+    friend class FileSystem;
+    explicit OpenFolder(int fd);
+    int m_fd = -1;
 };
 
 // The Windows file operations the program makes, on the Windows paths of a Wine prefix (see
@@ -54,6 +78,10 @@ public:
 
     // Opens a regular file for binary reading; no value when it cannot be opened.
     std::optional<BinaryFile> openBinary(std::string_view winPath) const;
+
+    // Opens a folder for finding the paths below it; no value when it is missing or not a
+    // folder. Its entries need not be readable, only searchable.
+    std::optional<OpenFolder> openFolder(std::string_view winPath) const;
 
 private:
     std::filesystem::path m_prefix;

@@ -112,5 +112,78 @@ TEST_F(FileSystemTest, ReadFromStart) {
     EXPECT_FALSE(fs.openBinary("C:\\"));
 }
 
+// A folder held open finds every path below it as the whole Windows path would be found: case
+// variants at any depth, links, special files, files where folders are expected, dots.
+TEST_F(FileSystemTest, OpenFolderFindsWhatTheWholePathFinds) {
+    test::writeFile(root() / "acct/Backgrounds/map.dat", "12345");
+    test::writeFile(root() / "acct/UserTile/MAP.DAT", "123");
+    test::writeFile(root() / "acct/plain", "ab");
+    test::writeFile(root() / "acct/Deep/er/File", "abcd");
+    std::filesystem::create_directory(root() / "acct/empty");
+    ASSERT_EQ(::mkfifo((root() / "acct/fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink("plain", root() / "acct/link");
+    std::filesystem::create_symlink("nowhere", root() / "acct/dangling");
+    std::filesystem::create_symlink("loop", root() / "acct/loop");
+    std::filesystem::create_directory_symlink("Deep", root() / "acct/deeplink");
+
+    const auto folder = fs.openFolder("C:\\ACCT\\");
+    ASSERT_TRUE(folder);
+    for (const char* relative : {"Backgrounds\\map.dat",
+                                 "backgrounds\\MAP.dat",
+                                 "BACKGROUNDS/map.dat",
+                                 "UserTile\\map.dat",
+                                 "usertile\\map.dat",
+                                 "plain",
+                                 "PLAIN",
+                                 "deep\\ER\\file",
+                                 "Deep/er/File",
+                                 "deeplink\\er\\file",
+                                 "empty",
+                                 "fifo",
+                                 "link",
+                                 "dangling",
+                                 "loop",
+                                 "plain\\x",
+                                 "missing",
+                                 "missing\\map.dat",
+                                 ".\\plain",
+                                 "empty\\..\\plain",
+                                 "",
+                                 "."}) {
+        const std::string whole = std::string("C:\\acct\\") + relative;
+        EXPECT_EQ(folder->fileLength(relative), fs.fileLength(whole)) << relative;
+        EXPECT_EQ(folder->openBinary(relative).has_value(), fs.openBinary(whole).has_value())
+            << relative;
+        EXPECT_EQ(folder->folder(relative).has_value(), fs.openFolder(whole).has_value())
+            << relative;
+    }
+    EXPECT_EQ(folder->fileLength("usertile\\map.dat"), 3);
+    EXPECT_EQ(folder->fileLength("DEEPLINK/ER/FILE"), 4);
+    EXPECT_EQ(folder->fileLength("..\\..\\plain"), 2); // ".." stays inside the folder
+
+    const auto inner = folder->folder("deep\\ER");
+    ASSERT_TRUE(inner);
+    EXPECT_EQ(inner->fileLength("FILE"), 4);
+    EXPECT_FALSE(folder->folder("plain"));
+    EXPECT_FALSE(folder->folder("missing"));
+    EXPECT_FALSE(fs.openFolder("C:\\acct\\plain"));
+    EXPECT_FALSE(fs.openFolder("acct"));
+    EXPECT_TRUE(fs.openFolder("c:"));
+}
+
+// Only the right to pass through a folder is needed to open the files below it by name; a folder
+// that cannot be listed only loses the case-insensitive lookups.
+TEST_F(FileSystemTest, OpenFolderNeedsOnlySearchPermission) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root lists every folder";
+    test::writeFile(root() / "locked/map.dat", "123");
+    std::filesystem::permissions(root() / "locked", std::filesystem::perms::owner_exec);
+    const auto folder = fs.openFolder("C:\\locked");
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->fileLength("map.dat"), 3);
+    EXPECT_EQ(folder->fileLength("MAP.DAT"), -1);
+    std::filesystem::permissions(root() / "locked", std::filesystem::perms::owner_all);
+}
+
 } // namespace
 } // namespace tintaro
