@@ -19,6 +19,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if TINTARO_SHARED_GLYPHS
+#include <QGuiApplication>
+#include <QtGui/private/qrawfont_p.h>
+#include <cstring>
+#endif
+
 namespace tintaro {
 
 namespace {
@@ -129,6 +135,44 @@ bool isPrintableLatin1(char16_t u) {
 
 } // namespace
 
+bool PlainText::measuresDrawnGlyphs() const {
+#if TINTARO_SHARED_GLYPHS
+    // The toolkit's private font engine interface is safe to use only in the very version built
+    // against; its FreeType engine keeps the grey glyphs it draws on an unscaled screen.
+    static const bool sameToolkit = std::strcmp(qVersion(), QT_VERSION_STR) == 0;
+    const QFontEngine* const engine = QRawFontPrivate::get(m_font)->fontEngine;
+    return sameToolkit && engine && engine->type() == QFontEngine::Freetype &&
+           engine->hasInternalCaching() && engine->glyphFormat == QFontEngine::Format_A8 &&
+           qGuiApp && qGuiApp->devicePixelRatio() == 1.0;
+#else
+    return false;
+#endif
+}
+
+const PlainText::GlyphMetrics& PlainText::metricsOf(quint32 glyph) const {
+    const auto known = m_metrics.constFind(glyph);
+    if (known != m_metrics.cend())
+        return *known;
+    GlyphMetrics metrics;
+    bool found = false;
+#if TINTARO_SHARED_GLYPHS
+    if (measuresDrawnGlyphs()) {
+        // Null for a glyph without ink, such as a space, which is not kept with the drawn ones.
+        QFontEngine* const engine = QRawFontPrivate::get(m_font)->fontEngine;
+        if (const QFontEngine::Glyph* drawn =
+                engine->glyphData(glyph, QFixedPoint(), QFontEngine::Format_None, QTransform())) {
+            metrics = {qreal(drawn->advance), qreal(drawn->x + drawn->width)};
+            found = true;
+        }
+    }
+#endif
+    if (!found) {
+        metrics.advance = m_font.advancesForGlyphIndexes(QList<quint32>{glyph}).value(0).x();
+        metrics.inkRight = m_font.boundingRect(glyph).right();
+    }
+    return *m_metrics.insert(glyph, metrics);
+}
+
 PlainText::PlainText(QRawFont font, QString family)
     : m_font(std::move(font))
     , m_family(std::move(family)) {}
@@ -179,17 +223,16 @@ bool PlainText::covers(QStringView text) const {
 
 qreal PlainText::advance(QStringView text) const {
     qreal width = 0;
-    const QList<quint32> glyphs = m_font.glyphIndexesForString(text.toString());
-    for (const QPointF& step : m_font.advancesForGlyphIndexes(glyphs))
-        width += step.x();
+    for (const quint32 glyph : m_font.glyphIndexesForString(text.toString()))
+        width += metricsOf(glyph).advance;
     return width;
 }
 
 QList<PlainText::Line> PlainText::wrap(QStringView text, qreal width) const {
     const QString string = text.toString();
     const QList<quint32> glyphs = m_font.glyphIndexesForString(string);
-    const QList<QPointF> advances = m_font.advancesForGlyphIndexes(glyphs);
     const qsizetype n = string.size();
+    const auto advanceAt = [&](qsizetype at) { return metricsOf(glyphs[at]).advance; };
     // Where the text may break other than at a space (after a hyphen, a slash, ...), by the same
     // rules the toolkit's layout follows.
     QVarLengthArray<bool, 128> breakBefore(n + 1, false);
@@ -198,8 +241,8 @@ QList<PlainText::Line> PlainText::wrap(QStringView text, qreal width) const {
         breakBefore[at] = true;
     // How far a glyph's ink reaches past its advance (0 when it does not).
     const auto overhang = [&](qsizetype at) {
-        const QRectF ink = m_font.boundingRect(glyphs[at]);
-        return qMax<qreal>(0, ink.right() - advances[at].x());
+        const GlyphMetrics& metrics = metricsOf(glyphs[at]);
+        return qMax<qreal>(0, metrics.inkRight - metrics.advance);
     };
 
     QList<Line> lines;
@@ -212,7 +255,7 @@ QList<PlainText::Line> PlainText::wrap(QStringView text, qreal width) const {
         while (at < n) {
             if (string[at] == u' ') {
                 do {
-                    spaces += advances[at].x();
+                    spaces += advanceAt(at);
                     ++spaceCount;
                     ++at;
                 } while (at < n && string[at] == u' ');
@@ -224,7 +267,7 @@ QList<PlainText::Line> PlainText::wrap(QStringView text, qreal width) const {
             const qsizetype word = at;
             qreal wordWidth = 0;
             do {
-                wordWidth += advances[at].x();
+                wordWidth += advanceAt(at);
                 ++at;
             } while (at < n && string[at] != u' ' && !breakBefore[at]);
             // A line takes its first word whatever its width; a later word only if it fits
@@ -248,7 +291,6 @@ QList<PlainText::Line> PlainText::wrap(QStringView text, qreal width) const {
 void PlainText::draw(QPainter& painter, const QPointF& baseline, QStringView text,
                      bool underline) const {
     const QList<quint32> all = m_font.glyphIndexesForString(text.toString());
-    const QList<QPointF> advances = m_font.advancesForGlyphIndexes(all);
     QList<quint32> glyphs;
     QList<QPointF> positions;
     glyphs.reserve(all.size());
@@ -259,7 +301,7 @@ void PlainText::draw(QPainter& painter, const QPointF& baseline, QStringView tex
             glyphs.append(all[i]);
             positions.append(QPointF(x, 0));
         }
-        x += advances[i].x();
+        x += metricsOf(all[i]).advance;
     }
     if (!glyphs.isEmpty()) {
         QGlyphRun run;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QRawFont>
 #include <QStringView>
@@ -57,11 +58,26 @@ public:
     // (as the toolkit underlines a line) when asked.
     void draw(QPainter& painter, const QPointF& baseline, QStringView text, bool underline) const;
 
+    // Whether glyphs are measured off the very glyphs the toolkit draws, so that each is loaded
+    // and hinted once. The toolkit measures and draws a glyph apart (and so loads it twice); its
+    // private font engine interface reaches the drawn one. Only where that is safe: built with
+    // the toolkit's private headers, running on that very version, its FreeType engine drawing
+    // grey glyphs, an unscaled screen. Either way the text measures and draws the same.
+    bool measuresDrawnGlyphs() const;
+
 private:
     explicit PlainText(QRawFont font, QString family);
+    // A glyph's advance and how far right its ink reaches, in pixels from its origin; measured
+    // once.
+    struct GlyphMetrics {
+        qreal advance = 0;
+        qreal inkRight = 0;
+    };
+    const GlyphMetrics& metricsOf(quint32 glyph) const;
 
     QRawFont m_font;
     QString m_family;
+    mutable QHash<quint32, GlyphMetrics> m_metrics; // measured once each
 };
 
 } // namespace tintaro
