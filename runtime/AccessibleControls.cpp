@@ -4,6 +4,7 @@
 
 #include <QAccessibleWidget>
 #include <QGuiApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
@@ -13,10 +14,6 @@
 namespace tintaro {
 
 namespace {
-
-constexpr const char* kActivatorProperty = "tintaro_activator";
-constexpr const char* kWindowProperty = "tintaro_window";
-constexpr const char* kGroupProperty = "tintaro_group";
 
 class Activator final : public QObject {
 public:
@@ -152,17 +149,41 @@ public:
     }
 };
 
+// The widgets marked here and how each presents itself. The toolkit asks for an interface for
+// every widget it shows or renames, so the answer for the others must be quick: a lookup by
+// address rather than by property name.
+struct Mark {
+    enum class Kind { Activatable, Window, Group } kind;
+    const Activator* activator = nullptr; // a child of the widget, for Activatable
+};
+
+QHash<const QObject*, Mark>& marks() {
+    // Never destroyed: a widget may go after the program's statics.
+    static auto* const marked = new QHash<const QObject*, Mark>;
+    return *marked;
+}
+
+void mark(QWidget* widget, Mark how) {
+    const bool known = marks().contains(widget);
+    marks().insert(widget, how);
+    if (!known)
+        QObject::connect(widget, &QObject::destroyed,
+                         [widget] { marks().remove(static_cast<const QObject*>(widget)); });
+}
+
 QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
-    auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget)
+    const auto found = marks().constFind(object);
+    if (found == marks().cend())
         return nullptr;
-    if (const auto* activator =
-            dynamic_cast<const Activator*>(widget->property(kActivatorProperty).value<QObject*>()))
-        return new ActivatableInterface(widget, activator);
-    if (widget->property(kWindowProperty).toBool())
+    auto* widget = static_cast<QWidget*>(object); // only widgets are marked
+    switch (found->kind) {
+    case Mark::Kind::Activatable:
+        return new ActivatableInterface(widget, found->activator);
+    case Mark::Kind::Window:
         return new WindowInterface(widget);
-    if (widget->property(kGroupProperty).toBool())
+    case Mark::Kind::Group:
         return new GroupInterface(widget);
+    }
     return nullptr;
 }
 
@@ -189,20 +210,20 @@ void replaceInterface(QWidget* widget) {
 void makeActivatable(QWidget* control, QAccessible::Role role, std::function<void()> activate) {
     installInterfaces();
     auto* activator = new Activator(control, role, std::move(activate));
-    control->setProperty(kActivatorProperty, QVariant::fromValue<QObject*>(activator));
+    mark(control, {Mark::Kind::Activatable, activator});
     control->installEventFilter(activator);
     replaceInterface(control);
 }
 
 void exposeAsWindow(QWidget* window) {
     installInterfaces();
-    window->setProperty(kWindowProperty, true);
+    mark(window, {Mark::Kind::Window});
     replaceInterface(window);
 }
 
 void exposeAsGroup(QWidget* group) {
     installInterfaces();
-    group->setProperty(kGroupProperty, true);
+    mark(group, {Mark::Kind::Group});
     replaceInterface(group);
 }
 

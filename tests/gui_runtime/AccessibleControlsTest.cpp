@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -149,6 +151,25 @@ private Q_SLOTS:
             QCOMPARE(window->text(QAccessible::Name), name);
         }
         QVERIFY(QAccessible::queryAccessibleInterface(&plain)->role() != QAccessible::Window);
+    }
+
+    // What a widget is marked as goes with it: a later widget at the same address is a plain
+    // one again.
+    void aMarkEndsWithItsWidget() {
+        auto* window = new QWidget;
+        tintaro::exposeAsWindow(window);
+        const void* const address = window;
+        delete window;
+        std::vector<std::unique_ptr<QWidget>> made;
+        QWidget* again = nullptr;
+        for (int i = 0; i < 64 && !again; ++i) {
+            made.push_back(std::make_unique<QWidget>());
+            if (made.back().get() == address)
+                again = made.back().get();
+        }
+        if (!again)
+            QSKIP("the allocator did not hand the address out again");
+        QCOMPARE(QAccessible::queryAccessibleInterface(again)->role(), QAccessible::Client);
     }
 };
 
