@@ -173,6 +173,30 @@ const PlainText::GlyphMetrics& PlainText::metricsOf(quint32 glyph) const {
     return *m_metrics.insert(glyph, metrics);
 }
 
+quint32 PlainText::latin1Glyph(char16_t c) const {
+    quint32& known = m_latin1Glyphs[c];
+    if (known == 0) {
+        const QChar character(c);
+        int count = 1;
+        quint32 glyph = 0;
+        if (!m_font.glyphIndexesForChars(&character, 1, &glyph, &count) || count != 1)
+            glyph = 0;
+        known = glyph + 1;
+    }
+    return known - 1;
+}
+
+QList<quint32> PlainText::glyphsOf(QStringView text) const {
+    QList<quint32> glyphs;
+    glyphs.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.unicode() > 0xFF)
+            return m_font.glyphIndexesForString(text.toString());
+        glyphs.append(latin1Glyph(c.unicode()));
+    }
+    return glyphs;
+}
+
 PlainText::PlainText(QRawFont font, QString family)
     : m_font(std::move(font))
     , m_family(std::move(family)) {}
@@ -216,21 +240,21 @@ bool PlainText::draws(const QFont& font) const {
 
 bool PlainText::covers(QStringView text) const {
     for (const QChar c : text)
-        if (!isPrintableLatin1(c.unicode()) || !m_font.supportsCharacter(c))
+        if (!isPrintableLatin1(c.unicode()) || latin1Glyph(c.unicode()) == 0)
             return false;
     return true;
 }
 
 qreal PlainText::advance(QStringView text) const {
     qreal width = 0;
-    for (const quint32 glyph : m_font.glyphIndexesForString(text.toString()))
+    for (const quint32 glyph : glyphsOf(text))
         width += metricsOf(glyph).advance;
     return width;
 }
 
 QList<PlainText::Line> PlainText::wrap(QStringView text, qreal width) const {
     const QString string = text.toString();
-    const QList<quint32> glyphs = m_font.glyphIndexesForString(string);
+    const QList<quint32> glyphs = glyphsOf(string);
     const qsizetype n = string.size();
     const auto advanceAt = [&](qsizetype at) { return metricsOf(glyphs[at]).advance; };
     // Where the text may break other than at a space (after a hyphen, a slash, ...), by the same
@@ -290,7 +314,7 @@ QList<PlainText::Line> PlainText::wrap(QStringView text, qreal width) const {
 
 void PlainText::draw(QPainter& painter, const QPointF& baseline, QStringView text,
                      bool underline) const {
-    const QList<quint32> all = m_font.glyphIndexesForString(text.toString());
+    const QList<quint32> all = glyphsOf(text);
     QList<quint32> glyphs;
     QList<QPointF> positions;
     glyphs.reserve(all.size());

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QRawFont>
 #include <QStringView>
+#include <array>
 #include <memory>
 
 class QFont;
@@ -74,10 +75,15 @@ private:
         qreal inkRight = 0;
     };
     const GlyphMetrics& metricsOf(quint32 glyph) const;
+    // A Latin-1 character's glyph (0 for none) and a text's glyphs, one per character; the
+    // Latin-1 ones are looked up once each.
+    quint32 latin1Glyph(char16_t c) const;
+    QList<quint32> glyphsOf(QStringView text) const;
 
     QRawFont m_font;
     QString m_family;
-    mutable QHash<quint32, GlyphMetrics> m_metrics; // measured once each
+    mutable QHash<quint32, GlyphMetrics> m_metrics;    // measured once each
+    mutable std::array<quint32, 256> m_latin1Glyphs{}; // each glyph + 1; 0 before its lookup
 };
 
 } // namespace tintaro
