@@ -20,10 +20,13 @@ int FirstPaint::run() {
 }
 
 bool FirstPaint::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint && watched->isWidgetType()) {
-        // Child widgets paint inside their window's frame; the window counts as painted once
-        // its own paint event is through, so the check runs after this event is delivered.
-        m_painted.insert(static_cast<QWidget*>(watched)->window());
+    // A window paints itself first and then its children, all within one pass; the check runs
+    // once that pass is through. Only a window's own paint event counts, so that the check is
+    // made once per window, not once per widget (which would charge a window with many
+    // widgets for the watching itself).
+    if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow()) {
+        m_painted.insert(static_cast<QWidget*>(watched));
         QTimer::singleShot(0, this, &FirstPaint::checkDone);
     }
     return QObject::eventFilter(watched, event);
