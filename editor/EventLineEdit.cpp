@@ -6,11 +6,15 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTextLayout>
 #include <algorithm>
 
 namespace tintaro {
 
 namespace {
+
+// More texts than a field shows in any drag; past it the kept layouts start over.
+constexpr qsizetype kKeptLayouts = 2048;
 
 // QLineEdit's own spacing between its contents rectangle and the text line.
 constexpr int kHorizontalMargin = 2;
@@ -89,8 +93,10 @@ void EventLineEdit::focusOutEvent(QFocusEvent* event) {
 
 void EventLineEdit::changeEvent(QEvent* event) {
     // Sent for every new font, including the same font at another screen's resolution.
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         m_asciiInk = AsciiInk::Unknown;
+        forgetLayouts();
+    }
     QLineEdit::changeEvent(event);
 }
 
@@ -134,15 +140,26 @@ int EventLineEdit::lineHeight(const QString& shown) {
     return std::max(metrics.boundingRect(shown).height(), metrics.height());
 }
 
-bool EventLineEdit::fits(const QString& shown) const {
+void EventLineEdit::forgetLayouts() {
+    m_usedWidths.clear();
+    m_glyphRuns.clear();
+}
+
+bool EventLineEdit::fits(const QString& shown) {
     // QLineEdit scrolls a line that, with the font's widest bearings on both sides, is wider
     // than the line box; only a line it leaves unscrolled is drawn here.
-    const QFontMetrics metrics = fontMetrics();
-    const int bearings =
-        std::max(0, -metrics.minLeftBearing()) + std::max(0, -metrics.minRightBearing());
-    const int used = qRound(QFontMetricsF(font()).horizontalAdvance(shown)) + 1 + bearings;
+    auto used = m_usedWidths.constFind(shown);
+    if (used == m_usedWidths.cend()) {
+        if (m_usedWidths.size() >= kKeptLayouts)
+            forgetLayouts();
+        const QFontMetrics metrics = fontMetrics();
+        const int bearings =
+            std::max(0, -metrics.minLeftBearing()) + std::max(0, -metrics.minRightBearing());
+        used = m_usedWidths.insert(shown, qRound(QFontMetricsF(font()).horizontalAdvance(shown)) +
+                                              1 + bearings);
+    }
     const int lineWidth = rect().marginsRemoved(textMargins()).width() - 2 * kHorizontalMargin;
-    return used <= lineWidth;
+    return *used <= lineWidth;
 }
 
 bool EventLineEdit::paintsPlainly(const QString& shown, const TextPlacement& now,
@@ -189,7 +206,28 @@ void EventLineEdit::paintPlainly(QPainter& painter, const QString& shown,
     const int left = contents.x() + kHorizontalMargin;
     painter.setClipRect(contents);
     painter.setPen(colours.text().color());
-    painter.drawText(QPointF(left, baseline), shown);
+    // The painter would lay the text out again for every paint; the glyphs laid out once for
+    // this text land on the same positions (a layout's line has its baseline at its ascent).
+    auto runs = m_glyphRuns.constFind(shown);
+    if (runs == m_glyphRuns.cend()) {
+        if (m_glyphRuns.size() >= kKeptLayouts)
+            forgetLayouts();
+        QTextLayout layout(shown, font());
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        layout.endLayout();
+        QList<QGlyphRun> laidOut = layout.glyphRuns();
+        // Positions from the baseline, as the painter's text drawing takes them.
+        for (QGlyphRun& run : laidOut) {
+            QList<QPointF> positions = run.positions();
+            for (QPointF& at : positions)
+                at.ry() -= line.ascent();
+            run.setPositions(positions);
+        }
+        runs = m_glyphRuns.insert(shown, laidOut);
+    }
+    for (const QGlyphRun& run : *runs)
+        painter.drawGlyphRun(QPointF(left, baseline), run);
     painter.setClipping(false);
 }
 

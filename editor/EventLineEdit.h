@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QHash>
 #include <QLineEdit>
 #include <QList>
 #include <QMargins>
@@ -51,7 +53,7 @@ private:
     TextPlacement placement(const QString& shown);
     // The height QLineEdit gives the line of `shown`: its ink's or the font's, the taller.
     int lineHeight(const QString& shown);
-    bool fits(const QString& shown) const;
+    bool fits(const QString& shown);
     bool paintsPlainly(const QString& shown, const TextPlacement& now, bool textFits) const;
     void paintPlainly(QPainter& painter, const QString& shown, const TextPlacement& now);
 
@@ -62,6 +64,12 @@ private:
     AsciiInk m_asciiInk = AsciiInk::Unknown;
     TextPlacement m_placedByQLineEdit;
     bool m_placedValid = false;
+    // Per text shown in the current font: the width QLineEdit's scrolling goes by, and the laid
+    // out glyphs. A drag rewrites the fields with a few hundred different numbers over and over;
+    // laying each out anew on every paint was the larger part of drawing it.
+    QHash<QString, int> m_usedWidths;
+    QHash<QString, QList<QGlyphRun>> m_glyphRuns;
+    void forgetLayouts();
 };
 
 } // namespace tintaro

@@ -222,6 +222,66 @@ private Q_SLOTS:
         reference.setFocus();
         QVERIFY(field.grab().toImage().convertToFormat(expected.format()) != expected);
     }
+
+    // A drag rewrites a field with number after number, and comes back to the same ones: every
+    // value the editor's fields show, twice over (the second time from the kept layouts), in
+    // their font and sizes, looks as QLineEdit draws it; a new font is laid out anew.
+    void everyValueOfADragLooksAsQLineEditDrawsIt() {
+        QFont small(QStringLiteral("Liberation Sans"));
+        small.setPointSizeF(8.25);
+        small.setStyleStrategy(QFont::PreferNoShaping);
+        QFont larger = small;
+        larger.setPointSizeF(11);
+        QPalette colours;
+        colours.setColor(QPalette::Base, Qt::white);
+        colours.setColor(QPalette::Text, QColor(0x12, 0x34, 0x56));
+        QStringList values;
+        for (int v = 0; v < 360; ++v)
+            values << QString::number(v);
+        for (const char* text : {"FF0000", "00FF00", "0000FF", "A7B3C9", "16777215", "8421504"})
+            values << QString::fromLatin1(text);
+        const auto border = [](QImage& image) {
+            QPainter painter(&image);
+            const int w = image.width();
+            const int h = image.height();
+            painter.fillRect(0, 0, w, 1, QColor(0x80, 0x80, 0x80));
+            painter.fillRect(0, 1, 1, h - 1, QColor(0x80, 0x80, 0x80));
+            painter.fillRect(1, h - 1, w - 1, 1, Qt::white);
+            painter.fillRect(w - 1, 1, 1, h - 2, Qt::white);
+        };
+        for (const QSize size : {QSize(25, 19), QSize(89, 19)}) {
+            QLineEdit reference;
+            EventLineEdit field;
+            for (QLineEdit* edit : {static_cast<QLineEdit*>(&field), &reference}) {
+                edit->setFrame(false);
+                edit->setFont(small);
+                edit->setPalette(colours);
+                edit->setTextMargins(0, 0, 0, 0);
+                edit->resize(size);
+                edit->setText(QStringLiteral("7"));
+                edit->grab();
+            }
+            for (int pass = 0; pass < 3; ++pass) {
+                if (pass == 2) { // the same texts in another font
+                    field.setFont(larger);
+                    reference.setFont(larger);
+                    field.setText(QStringLiteral("7"));
+                    field.grab(); // QLineEdit places the line once for the new font
+                }
+                for (const QString& value : values) {
+                    reference.setText(value);
+                    field.setText(value);
+                    QImage expected = reference.grab().toImage();
+                    border(expected);
+                    const QImage got = field.grab().toImage().convertToFormat(expected.format());
+                    QVERIFY2(got == expected, qPrintable(QStringLiteral("\"%1\" in %2 px, pass %3")
+                                                             .arg(value)
+                                                             .arg(size.width())
+                                                             .arg(pass)));
+                }
+            }
+        }
+    }
 };
 
 QTEST_MAIN(EventLineEditTest)
