@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <optional>
 #include <pwd.h>
@@ -276,8 +277,10 @@ std::optional<std::string> profileOf(std::string_view path) {
 }
 
 // Expands %NAME% references once; an unknown name or an unclosed % makes the whole text unusable.
-std::optional<std::string> expand(std::string_view text,
-                                  const std::map<std::string, std::string>& vars) {
+// `fallback` names the variables `vars` lacks, where it can.
+std::optional<std::string>
+expand(std::string_view text, const std::map<std::string, std::string>& vars,
+       const std::function<std::optional<std::string>(std::string_view)>& fallback) {
     std::string out;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -290,10 +293,14 @@ std::optional<std::string> expand(std::string_view text,
         if (close == std::string_view::npos)
             return std::nullopt;
         out += text.substr(pos, open - pos);
-        const auto var = vars.find(lowerAscii(text.substr(open + 1, close - open - 1)));
-        if (var == vars.end())
+        const std::string name = lowerAscii(text.substr(open + 1, close - open - 1));
+        if (const auto var = vars.find(name); var != vars.end()) {
+            out += var->second;
+        } else if (const auto value = fallback(name)) {
+            out += *value;
+        } else {
             return std::nullopt;
-        out += var->second;
+        }
         pos = close + 1;
     }
     return out;
@@ -331,8 +338,10 @@ std::filesystem::path currentWinePrefix() {
 
 namespace {
 
-// The AppData folder from the values of those keys.
-std::string appDataFolderFromValues(const Values& values, std::string_view unixUser) {
+// The AppData folder from the values of those keys. The Unix user's name is asked for only if a
+// value refers to it or no profile folder is named (looking it up may read the user database).
+std::string appDataFolderFromValues(const Values& values,
+                                    const std::function<std::string()>& unixUser) {
 
     std::map<std::string, std::string> vars;
     // Stored environment first; the volatile one wins where both name a variable.
@@ -342,15 +351,27 @@ std::string appDataFolderFromValues(const Values& values, std::string_view unixU
             for (const auto& [name, value] : section->second)
                 vars[name] = value;
     }
-    const std::string user = unixUser.empty() ? std::string("user") : std::string(unixUser);
+    std::optional<std::string> user;
+    const auto userName = [&]() -> const std::string& {
+        if (!user) {
+            user = unixUser();
+            if (user->empty())
+                user = "user";
+        }
+        return *user;
+    };
+    const auto fallback = [&](std::string_view name) -> std::optional<std::string> {
+        if (name == "username")
+            return userName();
+        return std::nullopt;
+    };
     vars.try_emplace("systemdrive", "C:");
     vars.try_emplace("systemroot", "C:\\windows");
     vars.try_emplace("windir", "C:\\windows");
-    vars.try_emplace("username", user);
 
     std::optional<std::string> profile;
     if (const auto it = vars.find("userprofile"); it != vars.end()) {
-        profile = expand(it->second, vars);
+        profile = expand(it->second, vars, fallback);
         if (profile && !isDrivePath(*profile))
             profile.reset();
     }
@@ -366,11 +387,11 @@ std::string appDataFolderFromValues(const Values& values, std::string_view unixU
                     break;
     }
     if (!profile)
-        profile = "C:\\users\\" + user;
+        profile = "C:\\users\\" + userName();
     vars["userprofile"] = *profile;
 
     if (const std::string* appData = lookup(values, kUserShellFolders, "appdata")) {
-        if (auto expanded = expand(*appData, vars); expanded && isDrivePath(*expanded))
+        if (auto expanded = expand(*appData, vars, fallback); expanded && isDrivePath(*expanded))
             return withoutTrailingBackslash(std::move(*expanded));
     }
     if (const std::string* appData = lookup(values, kShellFolders, "appdata");
@@ -384,12 +405,12 @@ std::string appDataFolderFromValues(const Values& values, std::string_view unixU
 std::string appDataFolderFromUserReg(std::string_view userReg, std::string_view unixUser) {
     UserRegScan scan;
     scan.feed(userReg);
-    return appDataFolderFromValues(scan.finish(), unixUser);
+    return appDataFolderFromValues(scan.finish(), [&] { return std::string(unixUser); });
 }
 
 std::string appDataFolder(const std::filesystem::path& prefix) {
     const auto file = openUnixFile(prefix / "user.reg");
-    return appDataFolderFromValues(file ? scanUserRegFile(*file) : Values{}, unixUserName());
+    return appDataFolderFromValues(file ? scanUserRegFile(*file) : Values{}, unixUserName);
 }
 
 } // namespace tintaro

@@ -51,6 +51,14 @@ INSTANTIATE_TEST_SUITE_P(
         UserRegCase{"ProfileFromUnixNameWhenNothingNamesIt",
                     kUserShell + "\"AppData\"=str(2):\"%USERPROFILE%\\\\AppData\\\\Roaming\"\n",
                     "C:\\users\\unixname\\AppData\\Roaming"},
+        // %USERNAME% is the registry's when it names one, else the Unix user's.
+        UserRegCase{"UserNameFromTheUnixUser",
+                    kUserShell + "\"AppData\"=str(2):\"C:\\\\users\\\\%UserName%\\\\Datos\"\n",
+                    "C:\\users\\unixname\\Datos"},
+        UserRegCase{"UserNameFromTheRegistry",
+                    "[Environment] 1\n\"USERNAME\"=\"eva\"\n" + kUserShell +
+                        "\"AppData\"=str(2):\"C:\\\\users\\\\%USERNAME%\\\\Datos\"\n",
+                    "C:\\users\\eva\\Datos"},
         UserRegCase{"UnknownVariableFallsBackToShellFolders",
                     kUserShell + "\"AppData\"=str(2):\"%NOPE%\\\\x\"\n" + kShell +
                         "\"AppData\"=\"C:\\\\users\\\\b\\\\AppData\\\\Roaming\\\\\"\n",
