@@ -13,6 +13,21 @@
 
 using namespace tintaro;
 
+namespace {
+
+// The one-pixel sunken border the field draws over QLineEdit's frameless picture.
+void addBorder(QImage& image) {
+    QPainter painter(&image);
+    const int w = image.width();
+    const int h = image.height();
+    painter.fillRect(0, 0, w, 1, QColor(0x80, 0x80, 0x80));
+    painter.fillRect(0, 1, 1, h - 1, QColor(0x80, 0x80, 0x80));
+    painter.fillRect(1, h - 1, w - 1, 1, Qt::white);
+    painter.fillRect(w - 1, 1, 1, h - 2, Qt::white);
+}
+
+} // namespace
+
 class EventLineEditTest : public QObject {
     Q_OBJECT
 
@@ -106,15 +121,7 @@ private Q_SLOTS:
             reference.resize(row.size);
             reference.setText(row.text);
             QImage expected = reference.grab().toImage();
-            {
-                QPainter border(&expected);
-                const int w = row.size.width();
-                const int h = row.size.height();
-                border.fillRect(0, 0, w, 1, QColor(0x80, 0x80, 0x80));
-                border.fillRect(0, 1, 1, h - 1, QColor(0x80, 0x80, 0x80));
-                border.fillRect(1, h - 1, w - 1, 1, Qt::white);
-                border.fillRect(w - 1, 1, 1, h - 2, Qt::white);
-            }
+            addBorder(expected);
 
             EventLineEdit field;
             if (row.paintedBeforeIn) {
@@ -205,13 +212,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         reference.setFocus();
         QImage expected = reference.grab().toImage();
-        {
-            QPainter border(&expected);
-            border.fillRect(0, 0, 89, 1, QColor(0x80, 0x80, 0x80));
-            border.fillRect(0, 1, 1, 18, QColor(0x80, 0x80, 0x80));
-            border.fillRect(1, 18, 88, 1, Qt::white);
-            border.fillRect(88, 1, 1, 17, Qt::white);
-        }
+        addBorder(expected);
         field.setFocus();
         QVERIFY(field.hasFocus());
         for (int paint = 0; paint < 3; ++paint) {
@@ -240,15 +241,6 @@ private Q_SLOTS:
             values << QString::number(v);
         for (const char* text : {"FF0000", "00FF00", "0000FF", "A7B3C9", "16777215", "8421504"})
             values << QString::fromLatin1(text);
-        const auto border = [](QImage& image) {
-            QPainter painter(&image);
-            const int w = image.width();
-            const int h = image.height();
-            painter.fillRect(0, 0, w, 1, QColor(0x80, 0x80, 0x80));
-            painter.fillRect(0, 1, 1, h - 1, QColor(0x80, 0x80, 0x80));
-            painter.fillRect(1, h - 1, w - 1, 1, Qt::white);
-            painter.fillRect(w - 1, 1, 1, h - 2, Qt::white);
-        };
         for (const QSize size : {QSize(25, 19), QSize(89, 19)}) {
             QLineEdit reference;
             EventLineEdit field;
@@ -272,7 +264,7 @@ private Q_SLOTS:
                     reference.setText(value);
                     field.setText(value);
                     QImage expected = reference.grab().toImage();
-                    border(expected);
+                    addBorder(expected);
                     const QImage got = field.grab().toImage().convertToFormat(expected.format());
                     QVERIFY2(got == expected, qPrintable(QStringLiteral("\"%1\" in %2 px, pass %3")
                                                              .arg(value)
