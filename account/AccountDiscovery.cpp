@@ -1,6 +1,6 @@
-#include "account/AccountDiscovery.h"
+#include "AccountDiscovery.h"
 
-#include "account/passport.h"
+#include "passport.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "account/passport.h"
-#include "platform/FileSystem.h"
-#include "runtime/Conversions.h"
+#include "passport.h"
+#include "FileSystem.h"
+#include "Conversions.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "account/Module2.h"
+#include "Module2.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Registry.h"
+#include "Registry.h"
 
 #include <cstdint>
 #include <string_view>

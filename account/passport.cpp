@@ -1,4 +1,4 @@
-#include "account/passport.h"
+#include "passport.h"
 
 #include <array>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "app/Application.h"
+#include "Application.h"
 
-#include "app/Artwork.h"
+#include "Artwork.h"
 
 #include <QApplication>
 #include <QIcon>

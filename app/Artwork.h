@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/EmbeddedImage.h"
+#include "EmbeddedImage.h"
 
 namespace tintaro::artwork {
 

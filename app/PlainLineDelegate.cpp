@@ -1,6 +1,6 @@
-#include "app/PlainLineDelegate.h"
+#include "PlainLineDelegate.h"
 
-#include "runtime/PlainText.h"
+#include "PlainText.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,5 +1,5 @@
-#include "app/Application.h"
-#include "app/frmPrincipal.h"
+#include "Application.h"
+#include "frmPrincipal.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -26,12 +26,13 @@ function(tintaro_defaults target)
     endif()
 endfunction()
 
-# tintaro_library(<target> <alias> sources...): a static library of the project. The Qt-free layers
+# tintaro_library(<target> <alias> sources...): a static library of the project, exposing the
+# headers of its own folder. The Qt-free layers
 # use it too; the core-only build, which CI runs with Qt absent, proves they need no Qt.
 function(tintaro_library target alias)
     add_library(${target} STATIC ${ARGN})
     add_library(${alias} ALIAS ${target})
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     tintaro_defaults(${target})
 endfunction()
 

@@ -1,4 +1,4 @@
-#include "editor/ClickLabel.h"
+#include "ClickLabel.h"
 
 #include <QMouseEvent>
 

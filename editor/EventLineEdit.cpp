@@ -1,4 +1,4 @@
-#include "editor/EventLineEdit.h"
+#include "EventLineEdit.h"
 
 #include <QFocusEvent>
 #include <QFontMetrics>

@@ -1,15 +1,15 @@
-#include "editor/Form1.h"
+#include "Form1.h"
 
-#include "editor/ClickLabel.h"
-#include "editor/EventLineEdit.h"
-#include "editor/SwatchLabel.h"
-#include "editor/picker/Module1.h"
-#include "runtime/AccessibleControls.h"
-#include "runtime/EtchedFrame.h"
-#include "runtime/FixedWindow.h"
-#include "runtime/LightPalette.h"
-#include "runtime/QtColor.h"
-#include "runtime/SurfaceWidget.h"
+#include "ClickLabel.h"
+#include "EventLineEdit.h"
+#include "SwatchLabel.h"
+#include "Module1.h"
+#include "AccessibleControls.h"
+#include "EtchedFrame.h"
+#include "FixedWindow.h"
+#include "LightPalette.h"
+#include "QtColor.h"
+#include "SurfaceWidget.h"
 
 #include <QIcon>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "editor/picker/PickerCanvas.h"
-#include "editor/picker/PickerState.h"
-#include "runtime/Conversions.h"
-#include "runtime/Surface.h"
+#include "PickerCanvas.h"
+#include "PickerState.h"
+#include "Conversions.h"
+#include "Surface.h"
 
 #include <QWidget>
 #include <cstdint>

@@ -1,10 +1,10 @@
 // Mode buttons and value fields: typed values and mode switches become marker and slider
 // positions; the colour is then read back from what the renderers drew.
-#include "editor/EventLineEdit.h"
-#include "editor/Form1.h"
-#include "editor/SwatchLabel.h"
-#include "editor/picker/Module1.h"
-#include "runtime/MessageBox.h"
+#include "EventLineEdit.h"
+#include "Form1.h"
+#include "SwatchLabel.h"
+#include "Module1.h"
+#include "MessageBox.h"
 
 #include <QPlainTextEdit>
 #include <QRadioButton>

@@ -1,7 +1,7 @@
 // The mouse side of the editor: picking in the square and on the slider, the hue preview while
 // the strip is dragged, and the readout beside the slider.
-#include "editor/Form1.h"
-#include "editor/picker/Module1.h"
+#include "Form1.h"
+#include "Module1.h"
 
 #include <QRadioButton>
 #include <algorithm>

@@ -1,11 +1,11 @@
 // The two swatches' readouts, the apply button's hover look and the apply action.
-#include "account/Module2.h"
-#include "editor/ClickLabel.h"
-#include "editor/EventLineEdit.h"
-#include "editor/Form1.h"
-#include "editor/SwatchLabel.h"
-#include "editor/picker/Module1.h"
-#include "platform/Registry.h"
+#include "Module2.h"
+#include "ClickLabel.h"
+#include "EventLineEdit.h"
+#include "Form1.h"
+#include "SwatchLabel.h"
+#include "Module1.h"
+#include "Registry.h"
 
 #include <QGuiApplication>
 

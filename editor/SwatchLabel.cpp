@@ -1,6 +1,6 @@
-#include "editor/SwatchLabel.h"
+#include "SwatchLabel.h"
 
-#include "runtime/QtColor.h"
+#include "QtColor.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/ClickLabel.h"
-#include "runtime/Surface.h"
+#include "ClickLabel.h"
+#include "Surface.h"
 
 namespace tintaro {
 

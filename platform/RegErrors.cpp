@@ -1,4 +1,4 @@
-#include "platform/RegErrors.h"
+#include "RegErrors.h"
 
 #include <cerrno>
 

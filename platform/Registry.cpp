@@ -1,6 +1,6 @@
-#include "platform/Registry.h"
+#include "Registry.h"
 
-#include "platform/WineRegistry.h"
+#include "WineRegistry.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "web/DesktopExec.h"
+#include "DesktopExec.h"
 
 #include <algorithm>
 #include <glib.h>

@@ -1,6 +1,6 @@
-#include "web/GioLibrary.h"
+#include "GioLibrary.h"
 
-#include "runtime/BindSymbol.h"
+#include "BindSymbol.h"
 
 #include <dlfcn.h>
 

@@ -1,4 +1,4 @@
-#include "web/HandCursor.h"
+#include "HandCursor.h"
 
 #include <QBitmap>
 #include <QImage>

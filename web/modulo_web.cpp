@@ -1,8 +1,8 @@
-#include "web/modulo_web.h"
+#include "modulo_web.h"
 
-#include "runtime/MessageBox.h"
-#include "web/DesktopExec.h"
-#include "web/GioLibrary.h"
+#include "MessageBox.h"
+#include "DesktopExec.h"
+#include "GioLibrary.h"
 
 #include <cstring>
 #include <glib.h>

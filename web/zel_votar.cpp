@@ -1,16 +1,16 @@
-#include "web/zel_votar.h"
+#include "zel_votar.h"
 
-#include "runtime/AccessibleControls.h"
-#include "runtime/DialogFont.h"
-#include "runtime/EtchedFrame.h"
-#include "runtime/FixedWindow.h"
-#include "runtime/LightPalette.h"
-#include "runtime/PlainLabel.h"
-#include "runtime/QtColor.h"
-#include "runtime/Surface.h"
-#include "web/HandCursor.h"
-#include "web/OnTop.h"
-#include "web/modulo_web.h"
+#include "AccessibleControls.h"
+#include "DialogFont.h"
+#include "EtchedFrame.h"
+#include "FixedWindow.h"
+#include "LightPalette.h"
+#include "PlainLabel.h"
+#include "QtColor.h"
+#include "Surface.h"
+#include "HandCursor.h"
+#include "OnTop.h"
+#include "modulo_web.h"
 
 #include <QMouseEvent>
 #include <QPointer>

@@ -1,8 +1,8 @@
 // Account discovery over 1,000 account folders against a plain walk that only stats the same
 // files; Base64 decoding against GLib's decoder on the same input.
 
-#include "account/AccountDiscovery.h"
-#include "account/passport.h"
+#include "AccountDiscovery.h"
+#include "passport.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

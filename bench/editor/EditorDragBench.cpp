@@ -1,9 +1,9 @@
 // Cost of one drag step: the mouse move sent to the window, then the event loop flushed until
 // every pending paint is done (on offscreen, paints go through the backing store).
-#include "editor/EventLineEdit.h"
-#include "editor/Form1.h"
-#include "editor/SwatchLabel.h"
-#include "runtime/SurfaceWidget.h"
+#include "EventLineEdit.h"
+#include "Form1.h"
+#include "SwatchLabel.h"
+#include "SurfaceWidget.h"
 
 #include <QApplication>
 #include <QColorDialog>

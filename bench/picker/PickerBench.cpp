@@ -1,7 +1,7 @@
-#include "editor/picker/Module1.h"
-#include "editor/picker/PickerCanvas.h"
-#include "editor/picker/PickerState.h"
-#include "runtime/Surface.h"
+#include "Module1.h"
+#include "PickerCanvas.h"
+#include "PickerState.h"
+#include "Surface.h"
 
 #include <array>
 #include <benchmark/benchmark.h>

@@ -1,9 +1,9 @@
 // An apply (Module2 over the prefix's registry, no wineserver) on a 10 MiB user.reg, against the
 // least any safe rewrite costs: reading the file, writing a copy, flushing it and renaming it
 // over the original. Both run in one folder on the same disk.
-#include "account/Module2.h"
-#include "platform/UserRegFile.h"
-#include "platform/WineRegistry.h"
+#include "Module2.h"
+#include "UserRegFile.h"
+#include "WineRegistry.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "bench/startup/FirstPaint.h"
+#include "FirstPaint.h"
 
 #include <QApplication>
 #include <QEvent>

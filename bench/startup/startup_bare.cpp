@@ -1,5 +1,5 @@
 // The baseline: the least a Qt Widgets program does to put one window on the screen.
-#include "bench/startup/FirstPaint.h"
+#include "FirstPaint.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,9 +1,9 @@
 // Tintaro's start as the program does it: the main window loads (its list filled from the
 // prefix in WINEPREFIX, the vote window shown) and is shown; the process ends once both
 // windows have painted.
-#include "app/Application.h"
-#include "app/frmPrincipal.h"
-#include "bench/startup/FirstPaint.h"
+#include "Application.h"
+#include "frmPrincipal.h"
+#include "FirstPaint.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,7 +1,7 @@
-#include "editor/picker/Module1.h"
+#include "Module1.h"
 
-#include "editor/picker/ColourRules.h"
-#include "runtime/CpuFeatures.h"
+#include "ColourRules.h"
+#include "CpuFeatures.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/picker/PickerCanvas.h"
+#include "PickerCanvas.h"
 
 #include <cstdint>
 

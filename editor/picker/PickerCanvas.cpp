@@ -1,6 +1,6 @@
-#include "editor/picker/PickerCanvas.h"
+#include "PickerCanvas.h"
 
-#include "editor/picker/ColourRules.h"
+#include "ColourRules.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/picker/PickerState.h"
-#include "runtime/Surface.h"
+#include "PickerState.h"
+#include "Surface.h"
 
 #include <functional>
 

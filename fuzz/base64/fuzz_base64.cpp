@@ -1,8 +1,8 @@
 // Feeds arbitrary map.dat contents through the decoder and the e-mail extraction, at lower
 // bounds that make index arithmetic overflow-prone.
 
-#include "account/AccountDiscovery.h"
-#include "account/passport.h"
+#include "AccountDiscovery.h"
+#include "passport.h"
 
 #include <climits>
 #include <cstddef>

@@ -1,6 +1,6 @@
 // Every field's text goes through these conversions: whatever is typed, reading never fails,
 // rounding stays in range, and a currency read back from its own text is the same number.
-#include "runtime/Conversions.h"
+#include "Conversions.h"
 
 #include <cmath>
 #include <cstddef>

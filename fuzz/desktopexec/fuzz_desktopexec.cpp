@@ -2,7 +2,7 @@
 // them never fails unsafely, the program always comes from the line itself, and the address
 // reaches the program inside one argument.
 // Input: EXEC, ADDRESS, NAME, FILE and ICON separated by NUL bytes (missing parts are empty).
-#include "web/DesktopExec.h"
+#include "DesktopExec.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,7 @@
-#include "account/AccountDiscovery.h"
-#include "tests/account/Base64TestEncoder.h"
-#include "tests/support/FileFixtures.h"
-#include "tests/support/TempDir.h"
+#include "AccountDiscovery.h"
+#include "Base64TestEncoder.h"
+#include "FileFixtures.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

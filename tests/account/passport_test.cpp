@@ -1,5 +1,5 @@
-#include "account/passport.h"
-#include "tests/account/Base64TestEncoder.h"
+#include "passport.h"
+#include "Base64TestEncoder.h"
 
 #include <climits>
 #include <gtest/gtest.h>

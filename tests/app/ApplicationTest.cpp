@@ -1,7 +1,7 @@
 // What the desktop knows the program by: the entry its windows belong to and their icon.
-#include "app/Application.h"
+#include "Application.h"
 
-#include "editor/Form1.h"
+#include "Form1.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/Artwork.h"
+#include "Artwork.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "app/PlainLineDelegate.h"
+#include "PlainLineDelegate.h"
 
-#include "runtime/DialogFont.h"
+#include "DialogFont.h"
 
 #include <QListWidget>
 #include <QStyleFactory>

@@ -1,10 +1,10 @@
-#include "app/Application.h"
-#include "app/frmPrincipal.h"
-#include "editor/Form1.h"
-#include "tests/account/Base64TestEncoder.h"
-#include "tests/support/FileFixtures.h"
-#include "tests/support/TempDir.h"
-#include "web/zel_votar.h"
+#include "Application.h"
+#include "frmPrincipal.h"
+#include "Form1.h"
+#include "Base64TestEncoder.h"
+#include "FileFixtures.h"
+#include "TempDir.h"
+#include "zel_votar.h"
 
 #include <QAccessible>
 #include <QLabel>

@@ -3,10 +3,10 @@
 // Helpers shared by the editor window's tests: an opened editor, mouse events with fractional
 // positions, a recording registry, and a fresh rendering of the picker for a given state.
 
-#include "editor/Form1.h"
-#include "editor/picker/Module1.h"
-#include "platform/Registry.h"
-#include "runtime/SurfaceWidget.h"
+#include "Form1.h"
+#include "Module1.h"
+#include "Registry.h"
+#include "SurfaceWidget.h"
 
 #include <QApplication>
 #include <QCursor>

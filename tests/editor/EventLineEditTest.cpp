@@ -1,6 +1,6 @@
 // The editor's text box: key releases only for keys it saw pressed, focus loss only to another
 // control of the program.
-#include "editor/EventLineEdit.h"
+#include "EventLineEdit.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,9 +1,9 @@
 // Mode switches and value fields: typed values move the marker and the slider, the hue field
 // is validated, and the red, green and blue fields refresh the colour displays.
 #include "EditorTestSupport.h"
-#include "editor/EventLineEdit.h"
-#include "editor/SwatchLabel.h"
-#include "tests/support/RecordingMessageBoxes.h"
+#include "EventLineEdit.h"
+#include "SwatchLabel.h"
+#include "RecordingMessageBoxes.h"
 
 #include <QPlainTextEdit>
 

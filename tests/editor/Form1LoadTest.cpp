@@ -1,10 +1,10 @@
 // The editor window as it opens: its controls, its artwork and the state after Form_Load.
 #include "EditorTestSupport.h"
-#include "editor/ClickLabel.h"
-#include "editor/EventLineEdit.h"
-#include "editor/SwatchLabel.h"
-#include "runtime/EtchedFrame.h"
-#include "tests/support/DarkScheme.h"
+#include "ClickLabel.h"
+#include "EventLineEdit.h"
+#include "SwatchLabel.h"
+#include "EtchedFrame.h"
+#include "DarkScheme.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,9 +1,9 @@
 // Picking with the mouse: presses, drags and releases on the square and the slider, in every
 // mode, with the colour read back from the surface.
 #include "EditorTestSupport.h"
-#include "editor/EventLineEdit.h"
-#include "editor/SwatchLabel.h"
-#include "runtime/SurfaceWidget.h"
+#include "EventLineEdit.h"
+#include "SwatchLabel.h"
+#include "SurfaceWidget.h"
 
 #include <QFontMetrics>
 #include <QPlainTextEdit>

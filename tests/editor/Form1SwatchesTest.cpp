@@ -1,9 +1,9 @@
 // The swatch readouts, the apply button's hover look and the apply action.
 #include "EditorTestSupport.h"
-#include "editor/ClickLabel.h"
-#include "editor/EventLineEdit.h"
-#include "editor/SwatchLabel.h"
-#include "runtime/SurfaceWidget.h"
+#include "ClickLabel.h"
+#include "EventLineEdit.h"
+#include "SwatchLabel.h"
+#include "SurfaceWidget.h"
 
 #include <QAccessible>
 #include <QFontMetrics>

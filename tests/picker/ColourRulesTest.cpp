@@ -1,4 +1,4 @@
-#include "editor/picker/ColourRules.h"
+#include "ColourRules.h"
 
 #include "PickerFixture.h"
 

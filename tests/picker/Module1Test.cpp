@@ -1,7 +1,7 @@
-#include "editor/picker/Module1.h"
+#include "Module1.h"
 
 #include "PickerFixture.h"
-#include "editor/picker/ColourRules.h"
+#include "ColourRules.h"
 
 #include <climits>
 #include <functional>

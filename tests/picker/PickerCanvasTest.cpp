@@ -1,7 +1,7 @@
-#include "editor/picker/PickerCanvas.h"
+#include "PickerCanvas.h"
 
 #include "PickerFixture.h"
-#include "editor/picker/ColourRules.h"
+#include "ColourRules.h"
 
 #include <climits>
 #include <gtest/gtest.h>

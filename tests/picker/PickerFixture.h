@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/picker/PickerCanvas.h"
-#include "editor/picker/PickerState.h"
-#include "runtime/Surface.h"
+#include "PickerCanvas.h"
+#include "PickerState.h"
+#include "Surface.h"
 
 #include <cstdint>
 #include <random>

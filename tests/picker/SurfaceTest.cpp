@@ -1,4 +1,4 @@
-#include "runtime/Surface.h"
+#include "Surface.h"
 
 #include <climits>
 #include <cstdint>

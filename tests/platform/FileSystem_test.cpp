@@ -1,6 +1,6 @@
-#include "platform/FileSystem.h"
-#include "tests/support/FileFixtures.h"
-#include "tests/support/TempDir.h"
+#include "FileSystem.h"
+#include "FileFixtures.h"
+#include "TempDir.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>

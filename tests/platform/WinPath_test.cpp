@@ -1,6 +1,6 @@
-#include "platform/WinPath.h"
-#include "tests/support/FileFixtures.h"
-#include "tests/support/TempDir.h"
+#include "WinPath.h"
+#include "FileFixtures.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 

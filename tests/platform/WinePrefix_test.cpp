@@ -1,6 +1,6 @@
-#include "platform/WinePrefix.h"
-#include "tests/support/FileFixtures.h"
-#include "tests/support/TempDir.h"
+#include "WinePrefix.h"
+#include "FileFixtures.h"
+#include "TempDir.h"
 
 #include <cstdlib>
 #include <fstream>

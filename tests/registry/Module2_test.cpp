@@ -1,5 +1,5 @@
-#include "account/Module2.h"
-#include "platform/RegErrors.h"
+#include "Module2.h"
+#include "RegErrors.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/RegEscape.h"
+#include "RegEscape.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "LockHolder.h"
-#include "platform/RegErrors.h"
-#include "platform/RegFileLock.h"
-#include "platform/RegFileWriter.h"
-#include "tests/support/FileFixtures.h"
-#include "tests/support/TempDir.h"
+#include "RegErrors.h"
+#include "RegFileLock.h"
+#include "RegFileWriter.h"
+#include "FileFixtures.h"
+#include "TempDir.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>

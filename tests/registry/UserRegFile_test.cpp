@@ -1,4 +1,4 @@
-#include "platform/UserRegFile.h"
+#include "UserRegFile.h"
 
 #include <gtest/gtest.h>
 #include <string>

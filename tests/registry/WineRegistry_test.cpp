@@ -1,9 +1,9 @@
 #include "LockHolder.h"
-#include "account/Module2.h"
-#include "platform/RegErrors.h"
-#include "platform/WineRegistry.h"
-#include "tests/support/FileFixtures.h"
-#include "tests/support/TempDir.h"
+#include "Module2.h"
+#include "RegErrors.h"
+#include "WineRegistry.h"
+#include "FileFixtures.h"
+#include "TempDir.h"
 
 #include <array>
 #include <cerrno>

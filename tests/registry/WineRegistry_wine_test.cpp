@@ -1,10 +1,10 @@
 // Runs against the installed Wine: fails (never skips) when Wine is missing.
-#include "account/Module2.h"
-#include "platform/UserRegFile.h"
-#include "platform/WineRegistry.h"
-#include "platform/WineServer.h"
-#include "tests/support/FileFixtures.h"
-#include "tests/support/TempDir.h"
+#include "Module2.h"
+#include "UserRegFile.h"
+#include "WineRegistry.h"
+#include "WineServer.h"
+#include "FileFixtures.h"
+#include "TempDir.h"
 
 #include <chrono>
 #include <csignal>

@@ -1,7 +1,7 @@
 #include "LockHolder.h"
-#include "platform/WineServer.h"
-#include "tests/support/FileFixtures.h"
-#include "tests/support/TempDir.h"
+#include "WineServer.h"
+#include "FileFixtures.h"
+#include "TempDir.h"
 
 #include <csignal>
 #include <cstdio>

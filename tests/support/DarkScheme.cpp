@@ -1,4 +1,4 @@
-#include "tests/support/DarkScheme.h"
+#include "DarkScheme.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "tests/support/FileFixtures.h"
+#include "FileFixtures.h"
 
 #include <fstream>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "tests/support/RecordingMessageBoxes.h"
+#include "RecordingMessageBoxes.h"
 
 namespace tintaro::test {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/MessageBox.h"
+#include "MessageBox.h"
 
 #include <QList>
 #include <QString>

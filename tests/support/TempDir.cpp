@@ -1,4 +1,4 @@
-#include "tests/support/TempDir.h"
+#include "TempDir.h"
 
 #include <cerrno>
 #include <cstdlib>

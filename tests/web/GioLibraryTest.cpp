@@ -1,4 +1,4 @@
-#include "web/GioLibrary.h"
+#include "GioLibrary.h"
 
 #include <gtest/gtest.h>
 

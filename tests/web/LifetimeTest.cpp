@@ -1,4 +1,4 @@
-#include "web/zel_votar.h"
+#include "zel_votar.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "web/OnTop.h"
+#include "OnTop.h"
 
 #include <QTest>
 #include <QWidget>

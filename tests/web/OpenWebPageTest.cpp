@@ -1,6 +1,6 @@
 #include "FakeBrowser.h"
-#include "tests/support/RecordingMessageBoxes.h"
-#include "web/modulo_web.h"
+#include "RecordingMessageBoxes.h"
+#include "modulo_web.h"
 
 #include <QFile>
 #include <QFileInfo>

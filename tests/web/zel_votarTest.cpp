@@ -1,10 +1,10 @@
-#include "web/zel_votar.h"
+#include "zel_votar.h"
 
 #include "FakeBrowser.h"
-#include "runtime/EtchedFrame.h"
-#include "tests/support/DarkScheme.h"
-#include "tests/support/RecordingMessageBoxes.h"
-#include "web/HandCursor.h"
+#include "EtchedFrame.h"
+#include "DarkScheme.h"
+#include "RecordingMessageBoxes.h"
+#include "HandCursor.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,0 +1,251 @@
+#include "RegEscape.h"
+
+#include <cstdint>
+
+namespace tintaro::RegEscape {
+
+namespace {
+
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return c - 'A' + 10;
+}
+
+char16_t foldAscii(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+void appendHex(std::string& out, unsigned value, int minDigits) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    char buffer[8];
+    int count = 0;
+    do {
+        buffer[count++] = kDigits[value & 0xf];
+        value >>= 4;
+    } while (value != 0);
+    for (int i = count; i < minDigits; ++i)
+        out += '0';
+    while (count > 0)
+        out += buffer[--count];
+}
+
+void appendOctal(std::string& out, unsigned value, int minDigits) {
+    char buffer[4];
+    int count = 0;
+    do {
+        buffer[count++] = static_cast<char>('0' + (value & 7));
+        value >>= 3;
+    } while (value != 0);
+    for (int i = count; i < minDigits; ++i)
+        out += '0';
+    while (count > 0)
+        out += buffer[--count];
+}
+
+} // namespace
+
+std::optional<std::u16string> utf16FromUtf8(std::string_view utf8) {
+    std::u16string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            out += static_cast<char16_t>(lead);
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        std::uint32_t code = 0;
+        std::uint32_t minimum = 0;
+        if ((lead & 0xe0) == 0xc0) {
+            extra = 1, code = lead & 0x1f, minimum = 0x80;
+        } else if ((lead & 0xf0) == 0xe0) {
+            extra = 2, code = lead & 0x0f, minimum = 0x800;
+        } else if ((lead & 0xf8) == 0xf0) {
+            extra = 3, code = lead & 0x07, minimum = 0x10000;
+        } else {
+            return std::nullopt;
+        }
+        if (utf8.size() - i <= static_cast<std::size_t>(extra))
+            return std::nullopt;
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xc0) != 0x80)
+                return std::nullopt;
+            code = (code << 6) | (next & 0x3f);
+        }
+        if (code < minimum || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
+            return std::nullopt;
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            out += static_cast<char16_t>(0xd800 + (code >> 10));
+            out += static_cast<char16_t>(0xdc00 + (code & 0x3ff));
+        } else {
+            out += static_cast<char16_t>(code);
+        }
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+std::string escape(std::u16string_view text, char extra1, char extra2) {
+    // Index by control code; '.' marks the codes without a letter escape.
+    static constexpr char kLetters[33] = ".......abtnvfr.............e....";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool nextIsHex =
+            i + 1 < text.size() && text[i + 1] < 128 && isHexDigit(static_cast<char>(text[i + 1]));
+        if (c > 127) {
+            // Padding keeps a following hex digit from being read as part of the escape.
+            out += "\\x";
+            appendHex(out, c, nextIsHex ? 4 : 1);
+        } else if (c < 32) {
+            out += '\\';
+            if (kLetters[c] != '.') {
+                out += kLetters[c];
+            } else {
+                const bool nextIsOctal =
+                    i + 1 < text.size() && text[i + 1] >= u'0' && text[i + 1] <= u'7';
+                appendOctal(out, c, nextIsOctal ? 3 : 1);
+            }
+        } else {
+            const char ascii = static_cast<char>(c);
+            if (ascii == '\\' || ascii == extra1 || ascii == extra2)
+                out += '\\';
+            out += ascii;
+        }
+    }
+    return out;
+}
+
+std::optional<std::size_t> unescape(std::string_view src, char endChar, std::u16string& out) {
+    out.clear();
+    std::size_t p = 0;
+    while (p < src.size() && src[p] != endChar) {
+        if (src[p] != '\\') {
+            // Wine widens the (signed) char, so raw bytes above 127 land at 0xFF80..0xFFFF.
+            out +=
+                static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(src[p])));
+            ++p;
+            continue;
+        }
+        ++p;
+        if (p >= src.size())
+            return std::nullopt;
+        const char c = src[p];
+        switch (c) {
+        case 'a':
+            out += u'\a';
+            ++p;
+            break;
+        case 'b':
+            out += u'\b';
+            ++p;
+            break;
+        case 'e':
+            out += u'\x1b';
+            ++p;
+            break;
+        case 'f':
+            out += u'\f';
+            ++p;
+            break;
+        case 'n':
+            out += u'\n';
+            ++p;
+            break;
+        case 'r':
+            out += u'\r';
+            ++p;
+            break;
+        case 't':
+            out += u'\t';
+            ++p;
+            break;
+        case 'v':
+            out += u'\v';
+            ++p;
+            break;
+        case 'x': {
+            ++p;
+            if (p >= src.size() || !isHexDigit(src[p])) {
+                out += u'x';
+                break;
+            }
+            unsigned value = 0;
+            for (int k = 0; k < 4 && p < src.size() && isHexDigit(src[p]); ++k, ++p)
+                value = value * 16 + static_cast<unsigned>(hexValue(src[p]));
+            out += static_cast<char16_t>(value);
+            break;
+        }
+        case '0':
+        case '1':
+        case '2':
+        case '3':
+        case '4':
+        case '5':
+        case '6':
+        case '7': {
+            unsigned value = static_cast<unsigned>(c - '0');
+            ++p;
+            for (int k = 0; k < 2 && p < src.size() && src[p] >= '0' && src[p] <= '7'; ++k, ++p)
+                value = value * 8 + static_cast<unsigned>(src[p] - '0');
+            out += static_cast<char16_t>(value);
+            break;
+        }
+        default:
+            out += static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(c)));
+            ++p;
+            break;
+        }
+    }
+    if (p >= src.size())
+        return std::nullopt;
+    return p + 1;
+}
+
+bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (foldAscii(a[i]) != foldAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::vector<std::u16string_view> keyComponents(std::u16string_view path) {
+    std::vector<std::u16string_view> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(u'\\', start);
+        if (end == std::u16string_view::npos)
+            end = path.size();
+        if (end > start)
+            parts.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::u16string joinKey(const std::vector<std::u16string_view>& components) {
+    std::u16string out;
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        if (i > 0)
+            out += u'\\';
+        out += components[i];
+    }
+    return out;
+}
+
+} // namespace tintaro::RegEscape

@@ -1,0 +1,483 @@
+#include "UserRegFile.h"
+
+#include "RegEscape.h"
+
+#include <array>
+#include <cstring>
+
+namespace tintaro {
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+unsigned hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return static_cast<unsigned>(c - '0');
+    if (c >= 'a' && c <= 'f')
+        return static_cast<unsigned>(c - 'a' + 10);
+    return static_cast<unsigned>(c - 'A' + 10);
+}
+
+std::size_t skipSpaces(std::string_view s, std::size_t p) {
+    while (p < s.size() && isSpace(s[p]))
+        ++p;
+    return p;
+}
+
+// One line as Wine's reader returns it: the text without "\n" and a '\r' just before it.
+struct Line {
+    std::size_t begin;
+    std::size_t end;
+    std::size_t next;
+    bool hasEol;
+};
+
+Line lineAt(std::string_view text, std::size_t pos) {
+    const std::size_t nl = text.find('\n', pos);
+    if (nl == npos)
+        return {pos, text.size(), text.size(), false};
+    std::size_t end = nl;
+    if (end > pos && text[end - 1] == '\r')
+        --end;
+    return {pos, end, nl + 1, true};
+}
+
+// A hexadecimal number as strtoul(…, 16) reads it from `p`; gives the position after it, or
+// `p` itself when there is no number. `value` saturates above 0xffff.
+std::size_t readHexNumber(std::string_view s, std::size_t p, unsigned long& value) {
+    value = 0;
+    std::size_t q = p;
+    if (q + 2 < s.size() && s[q] == '0' && (s[q + 1] == 'x' || s[q + 1] == 'X') &&
+        isHexDigit(s[q + 2]))
+        q += 2;
+    const std::size_t digits = q;
+    while (q < s.size() && isHexDigit(s[q])) {
+        if (value <= 0xffff)
+            value = value * 16 + hexValue(s[q]);
+        ++q;
+    }
+    return q == digits ? p : q;
+}
+
+// Offset of the hex byte list when `data` (the text after '=') holds a binary value, else npos.
+std::size_t hexListStart(std::string_view data) {
+    if (data.starts_with("hex:"))
+        return 4;
+    if (!data.starts_with("hex("))
+        return npos;
+    std::size_t q = skipSpaces(data, 4);
+    if (q < data.size() && (data[q] == '+' || data[q] == '-'))
+        ++q;
+    unsigned long ignored = 0;
+    std::size_t end = readHexNumber(data, q, ignored);
+    if (end == q)
+        end = 4; // nothing converted: strtoul leaves the end at its start
+    if (data.substr(end, 2) != "):")
+        return npos;
+    return end + 2;
+}
+
+// Wine's hex list reader: gives the position after the list, or npos when a byte is too large.
+std::size_t readHexList(std::string_view s, std::size_t p) {
+    while (p < s.size() && isHexDigit(s[p])) {
+        // Nearly every byte is two digits and a comma; only other forms need strtoul's rules.
+        if (p + 2 < s.size() && isHexDigit(s[p + 1]) && s[p + 2] == ',') {
+            p = skipSpaces(s, p + 3);
+            continue;
+        }
+        unsigned long value = 0;
+        p = readHexNumber(s, p, value);
+        if (value > 0xff)
+            return npos;
+        p = skipSpaces(s, p);
+        if (p < s.size() && s[p] == ',')
+            ++p;
+        p = skipSpaces(s, p);
+    }
+    return p;
+}
+
+// Does a line's hex list ask for the next line? (Wine then reads it whatever it holds.)
+bool wantsContinuation(std::string_view line, std::size_t p) {
+    p = readHexList(line, p);
+    if (p == npos)
+        return false;
+    p = skipSpaces(line, p);
+    return p < line.size() && line[p] == '\\';
+}
+
+// The position after the closing quote of a quoted name that starts at `p`, or npos. An escape
+// always takes the character after the backslash, and none of the digits it may take is a quote.
+std::size_t quotedEnd(std::string_view s, std::size_t p) {
+    while (p < s.size()) {
+        const char c = s[p];
+        if (c == '"')
+            return p + 1;
+        if (c == '\\') {
+            if (p + 1 >= s.size())
+                return npos;
+            p += 2;
+        } else {
+            ++p;
+        }
+    }
+    return npos;
+}
+
+bool sameKey(std::u16string_view fileKey, const std::vector<std::u16string_view>& target) {
+    std::size_t index = 0;
+    std::size_t start = 0;
+    while (start <= fileKey.size()) {
+        std::size_t end = fileKey.find(u'\\', start);
+        if (end == std::u16string_view::npos)
+            end = fileKey.size();
+        if (end > start) {
+            if (index >= target.size() ||
+                !RegEscape::equalsIgnoreCase(fileKey.substr(start, end - start), target[index]))
+                return false;
+            ++index;
+        }
+        start = end + 1;
+    }
+    return index == target.size();
+}
+
+// A value definition as the scanner found it.
+struct Definition {
+    std::size_t nameStart;  // first byte of the line after its leading blanks
+    std::size_t dataStart;  // first byte after '=' and the blanks that follow it
+    std::size_t contentEnd; // end of the last line's text, before its line end
+    std::size_t next;       // start of the line after the definition
+};
+
+// Walks the file as Wine's loader does and reports keys, values and other lines to `Visitor`.
+// Returns false when Wine would refuse the whole file.
+template <typename Visitor> bool scan(std::string_view text, Visitor& visitor) {
+    if (text.find('\0') != npos)
+        return false;
+    Line line = lineAt(text, 0);
+    if (text.empty() || text.substr(line.begin, line.end - line.begin) != UserRegFile::kHeader)
+        return false;
+
+    bool inKey = false;
+    std::string_view globalArch;
+    std::u16string name;
+    std::size_t pos = line.next;
+    while (pos < text.size()) {
+        line = lineAt(text, pos);
+        const std::string_view content = text.substr(line.begin, line.end - line.begin);
+        const std::size_t first = skipSpaces(content, 0);
+        const char c = first < content.size() ? content[first] : '\0';
+        pos = line.next;
+        if (c == '[') {
+            inKey = RegEscape::unescape(content.substr(first + 1), ']', name).has_value();
+            visitor.key(inKey, name, line);
+        } else if ((c == '"' || c == '@') && inKey) {
+            std::size_t after = first + 1;
+            std::string_view rawName;
+            if (c == '"') {
+                after = quotedEnd(content, first + 1);
+                if (after == npos) {
+                    visitor.other(line);
+                    continue;
+                }
+                rawName = content.substr(first + 1, after - first - 2);
+            }
+            after = skipSpaces(content, after);
+            if (after >= content.size() || content[after] != '=') {
+                visitor.other(line);
+                continue;
+            }
+            const std::size_t dataStart = skipSpaces(content, after + 1);
+            Definition def{line.begin + first, line.begin + dataStart, line.end, line.next};
+            bool dangling = false;
+            const std::size_t list = hexListStart(content.substr(dataStart));
+            if (list != npos) {
+                std::string_view current = content;
+                std::size_t p = dataStart + list;
+                while (wantsContinuation(current, p)) {
+                    if (pos >= text.size()) {
+                        dangling = true;
+                        break;
+                    }
+                    line = lineAt(text, pos);
+                    pos = line.next;
+                    current = text.substr(line.begin, line.end - line.begin);
+                    p = skipSpaces(current, 0);
+                    def.contentEnd = line.end;
+                    def.next = line.next;
+                }
+            }
+            visitor.value(rawName, def, line, dangling);
+        } else if (c == '\0') {
+            visitor.blank(line);
+        } else {
+            if (!inKey && content.substr(first).starts_with("#arch=")) {
+                const std::string_view arch = content.substr(first + 6);
+                if ((arch != "win32" && arch != "win64") ||
+                    (!globalArch.empty() && arch != globalArch))
+                    return false;
+                globalArch = arch;
+            }
+            visitor.other(line);
+        }
+    }
+    return true;
+}
+
+// Collects everything for read().
+struct Reader {
+    std::string_view text;
+    UserRegFile::Contents contents;
+    std::u16string currentKey;
+    bool inKey = false;
+
+    void key(bool valid, const std::u16string& name, const Line&) {
+        inKey = valid;
+        if (valid) {
+            currentKey = RegEscape::joinKey(RegEscape::keyComponents(name));
+            contents.keys.push_back(currentKey);
+        }
+    }
+    void value(std::string_view rawName, const Definition& def, const Line&, bool) {
+        std::u16string name;
+        if (!rawName.empty())
+            RegEscape::unescape(std::string(rawName) + '"', '"', name);
+        std::string data;
+        std::size_t p = def.dataStart;
+        while (p < def.next) {
+            const Line line = lineAt(text, p);
+            if (p != def.dataStart)
+                data += '\n';
+            data.append(text.substr(p, line.end - p));
+            p = line.next;
+        }
+        contents.values.push_back({currentKey, name, std::move(data)});
+    }
+    void blank(const Line&) {}
+    void other(const Line&) {}
+};
+
+// Finds where the edit goes, for withDword().
+struct Locator {
+    Locator(const std::vector<std::u16string_view>& key, std::u16string_view name)
+        : targetKey(key)
+        , targetName(name) {}
+
+    const std::vector<std::u16string_view>& targetKey;
+    std::u16string_view targetName;
+
+    bool inTarget = false;
+    // End of the last non-blank line of the file and of the last target section.
+    Line lastLine{0, 0, 0, true};
+    bool lastDangling = false;
+    bool hasSection = false;
+    Line sectionEnd{0, 0, 0, true};
+    bool sectionDangling = false;
+    bool hasDefinition = false;
+    Definition lastDefinition{0, 0, 0, 0};
+    std::string_view eol = "\n";
+
+    void note(const Line& line, bool dangling) {
+        lastLine = line;
+        lastDangling = dangling;
+        if (inTarget) {
+            hasSection = true;
+            sectionEnd = line;
+            sectionDangling = dangling;
+        }
+    }
+    void key(bool valid, const std::u16string& name, const Line& line) {
+        inTarget = valid && sameKey(name, targetKey);
+        note(line, false);
+    }
+    void value(std::string_view rawName, const Definition& def, const Line& line, bool dangling) {
+        if (inTarget && nameMatches(rawName)) {
+            hasDefinition = true;
+            lastDefinition = def;
+        }
+        note(line, dangling);
+    }
+    void blank(const Line&) {}
+    void other(const Line& line) { note(line, false); }
+
+    bool nameMatches(std::string_view rawName) {
+        if (rawName.empty())
+            return targetName.empty();
+        m_buffer.assign(rawName);
+        m_buffer += '"';
+        return RegEscape::unescape(m_buffer, '"', m_name) &&
+               RegEscape::equalsIgnoreCase(m_name, targetName);
+    }
+    std::string m_buffer;
+    std::u16string m_name;
+};
+
+// The line end to add after a last line that has none. Wine keeps a '\r' that no '\n' follows
+// as part of the line, so such a line gets "\r\n" and its '\r' stays its own.
+std::string_view breakAfter(std::string_view text, std::string_view eol) {
+    return text.ends_with('\r') ? "\r\n" : eol;
+}
+
+bool endsWithBlankLine(std::string_view text) {
+    if (!text.ends_with('\n'))
+        return false;
+    text.remove_suffix(1);
+    const std::size_t start = text.rfind('\n') == npos ? 0 : text.rfind('\n') + 1;
+    return skipSpaces(text, start) == text.size();
+}
+
+std::string timeLine(std::int64_t unixSeconds) {
+    // Windows FILETIME: 100 ns ticks since 1601.
+    const auto ticks = static_cast<std::uint64_t>(unixSeconds + 11644473600LL) * 10000000ULL;
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    std::uint64_t v = ticks;
+    do {
+        hex.insert(hex.begin(), kDigits[v & 0xf]);
+        v >>= 4;
+    } while (v != 0);
+    return "#time=" + hex;
+}
+
+std::string valueLine(std::u16string_view name, std::uint32_t value) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string line =
+        name.empty() ? std::string("@") : '"' + RegEscape::escape(name, '"', '"') + '"';
+    line += "=dword:";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        line += kDigits[(value >> shift) & 0xf];
+    return line;
+}
+
+std::string sectionText(std::u16string_view key, std::u16string_view name, std::uint32_t value,
+                        std::int64_t unixSeconds, std::string_view eol) {
+    std::string out = '[' + RegEscape::escape(key, '[', ']') + "] " + std::to_string(unixSeconds);
+    out += eol;
+    out += timeLine(unixSeconds);
+    out += eol;
+    out += valueLine(name, value);
+    out += eol;
+    return out;
+}
+
+struct Target {
+    std::u16string key;
+    std::vector<std::u16string_view> components; // views into `key`, set once it stays put
+    std::u16string name;
+};
+
+std::optional<Target> makeTarget(std::string_view keyPath, std::string_view valueName) {
+    auto key = RegEscape::utf16FromUtf8(keyPath);
+    auto name = RegEscape::utf16FromUtf8(valueName);
+    if (!key || !name)
+        return std::nullopt;
+    if (RegEscape::keyComponents(*key).empty())
+        return std::nullopt;
+    return Target{std::move(*key), {}, std::move(*name)};
+}
+
+} // namespace
+
+std::optional<UserRegFile::Contents> UserRegFile::read(std::string_view text) {
+    Reader reader{text, {}, {}, false};
+    if (!scan(text, reader))
+        return std::nullopt;
+    return std::move(reader.contents);
+}
+
+std::optional<std::string> UserRegFile::withDword(std::string_view text, std::string_view keyPath,
+                                                  std::string_view valueName, std::uint32_t value,
+                                                  std::int64_t unixSeconds) {
+    auto target = makeTarget(keyPath, valueName);
+    if (!target)
+        return std::nullopt;
+    target->components = RegEscape::keyComponents(target->key);
+    Locator locator(target->components, target->name);
+    if (!scan(text, locator))
+        return std::nullopt;
+    // Added lines follow the file's own line ends, taken from its first line.
+    const Line header = lineAt(text, 0);
+    const std::string_view eol = header.end + 1 < header.next ? "\r\n" : "\n";
+    const std::string newValue = valueLine(target->name, value);
+
+    std::string out;
+    out.reserve(text.size() + newValue.size() + 256);
+    if (locator.hasDefinition) {
+        // The last definition is the one Wine keeps; its continuation lines go with it.
+        const Definition& def = locator.lastDefinition;
+        out.append(text.substr(0, def.nameStart));
+        out.append(newValue);
+        out.append(text.substr(def.contentEnd));
+        return out;
+    }
+    if (locator.hasSection) {
+        if (locator.sectionDangling)
+            return std::nullopt;
+        const Line& end = locator.sectionEnd;
+        out.append(text.substr(0, end.next));
+        if (!end.hasEol)
+            out.append(breakAfter(out, eol));
+        out.append(newValue);
+        out.append(eol);
+        out.append(text.substr(end.next));
+        return out;
+    }
+    if (locator.lastDangling)
+        return std::nullopt;
+    out.append(text);
+    if (!text.ends_with('\n'))
+        out.append(breakAfter(out, eol));
+    // Keys are separated by a blank line, as Wine writes them.
+    if (!endsWithBlankLine(out))
+        out.append(eol);
+    out.append(
+        sectionText(RegEscape::joinKey(target->components), target->name, value, unixSeconds, eol));
+    return out;
+}
+
+std::optional<std::string> UserRegFile::newFile(std::string_view arch, std::string_view keyPath,
+                                                std::string_view valueName, std::uint32_t value,
+                                                std::int64_t unixSeconds) {
+    auto target = makeTarget(keyPath, valueName);
+    if (!target)
+        return std::nullopt;
+    target->components = RegEscape::keyComponents(target->key);
+    std::string out(kHeader);
+    out += "\n;; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n";
+    if (!arch.empty()) {
+        out += "#arch=";
+        out += arch;
+        out += '\n';
+    }
+    out += '\n';
+    out +=
+        sectionText(RegEscape::joinKey(target->components), target->name, value, unixSeconds, "\n");
+    return out;
+}
+
+std::string UserRegFile::archOf(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const Line line = lineAt(text, pos);
+        std::string_view content = text.substr(line.begin, line.end - line.begin);
+        content.remove_prefix(skipSpaces(content, 0));
+        if (content.starts_with('['))
+            break;
+        if (content == "#arch=win32" || content == "#arch=win64")
+            return std::string(content.substr(6));
+        pos = line.next;
+    }
+    return {};
+}
+
+} // namespace tintaro

@@ -1,0 +1,327 @@
+#include "WineRegistry.h"
+
+#include "RegErrors.h"
+#include "RegEscape.h"
+#include "RegFileLock.h"
+#include "UserRegFile.h"
+#include "WinePrefix.h"
+
+#include <cerrno>
+#include <csignal>
+#include <ctime>
+#include <fcntl.h>
+#include <optional>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace tintaro {
+
+namespace {
+
+constexpr std::size_t kMaxKeyComponent = 255; // UTF-16 units, as Windows limits them
+constexpr std::size_t kMaxValueName = 16383;  // UTF-16 units
+constexpr off_t kMaxFileSize = static_cast<off_t>(kUserRegMaxSize);
+
+// Reads a whole regular file. nullopt with `error` set on failure; `missing` when absent.
+std::optional<std::string> readFile(const std::filesystem::path& path, long& error, bool& missing) {
+    missing = false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        missing = errno == ENOENT;
+        error = RegErrors::fromErrno(errno);
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileSize) {
+        ::close(fd);
+        error = RegErrors::kBadDatabase;
+        return std::nullopt;
+    }
+    // One byte spare, so the read that meets the end needs no reallocation of a large file.
+    std::string text(static_cast<std::size_t>(st.st_size) + 1, '\0');
+    std::size_t done = 0;
+    for (;;) {
+        if (done == text.size())
+            text.resize(text.size() + 65536);
+        const ssize_t count = ::read(fd, text.data() + done, text.size() - done);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            error = RegErrors::fromErrno(errno);
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (count == 0)
+            break;
+        done += static_cast<std::size_t>(count);
+    }
+    ::close(fd);
+    text.resize(done);
+    return text;
+}
+
+// The file Wine really reads: a symbolic link is followed so that it stays a link.
+std::filesystem::path realUserReg(const std::filesystem::path& prefix) {
+    const std::filesystem::path link = prefix / "user.reg";
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(link, ec))
+        return link;
+    const auto target = std::filesystem::weakly_canonical(link, ec);
+    return ec ? link : target;
+}
+
+std::string archOfSystemReg(const std::filesystem::path& prefix) {
+    long error = 0;
+    bool missing = false;
+    const auto text = readFile(prefix / "system.reg", error, missing);
+    return text ? UserRegFile::archOf(*text) : std::string();
+}
+
+// Checks a key path and gives it with single backslashes, appended to `base`.
+long normalizeKey(std::string_view base, std::string_view path, std::string& out) {
+    if (path.find('\0') != std::string_view::npos)
+        return RegErrors::kInvalidParameter;
+    if (path.starts_with('\\'))
+        return RegErrors::kBadPathname;
+    const auto wide = RegEscape::utf16FromUtf8(path);
+    if (!wide)
+        return RegErrors::kInvalidParameter;
+    out = std::string(base);
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        if (end > start) {
+            const std::string_view part = path.substr(start, end - start);
+            if (RegEscape::utf16FromUtf8(part)->size() > kMaxKeyComponent)
+                return RegErrors::kInvalidParameter;
+            if (!out.empty())
+                out += '\\';
+            out += part;
+        }
+        start = end + 1;
+    }
+    return out.empty() ? RegErrors::kBadKey : kErrorSuccess;
+}
+
+bool isDirectory(const std::filesystem::path& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace
+
+WineRegistry::WineRegistry()
+    : WineRegistry(Options{}) {}
+
+WineRegistry::WineRegistry(Options options)
+    : m_options(std::move(options)) {}
+
+long WineRegistry::createKey(RegKey root, std::string_view path, RegKey& key) {
+    key = 0;
+    std::lock_guard guard(m_mutex);
+    std::filesystem::path prefix;
+    std::string base;
+    if (root == kHkeyCurrentUser) {
+        prefix = m_options.prefix.empty() ? currentWinePrefix() : m_options.prefix;
+    } else if (const auto it = m_keys.find(root); it != m_keys.end()) {
+        prefix = it->second.prefix;
+        base = it->second.path;
+    } else {
+        // Only HKEY_CURRENT_USER lives in user.reg; the other roots are not this program's.
+        return RegErrors::kInvalidHandle;
+    }
+    std::string full;
+    if (const long error = normalizeKey(base, path, full); error != kErrorSuccess)
+        return error;
+    if (!isDirectory(prefix))
+        return RegErrors::kPathNotFound;
+    // Handles stay clear of the predefined roots (0x80000000 and up) and of 0.
+    if (m_nextKey == 0 || m_nextKey >= 0x80000000u)
+        m_nextKey = 1;
+    while (m_keys.contains(m_nextKey))
+        ++m_nextKey;
+    key = m_nextKey++;
+    m_keys.emplace(key, OpenKey{std::move(prefix), std::move(full)});
+    return kErrorSuccess;
+}
+
+long WineRegistry::setValue(RegKey key, std::string_view name, std::uint32_t type,
+                            std::span<const std::uint8_t> data) {
+    OpenKey target;
+    {
+        std::lock_guard guard(m_mutex);
+        const auto it = m_keys.find(key);
+        if (it == m_keys.end())
+            return RegErrors::kInvalidHandle;
+        target = it->second;
+    }
+    if (type != kRegDword)
+        return RegErrors::kNotSupported;
+    if (data.size() != 4 || name.find('\0') != std::string_view::npos)
+        return RegErrors::kInvalidParameter;
+    const auto wideName = RegEscape::utf16FromUtf8(name);
+    if (!wideName || wideName->size() > kMaxValueName)
+        return RegErrors::kInvalidParameter;
+    const std::uint32_t value = std::uint32_t{data[0]} | std::uint32_t{data[1]} << 8 |
+                                std::uint32_t{data[2]} << 16 | std::uint32_t{data[3]} << 24;
+
+    if (m_options.server.isRunning(target.prefix))
+        return writeThroughWine(target.prefix, target.path, name, value);
+    const long result = writeFile(target.prefix, target.path, name, value);
+    // A server that started while the file was being written may have loaded the old file and
+    // would save it back over ours; telling it too keeps the value.
+    if (result == kErrorSuccess && m_options.server.isRunning(target.prefix))
+        return writeThroughWine(target.prefix, target.path, name, value);
+    return result;
+}
+
+long WineRegistry::closeKey(RegKey key) {
+    std::lock_guard guard(m_mutex);
+    return m_keys.erase(key) == 1 ? kErrorSuccess : RegErrors::kInvalidHandle;
+}
+
+long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::string& path,
+                             std::string_view name, std::uint32_t value) {
+    const std::filesystem::path file = realUserReg(prefix);
+    const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : ".";
+    RegFileLock lock(dir / ("." + file.filename().string() + ".tintaro-lock"));
+    if (lock.error() != kErrorSuccess)
+        return lock.error();
+
+    const std::int64_t now =
+        m_options.clock ? m_options.clock() : static_cast<std::int64_t>(std::time(nullptr));
+    long error = 0;
+    bool missing = false;
+    const auto text = readFile(file, error, missing);
+    std::optional<std::string> edited;
+    if (text && !text->empty()) {
+        edited = UserRegFile::withDword(*text, path, name, value, now);
+        if (!edited)
+            return RegErrors::kBadDatabase;
+        if (*edited == *text)
+            return kErrorSuccess;
+    } else if (missing || (text && text->empty())) {
+        // An empty file holds nothing to keep, and Wine would ignore it for good.
+        edited = UserRegFile::newFile(archOfSystemReg(prefix), path, name, value, now);
+        if (!edited)
+            return RegErrors::kInvalidParameter;
+    } else {
+        return error;
+    }
+    RegFileWriter& writer = m_options.writer ? *m_options.writer : m_defaultWriter;
+    return writer.replace(file, *edited);
+}
+
+std::vector<std::string> WineRegistry::wineLoaders(const std::filesystem::path& prefix) const {
+    // A server talks only to a Wine of its own version, and a prefix may be run by a Wine that
+    // is not the one on PATH (a game launcher's, or a build of one's own). The loader installed
+    // beside the running server comes first; then the configured command; then the 64-bit loader
+    // beside the server, the only one a 64-bit-only Debian installs there.
+    const std::filesystem::path server = m_options.server.program(prefix);
+    const auto besideServer = [&server](const char* name) {
+        if (server.empty())
+            return std::string();
+        const std::filesystem::path loader = server.parent_path() / name;
+        std::error_code error;
+        return std::filesystem::is_regular_file(loader, error) &&
+                       ::access(loader.c_str(), X_OK) == 0
+                   ? loader.string()
+                   : std::string();
+    };
+    std::vector<std::string> loaders;
+    if (std::string own = besideServer("wine"); !own.empty())
+        loaders.push_back(std::move(own));
+    loaders.push_back(m_options.wineCommand);
+    if (std::string own64 = besideServer("wine64"); !own64.empty())
+        loaders.push_back(std::move(own64));
+    return loaders;
+}
+
+long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const std::string& path,
+                                    std::string_view name, std::uint32_t value) {
+    // The loader comes first; it is chosen when the process is started, below.
+    std::vector<std::string> args{std::string(), "reg", "add", "HKCU\\" + path};
+    if (name.empty()) {
+        args.emplace_back("/ve");
+    } else {
+        args.emplace_back("/v");
+        args.emplace_back(name);
+    }
+    for (const char* arg : {"/t", "REG_DWORD", "/d"})
+        args.emplace_back(arg);
+    args.push_back(std::to_string(value));
+    // Without /f, reg asks before overwriting and waits for an answer for ever.
+    args.emplace_back("/f");
+
+    std::vector<std::string> env;
+    for (char** entry = environ; entry && *entry; ++entry) {
+        const std::string_view item(*entry);
+        if (!item.starts_with("WINEPREFIX=") && !item.starts_with("WINEDEBUG="))
+            env.emplace_back(item);
+    }
+    env.push_back("WINEPREFIX=" + prefix.string());
+    env.emplace_back("WINEDEBUG=-all");
+
+    std::vector<char*> envp;
+    for (auto& item : env)
+        envp.push_back(item.data());
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attr;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attr);
+    for (int fd = 0; fd <= 2; ++fd)
+        posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY,
+                                         0);
+    // Its own process group, so that a timeout can end whatever it started.
+    sigset_t noSignals;
+    sigemptyset(&noSignals);
+    posix_spawnattr_setsigmask(&attr, &noSignals);
+    posix_spawnattr_setpgroup(&attr, 0);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK);
+    pid_t pid = 0;
+    int spawned = ENOENT;
+    for (std::string& loader : wineLoaders(prefix)) {
+        args.front() = std::move(loader);
+        std::vector<char*> argv;
+        for (auto& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        spawned = posix_spawnp(&pid, argv[0], &actions, &attr, argv.data(), envp.data());
+        if (spawned != ENOENT)
+            break;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attr);
+    if (spawned != 0)
+        return spawned == ENOENT ? RegErrors::kFileNotFound : RegErrors::fromErrno(spawned);
+
+    const auto deadline = std::chrono::steady_clock::now() + m_options.timeout;
+    int status = 0;
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            break;
+        if (done < 0 && errno != EINTR)
+            return RegErrors::kWriteFault;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            ::kill(-pid, SIGKILL);
+            while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            }
+            return RegErrors::kTimeout;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? kErrorSuccess : RegErrors::kWriteFault;
+}
+
+} // namespace tintaro
