@@ -1,7 +1,5 @@
 #include "Application.h"
 
-#include "Artwork.h"
-
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
@@ -13,8 +11,8 @@ namespace {
 // The program's icon, 16, 32 and 48 pixels.
 QIcon applicationIcon() {
     QIcon icon;
-    for (const EmbeddedImage* size : {&artwork::icon16, &artwork::icon32, &artwork::icon48})
-        icon.addPixmap(QPixmap::fromImage(size->image()));
+    for (int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/app/icon%1.png").arg(size), QSize(size, size));
     return icon;
 }
 

@@ -1,7 +1,6 @@
 #include "frmPrincipal.h"
 
 #include "AccountDiscovery.h"
-#include "Artwork.h"
 #include "PlainLineDelegate.h"
 #include "Form1.h"
 #include "FileSystem.h"
@@ -49,7 +48,7 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(16, 8, 96, 96);
-    Image1->setPixmap(QPixmap::fromImage(artwork::zelkor.image()));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/app/zelkor.png")));
 
     Label3 = makeLabel(this, QStringLiteral("¿50.000 usuarios pueden estar confundidos?"),
                        QRect(120, 8, 105, 41));
