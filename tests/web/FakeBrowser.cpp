@@ -32,8 +32,7 @@ QByteArray shellQuoted(const QString& text) {
 FakeBrowser::FakeBrowser() {
     if (!m_root.isValid())
         return;
-    for (const char* folder :
-         {"data/applications", "dirs", "config", "configdirs", "bin", "runs", "term"})
+    for (const char* folder : {"data/applications", "dirs", "config", "configdirs", "bin", "runs"})
         QDir(m_root.path()).mkpath(QString::fromLatin1(folder));
     qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toUtf8());
     qputenv("XDG_DATA_DIRS", path(QStringLiteral("dirs")).toUtf8());
@@ -51,7 +50,7 @@ bool FakeBrowser::writeProgram(const QByteArray& script) {
 }
 
 bool FakeBrowser::install(const QString& execArgs, const QString& program, bool inTerminal,
-                          const QStringList& handles, const QByteArray& extraKeys) {
+                          const QStringList& handles) {
     // Each run writes its argument count and arguments, NUL-terminated, and renames the file
     // only when complete, so a reader never sees half a record.
     const QByteArray runs = shellQuoted(path(QStringLiteral("runs")));
@@ -66,28 +65,13 @@ bool FakeBrowser::install(const QString& execArgs, const QString& program, bool 
         "[Desktop Entry]\nType=Application\nName=Test Browser\nExec=" +
         (program.isEmpty() ? path(QStringLiteral("bin/recorder")) : program).toUtf8() + ' ' +
         execArgs.toUtf8() + "\nMimeType=" + handles.join(u';').toUtf8() + ";\n" +
-        (inTerminal ? "Terminal=true\n" : "") + extraKeys;
+        (inTerminal ? "Terminal=true\n" : "");
     QByteArray defaults = "[Default Applications]\n";
     for (const QString& type : handles)
         defaults += type.toUtf8() + "=testbrowser.desktop\n";
     return writeProgram(script) &&
            writeAtomically(path(QStringLiteral("data/applications/testbrowser.desktop")), entry) &&
            writeAtomically(path(QStringLiteral("config/mimeapps.list")), defaults);
-}
-
-bool FakeBrowser::installTerminal() {
-    // The launcher may search a PATH that holds this folder alone: the script needs nothing
-    // from PATH itself and gives the command it runs the usual one back.
-    const QByteArray script = "#!/bin/sh\n"
-                              "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > " +
-                              shellQuoted(terminalLog()) +
-                              "\n"
-                              "while [ $# -gt 0 ] && [ \"$1\" != -e ]; do shift; done\n"
-                              "[ $# -gt 0 ] && shift\n"
-                              "PATH=/usr/local/bin:/usr/bin:/bin exec \"$@\"\n";
-    return writeAtomically(terminalBin() + QStringLiteral("/xterm"), script,
-                           QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                               QFileDevice::ExeOwner);
 }
 
 bool FakeBrowser::uninstall() {

@@ -20,20 +20,12 @@ public:
     // pages ("text/html") and the http and https schemes unless told otherwise. Its program
     // records each run's arguments. `execArgs` follows the program in the Exec line; a
     // non-empty `program` replaces the recorder there. `inTerminal` marks the entry as one that
-    // runs in a terminal (Terminal=true). `extraKeys` are further "Key=value" lines of the entry.
+    // runs in a terminal (Terminal=true).
     bool install(const QString& execArgs = QStringLiteral("%u"), const QString& program = {},
-                 bool inTerminal = false, const QStringList& handles = kWebHandles,
-                 const QByteArray& extraKeys = {});
+                 bool inTerminal = false, const QStringList& handles = kWebHandles);
     static inline const QStringList kWebHandles = {QStringLiteral("text/html"),
                                                    QStringLiteral("x-scheme-handler/http"),
                                                    QStringLiteral("x-scheme-handler/https")};
-    // Puts a terminal emulator named "xterm" in the folder `terminalBin()`: it writes its
-    // arguments, one per line, to `terminalLog()`, then runs the command that follows "-e".
-    bool installTerminal();
-    QString terminalBin() const { return path(QStringLiteral("term")); }
-    QString terminalLog() const { return path(QStringLiteral("terminal.log")); }
-    // The folder of the recorder program, named "recorder" there.
-    QString programBin() const { return path(QStringLiteral("bin")); }
     // Removes the entry and the defaults: no browser is left.
     bool uninstall();
     // Keeps the entry, but its program can no longer be started (its interpreter is missing).

@@ -2,7 +2,6 @@
 #include "RecordingMessageBoxes.h"
 #include "modulo_web.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QTest>
@@ -43,6 +42,7 @@ private Q_SLOTS:
         QTest::newRow("vote page")
             << QStringLiteral("https://zelkor.example/votar_redireccion.htm") << -1;
         QTest::newRow("any nonzero is true") << QStringLiteral("https://h/p?a=1&b=2") << 1;
+        QTest::newRow("false opens the browser too") << QStringLiteral("https://h/p?x=1") << 0;
         QTest::newRow("shell syntax is plain text")
             << QStringLiteral("https://h/a b?q=\"x\"&y='z';$(touch %1) `touch %1`; touch %1 | \\")
                    .arg(pwned)
@@ -63,63 +63,6 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(m_browser->path(QStringLiteral("pwned"))));
     }
 
-    void execLineArgumentsAreKept() {
-        QVERIFY(m_browser->install(QStringLiteral("--new-window %U --private")));
-        // GIO re-reads the changed entry from its folder watch; its command line is what runs.
-        QVERIFY(QTest::qWaitFor(
-            [] { return FakeBrowser::currentCommandLine().endsWith(QStringLiteral("--private")); },
-            10000));
-        RecordingMessageBoxes boxes;
-        OpenWebPage(QStringLiteral("https://h/p q"), -1);
-        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
-        const QStringList expected{QStringLiteral("--new-window"), QStringLiteral("https://h/p q"),
-                                   QStringLiteral("--private")};
-        QCOMPARE(m_browser->runs().front(), expected);
-    }
-
-    // Real desktop entries name their program without a folder ("firefox %u"): it is looked up
-    // in PATH, as GIO looked it up when it took the entry for an installed program.
-    void programNamedWithoutFolderIsSearchedInPath() {
-        const QByteArray savedPath = qgetenv("PATH");
-        const auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
-        qputenv("PATH", m_browser->programBin().toUtf8() + ':' + savedPath);
-        QVERIFY(m_browser->install(QStringLiteral("%u"), QStringLiteral("recorder")));
-        QVERIFY(QTest::qWaitFor(
-            [] { return FakeBrowser::currentCommandLine() == QStringLiteral("recorder %u"); },
-            10000));
-        RecordingMessageBoxes boxes;
-        const QString page = QStringLiteral("https://zelkor.example/votar_redireccion.htm");
-        OpenWebPage(page, -1);
-        QVERIFY(boxes.messages.isEmpty());
-        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
-        QCOMPARE(m_browser->runs().front(), QStringList{page});
-    }
-
-    // %i gives the entry's icon as "--icon <name>", and nothing when the entry has none.
-    void iconFieldCode_data() {
-        QTest::addColumn<QByteArray>("iconKey");
-        QTest::addColumn<QStringList>("before");
-        QTest::newRow("icon") << QByteArray("Icon=test-browser\n")
-                              << QStringList{QStringLiteral("--icon"),
-                                             QStringLiteral("test-browser")};
-        QTest::newRow("no icon") << QByteArray() << QStringList{};
-    }
-    void iconFieldCode() {
-        QFETCH(QByteArray, iconKey);
-        QFETCH(QStringList, before);
-        QVERIFY(m_browser->install(QStringLiteral("%i %u"), {}, false, FakeBrowser::kWebHandles,
-                                   iconKey));
-        QVERIFY(QTest::qWaitFor(
-            [] { return FakeBrowser::currentCommandLine().endsWith(QStringLiteral(" %i %u")); },
-            10000));
-        RecordingMessageBoxes boxes;
-        const QString page = QStringLiteral("https://h/p");
-        OpenWebPage(page, -1);
-        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
-        QCOMPARE(m_browser->runs().front(), before + QStringList{page});
-        QVERIFY(boxes.messages.isEmpty());
-    }
-
     void addressEndsAtNul() {
         RecordingMessageBoxes boxes;
         QString address = QStringLiteral("https://h/a");
@@ -135,56 +78,6 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
         QCOMPARE(m_browser->runs().front(), QStringList{});
         QVERIFY(boxes.messages.isEmpty());
-    }
-
-    void withoutBrowserTheSchemeHandlerOpensTheAddress() {
-        RecordingMessageBoxes boxes;
-        OpenWebPage(QStringLiteral("https://h/p?x=1&y=2"), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
-        QCOMPARE(m_browser->runs().front(), QStringList{QStringLiteral("https://h/p?x=1&y=2")});
-        QVERIFY(boxes.messages.isEmpty());
-    }
-
-    // A browser that runs in a terminal is started inside a terminal emulator, found in PATH;
-    // with none to be found the user hears that the page could not be opened.
-    void terminalBrowserRunsInATerminal_data() {
-        QTest::addColumn<bool>("terminalInstalled");
-        QTest::newRow("terminal found") << true;
-        QTest::newRow("no terminal") << false;
-    }
-    void terminalBrowserRunsInATerminal() {
-        QFETCH(bool, terminalInstalled);
-        QVERIFY(m_browser->installTerminal());
-        QVERIFY(m_browser->install(QStringLiteral("%u"), {}, true));
-        QVERIFY(QTest::qWaitFor([] { return FakeBrowser::currentRunsInTerminal(); }, 10000));
-        const QString folder =
-            terminalInstalled ? m_browser->terminalBin() : m_browser->path(QStringLiteral("dirs"));
-        const QByteArray savedPath = qgetenv("PATH");
-        qputenv("PATH", folder.toUtf8());
-        RecordingMessageBoxes boxes;
-        const QString page = QStringLiteral("https://zelkor.example/votar_redireccion.htm");
-        OpenWebPage(page, -1);
-        qputenv("PATH", savedPath);
-
-        if (terminalInstalled) {
-            QTRY_COMPARE_WITH_TIMEOUT(m_browser->runs().size(), 1, 10000);
-            QCOMPARE(m_browser->runs().front(), QStringList{page});
-            QVERIFY(boxes.messages.isEmpty());
-            QFile log(m_browser->terminalLog());
-            QVERIFY(log.open(QIODevice::ReadOnly));
-            const QStringList args = QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'));
-            QVERIFY2(args.contains(QStringLiteral("-e")), qPrintable(args.join(u' ')));
-            QVERIFY(args.contains(m_browser->path(QStringLiteral("bin/recorder"))));
-            QVERIFY(args.contains(page));
-        } else {
-            QCOMPARE(boxes.messages.size(), 1);
-            QCOMPARE(boxes.messages.front().text, QStringLiteral("Web page fialed to be opened."));
-            QCOMPARE(boxes.messages.front().caption, QStringLiteral("Website URL Failed..."));
-            QTest::qWait(200);
-            QVERIFY(m_browser->runs().isEmpty());
-            QVERIFY(!QFileInfo::exists(m_browser->terminalLog()));
-        }
-        QFile::remove(m_browser->terminalLog());
     }
 
     // A desktop whose default browser is set for web addresses alone (no program for web page
@@ -250,10 +143,12 @@ private Q_SLOTS:
         QTest::newRow("entry's program uninstalled")
             << "uninstalled" << page << -1 << notFound << notFoundCaption;
         QTest::newRow("program cannot start") << "broken" << page << -1 << failed << failedCaption;
-        QTest::newRow("address without scheme") << ""
-                                                << "votar" << 0 << failed << failedCaption;
-        QTest::newRow("empty address to the scheme handler") << ""
-                                                             << "" << 0 << failed << failedCaption;
+        QTest::newRow("program cannot start, false")
+            << "broken" << page << 0 << failed << failedCaption;
+        QTest::newRow("program ends with an error")
+            << "false" << page << -1 << failed << failedCaption;
+        QTest::newRow("terminal browser, no terminal")
+            << "terminal" << page << -1 << failed << failedCaption;
     }
     void failuresShowTheirMessage() {
         QFETCH(QString, failure);
@@ -271,7 +166,19 @@ private Q_SLOTS:
             QVERIFY(waitForDefault(QString()));
         } else if (failure == QStringLiteral("broken")) {
             QVERIFY(m_browser->breakProgram());
+        } else if (failure == QStringLiteral("false")) {
+            QVERIFY(m_browser->install(QStringLiteral("%u"), QStringLiteral("/bin/false")));
+            QVERIFY(QTest::qWaitFor(
+                [] { return FakeBrowser::currentCommandLine().startsWith(u"/bin/false"); }, 10000));
+        } else if (failure == QStringLiteral("terminal")) {
+            QVERIFY(m_browser->install(QStringLiteral("%u"), {}, true));
+            QVERIFY(QTest::qWaitFor([] { return FakeBrowser::currentRunsInTerminal(); }, 10000));
         }
+        // No terminal emulator can be found in an empty folder.
+        const QByteArray savedPath = qgetenv("PATH");
+        const auto restorePath = qScopeGuard([&] { qputenv("PATH", savedPath); });
+        if (failure == QStringLiteral("terminal"))
+            qputenv("PATH", m_browser->path(QStringLiteral("dirs")).toUtf8());
         RecordingMessageBoxes boxes;
         OpenWebPage(address, static_cast<std::int16_t>(useBrowser));
         QCOMPARE(boxes.messages.size(), 1);
