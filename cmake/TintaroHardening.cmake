@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Debian's hardening flags (stack protector, _FORTIFY_SOURCE, full RELRO, immediate binding) for
 # builds meant for users: with TINTARO_DPKG_BUILDFLAGS on, dpkg-buildflags supplies the compile
 # and link flags, as a Debian package build would. DEB_BUILD_MAINT_OPTIONS in the environment
