@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs Tintaro's Debian package on a freshly bootstrapped minimal Debian (bookworm) in a
 # chroot, with apt resolving its dependencies from a Debian mirror, and starts the installed
 # program there. It proves what the package test cannot on a developer's machine: that the
 # package's declared dependencies are enough on a system that has nothing else.
 # Needs root and a Debian mirror (about a minute and 300 MB); not part of CI.
-# Usage: scripts/check-deb-clean.sh [BUILD_DIR]     (BUILD_DIR defaults to build/default)
+# Usage: scripts/check-deb-clean.sh [BUILD_DIR]     (BUILD_DIR defaults to build/release)
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
-build="$(cd "${1:-$top/build/default}" && pwd)"
+build="$(cd "${1:-$top/build/release}" && pwd)"
 mirror="${DEBIAN_MIRROR:-http://deb.debian.org/debian}"
 [ "$(id -u)" -eq 0 ] || { echo "check-deb-clean.sh: run as root (debootstrap, chroot)" >&2; exit 2; }
 [ -f "$build/CPackConfig.cmake" ] || { echo "check-deb-clean.sh: $build is not configured" >&2; exit 2; }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Tintaro's Debian package from a configured build into OUT_DIR and prints its path.
 # On failure prints cpack's log to stderr and exits non-zero.
 # Usage: scripts/make-deb.sh BUILD_DIR OUT_DIR

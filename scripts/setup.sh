@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation
     xvfb xauth x11-utils imagemagick xdotool
-    desktop-file-utils appstream
+    desktop-file-utils appstream lintian
     clang libclang-rt-14-dev
     hyperfine time
 )

@@ -49,7 +49,7 @@ for window in MAIN VOTE EDITOR; do
 done
 # The desktop ties the windows to the installed entry through their class, and shows the
 # program's icon on those without one of their own.
-entry="$(dirname "$0")/../../resources/org.example.Tintaro.desktop"
+entry="$(dirname "$0")/../../resources/io.github.tintaro.Tintaro.desktop"
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 [ -n "$wm_class" ] && [ "${MAIN_CLASS:-}" = "$wm_class" ] ||
     fail "main window's class '${MAIN_CLASS:-}' is not the entry's StartupWMClass '$wm_class'"

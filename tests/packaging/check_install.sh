@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs a configured build into a temporary prefix (no root needed) and checks what a desktop
 # needs to find Tintaro there: the program, its desktop entry, every icon size and the metainfo,
 # that the entry, the icons and the metainfo agree on the application id, and that the installed
-# entry and metainfo pass desktop-file-validate and appstreamcli.
-# Usage: check_install.sh <build-dir> <app-id>
+# entry and metainfo pass desktop-file-validate and appstreamcli, and that the licence, the
+# changelog and the release named in the metainfo belong to this version.
+# Usage: check_install.sh <build-dir> <app-id> <version>
 set -euo pipefail
 build="$1"
 id="$2"
+version="$3"
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 
@@ -47,6 +50,16 @@ grep -qx "Exec=tintaro" "$desktop" || fail "desktop entry does not start tintaro
 grep -q "<id>$id</id>" "$metainfo" || fail "metainfo id is not $id"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
     fail "metainfo does not launch $id.desktop"
+
+grep -q "<project_license>MIT</project_license>" "$metainfo" || fail "metainfo lacks the licence"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "metainfo has no release $version"
+doc="$prefix/share/doc/tintaro"
+grep -qx "License: MIT" "$doc/copyright" || fail "share/doc/tintaro/copyright missing or not MIT"
+head -n 1 <(gzip -dc "$doc/changelog.Debian.gz") | grep -q "^tintaro ($version-" ||
+    fail "changelog.Debian.gz missing or its latest entry is not $version"
+if [ -f "$(dirname "$0")/../../resources/tintaro.1" ]; then
+    gzip -t "$prefix/share/man/man1/tintaro.1.gz" || fail "share/man/man1/tintaro.1.gz missing"
+fi
 
 # The desktop's own validators, on the files as installed. desktop-file-validate succeeds on
 # mere hints, so any output counts as a failure.
