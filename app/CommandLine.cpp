@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 
 namespace tintaro {
@@ -370,7 +369,7 @@ void usePrefix(const CommandLine& line) {
     std::error_code error;
     const std::filesystem::path given(QFile::encodeName(line.prefix).toStdString());
     const auto absolute = std::filesystem::absolute(given, error);
-    ::setenv("WINEPREFIX", (error ? given : absolute).c_str(), 1);
+    qputenv("WINEPREFIX", QByteArray((error ? given : absolute).c_str()));
 }
 
 int runCommand(const CommandLine& line) {
