@@ -318,7 +318,8 @@ private Q_SLOTS:
         QCOMPARE(window.List1->count(), 0);
         const QString path = QString::fromStdString(searched.string());
         QCOMPARE(window.List1->accessibleDescription(),
-                 why.arg(path, path + QStringLiteral("/dosdevices/c:")) +
+                 why.replace(QStringLiteral("%2"), path + QStringLiteral("/dosdevices/c:"))
+                         .replace(QStringLiteral("%1"), path) +
                      QStringLiteral("\nOtro prefijo: tintaro --prefix CARPETA, o la variable "
                                     "WINEPREFIX."));
 
@@ -337,8 +338,9 @@ private Q_SLOTS:
                                                         .arg(inked.y())
                                                         .arg(inked.width())
                                                         .arg(inked.height())));
-        // Centred both ways, to the pixel.
-        QVERIFY(std::abs((inked.left() - 0) - (viewport->width() - 1 - inked.right())) <= 1);
+        // Centred both ways, to the pixel, give or take the side bearings of the widest line's
+        // first and last glyphs, which vary with the made-up prefix's name.
+        QVERIFY(std::abs((inked.left() - 0) - (viewport->width() - 1 - inked.right())) <= 2);
         QVERIFY(std::abs((inked.top() - 0) - (viewport->height() - 1 - inked.bottom())) <= 2);
         window.close();
     }
