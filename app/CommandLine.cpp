@@ -202,7 +202,6 @@ Stored readThroughWine(const std::filesystem::path& prefix, const std::string& k
         QProcess wine;
         wine.setProcessEnvironment(env);
         wine.setStandardInputFile(QProcess::nullDevice());
-        wine.setStandardErrorFile(QProcess::nullDevice());
         wine.start(loader, args);
         if (!wine.waitForStarted())
             continue;
@@ -213,8 +212,13 @@ Stored readThroughWine(const std::filesystem::path& prefix, const std::string& k
         }
         if (wine.exitStatus() != QProcess::NormalExit)
             return {false, false, 0, where + QStringLiteral(": wine crashed")};
+        // reg's answer for a missing key or value; the loader fails with 1 too, but says so as
+        // "wine: ..." or "wine client error: ...".
+        const QString complaint = QString::fromLocal8Bit(wine.readAllStandardError()).trimmed();
+        if (wine.exitCode() == 1 && !complaint.startsWith(QStringLiteral("wine")))
+            return {true, false, 0, {}};
         if (wine.exitCode() == 1)
-            return {true, false, 0, {}}; // reg's answer for a missing key or value
+            return {false, false, 0, where + QStringLiteral(": ") + complaint};
         if (wine.exitCode() != 0)
             return {false, false, 0,
                     where + QStringLiteral(": exit status %1").arg(wine.exitCode())};
