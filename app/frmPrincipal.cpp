@@ -2,6 +2,7 @@
 
 #include "AccountDiscovery.h"
 #include "PlainLineDelegate.h"
+#include "PrefixNote.h"
 #include "Form1.h"
 #include "FileSystem.h"
 #include "WinePrefix.h"
@@ -167,9 +168,7 @@ void frmPrincipal::Form_Load() {
     List1->setCurrentIndex(QModelIndex());
     // An empty list alone does not tell a wrong prefix from a profile without accounts.
     if (List1->count() == 0) {
-        m_emptyNote =
-            QStringLiteral("No se encontró ninguna cuenta de Messenger en el prefijo de Wine %1")
-                .arg(QFile::decodeName(currentWinePrefix().c_str()));
+        m_emptyNote = noAccountsNote(currentWinePrefix());
         List1->setAccessibleDescription(m_emptyNote);
     }
     // While this window is still loading, so the vote window is on screen first.

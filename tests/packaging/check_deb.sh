@@ -24,9 +24,7 @@ for path in ./usr/bin/tintaro ./usr/share/applications/$id.desktop \
     ./usr/share/doc/tintaro/changelog.Debian.gz; do
     grep -q " $path\$" <<<"$contents" || fail "package lacks $path"
 done
-if [ -f "$(dirname "$0")/../../resources/tintaro.1" ]; then
-    grep -q " ./usr/share/man/man1/tintaro.1.gz\$" <<<"$contents" || fail "package lacks the man page"
-fi
+grep -q " ./usr/share/man/man1/tintaro.1.gz\$" <<<"$contents" || fail "package lacks the man page"
 
 info=$(dpkg-deb -I "$deb")
 grep -q '^ Package: tintaro$' <<<"$info" || fail "package name is not tintaro"

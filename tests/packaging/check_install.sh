@@ -57,9 +57,7 @@ doc="$prefix/share/doc/tintaro"
 grep -qx "License: MIT" "$doc/copyright" || fail "share/doc/tintaro/copyright missing or not MIT"
 head -n 1 <(gzip -dc "$doc/changelog.Debian.gz") | grep -q "^tintaro ($version-" ||
     fail "changelog.Debian.gz missing or its latest entry is not $version"
-if [ -f "$(dirname "$0")/../../resources/tintaro.1" ]; then
-    gzip -t "$prefix/share/man/man1/tintaro.1.gz" || fail "share/man/man1/tintaro.1.gz missing"
-fi
+gzip -t "$prefix/share/man/man1/tintaro.1.gz" || fail "share/man/man1/tintaro.1.gz missing"
 
 # The desktop's own validators, on the files as installed. desktop-file-validate succeeds on
 # mere hints, so any output counts as a failure.

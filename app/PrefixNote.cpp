@@ -1,0 +1,78 @@
+#include "PrefixNote.h"
+
+#include "AccountDiscovery.h"
+#include "FileSystem.h"
+#include "PrefixSearch.h"
+#include "WinePrefix.h"
+
+#include <QFile>
+#include <cstdlib>
+
+namespace tintaro {
+
+namespace {
+
+QString shown(const std::filesystem::path& path) {
+    return QFile::decodeName(path.c_str());
+}
+
+bool holdsAccounts(const std::filesystem::path& prefix) {
+    return !account::discoverAccounts(FileSystem(prefix), appDataFolder(prefix)).empty();
+}
+
+bool samePlace(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(a, b, error);
+}
+
+} // namespace
+
+QString shellQuoted(const std::filesystem::path& path) {
+    QString quoted = shown(path);
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+QString noAccountsNote(const std::filesystem::path& prefix, const std::filesystem::path& home) {
+    const PrefixCheck check = checkPrefix(prefix, account::kMessengerSubfolder);
+    const QString where = shown(prefix);
+    QString note;
+    switch (check.state) {
+    case PrefixState::Missing:
+        note = QStringLiteral("No existe el prefijo de Wine %1.").arg(where);
+        break;
+    case PrefixState::NoUserReg:
+        note = QStringLiteral("El prefijo de Wine %1 no tiene user.reg.").arg(where);
+        break;
+    case PrefixState::NoAppData:
+        note = QStringLiteral("El prefijo de Wine %1 no tiene la carpeta AppData (%2).")
+                   .arg(where, shown(check.missingFolder));
+        break;
+    case PrefixState::NoMessengerFolder:
+        note = QStringLiteral("El prefijo de Wine %1 no tiene carpeta de datos de Messenger (%2).")
+                   .arg(where, shown(check.missingFolder));
+        break;
+    case PrefixState::HasMessengerFolder:
+        note =
+            QStringLiteral("No se encontró ninguna cuenta de Messenger en el prefijo de Wine %1.")
+                .arg(where);
+        break;
+    }
+    note += QStringLiteral("\nOtro prefijo: tintaro --prefix CARPETA, o la variable WINEPREFIX.");
+
+    QString found;
+    for (const auto& other : frontEndPrefixes(home)) {
+        if (!samePlace(other, prefix) && holdsAccounts(other))
+            found += QStringLiteral("\ntintaro --prefix ") + shellQuoted(other);
+    }
+    if (!found.isEmpty())
+        note += QStringLiteral("\nPrefijos con cuentas de Messenger:") + found;
+    return note;
+}
+
+QString noAccountsNote(const std::filesystem::path& prefix) {
+    const char* home = std::getenv("HOME");
+    return noAccountsNote(prefix, home && *home ? home : "/");
+}
+
+} // namespace tintaro
