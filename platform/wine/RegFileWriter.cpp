@@ -36,9 +36,17 @@ private:
 
 } // namespace
 
+std::filesystem::path hiddenSibling(const std::filesystem::path& file, std::string_view suffix) {
+    // Appended piece by piece: `"." + string` makes gcc 12 at -O3 warn of overlapping copies.
+    std::string name(1, '.');
+    name += file.filename().native();
+    name += suffix;
+    return file.has_parent_path() ? file.parent_path() / name : std::filesystem::path(name);
+}
+
 long RegFileWriter::replace(const std::filesystem::path& path, std::string_view content) {
     const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
-    std::string temp = (dir / ("." + path.filename().string() + ".tintaro-XXXXXX")).string();
+    std::string temp = hiddenSibling(path, ".tintaro-XXXXXX").native();
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return RegErrors::fromErrno(errno);

@@ -5,6 +5,10 @@
 
 namespace tintaro {
 
+// The hidden file "." + name + `suffix` beside `file`, where the writer keeps its temporary
+// copies and its lock.
+std::filesystem::path hiddenSibling(const std::filesystem::path& file, std::string_view suffix);
+
 // Replaces a file atomically: the new text goes to a temporary file beside it with the old
 // file's permissions, is flushed to disk, and is renamed over the old file, whose folder is then
 // flushed too. Any failure removes the temporary file and leaves the old file as it was.

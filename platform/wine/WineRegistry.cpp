@@ -191,8 +191,7 @@ long WineRegistry::closeKey(RegKey key) {
 long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::string& path,
                              std::string_view name, std::uint32_t value) {
     const std::filesystem::path file = realUserReg(prefix);
-    const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : ".";
-    RegFileLock lock(dir / ("." + file.filename().string() + ".tintaro-lock"));
+    RegFileLock lock(hiddenSibling(file, ".tintaro-lock"));
     if (lock.error() != kErrorSuccess)
         return lock.error();
 
