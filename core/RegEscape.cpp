@@ -6,34 +6,8 @@ namespace tintaro::RegEscape {
 
 namespace {
 
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return c - 'A' + 10;
-}
-
 char16_t foldAscii(char16_t c) {
     return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
-}
-
-void appendHex(std::string& out, unsigned value, int minDigits) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    char buffer[8];
-    int count = 0;
-    do {
-        buffer[count++] = kDigits[value & 0xf];
-        value >>= 4;
-    } while (value != 0);
-    for (int i = count; i < minDigits; ++i)
-        out += '0';
-    while (count > 0)
-        out += buffer[--count];
 }
 
 void appendOctal(std::string& out, unsigned value, int minDigits) {
@@ -50,6 +24,32 @@ void appendOctal(std::string& out, unsigned value, int minDigits) {
 }
 
 } // namespace
+
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+unsigned hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return static_cast<unsigned>(c - '0');
+    if (c >= 'a' && c <= 'f')
+        return static_cast<unsigned>(c - 'a' + 10);
+    return static_cast<unsigned>(c - 'A' + 10);
+}
+
+void appendHex(std::string& out, std::uint64_t value, int minDigits) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    char buffer[16];
+    int count = 0;
+    do {
+        buffer[count++] = kDigits[value & 0xf];
+        value >>= 4;
+    } while (value != 0);
+    for (int i = count; i < minDigits; ++i)
+        out += '0';
+    while (count > 0)
+        out += buffer[--count];
+}
 
 std::optional<std::u16string> utf16FromUtf8(std::string_view utf8) {
     std::u16string out;
@@ -92,6 +92,36 @@ std::optional<std::u16string> utf16FromUtf8(std::string_view utf8) {
             out += static_cast<char16_t>(code);
         }
         i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+std::string utf8FromUtf16(std::u16string_view utf16) {
+    std::string out;
+    out.reserve(utf16.size());
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        char32_t code = utf16[i];
+        if (code >= 0xd800 && code <= 0xdbff && i + 1 < utf16.size() && utf16[i + 1] >= 0xdc00 &&
+            utf16[i + 1] <= 0xdfff) {
+            code = 0x10000 + ((code - 0xd800) << 10) + (utf16[++i] - 0xdc00);
+        } else if (code >= 0xd800 && code <= 0xdfff) {
+            code = 0xfffd;
+        }
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xc0 | (code >> 6));
+            out += static_cast<char>(0x80 | (code & 0x3f));
+        } else if (code < 0x10000) {
+            out += static_cast<char>(0xe0 | (code >> 12));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
+            out += static_cast<char>(0x80 | (code & 0x3f));
+        } else {
+            out += static_cast<char>(0xf0 | (code >> 18));
+            out += static_cast<char>(0x80 | ((code >> 12) & 0x3f));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
+            out += static_cast<char>(0x80 | (code & 0x3f));
+        }
     }
     return out;
 }
@@ -184,7 +214,7 @@ std::optional<std::size_t> unescape(std::string_view src, char endChar, std::u16
             }
             unsigned value = 0;
             for (int k = 0; k < 4 && p < src.size() && isHexDigit(src[p]); ++k, ++p)
-                value = value * 16 + static_cast<unsigned>(hexValue(src[p]));
+                value = value * 16 + hexValue(src[p]);
             out += static_cast<char16_t>(value);
             break;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,16 @@ namespace tintaro::RegEscape {
 
 // UTF-8 to UTF-16; nullopt for malformed UTF-8 (overlong forms, surrogates, truncated sequences).
 std::optional<std::u16string> utf16FromUtf8(std::string_view utf8);
+
+// UTF-16 to UTF-8; a surrogate without its partner becomes U+FFFD.
+std::string utf8FromUtf16(std::u16string_view utf16);
+
+// Hexadecimal digits as the file writes and reads them.
+bool isHexDigit(char c);
+// The value of a hexadecimal digit; only for a character isHexDigit accepts.
+unsigned hexValue(char c);
+// Appends `value` in lower-case hexadecimal, padded with zeros to `minDigits`.
+void appendHex(std::string& out, std::uint64_t value, int minDigits);
 
 // `text` escaped as Wine writes it: backslash, `extra1` and `extra2` get a backslash in front;
 // control characters become \a \b \t \n \v \f \r \e or octal; units above 127 become \x<hex>.

@@ -9,22 +9,13 @@ namespace tintaro {
 
 namespace {
 
+using RegEscape::hexValue;
+using RegEscape::isHexDigit;
+
 constexpr std::size_t npos = std::string_view::npos;
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-unsigned hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return static_cast<unsigned>(c - '0');
-    if (c >= 'a' && c <= 'f')
-        return static_cast<unsigned>(c - 'a' + 10);
-    return static_cast<unsigned>(c - 'A' + 10);
 }
 
 std::size_t skipSpaces(std::string_view s, std::size_t p) {
@@ -34,14 +25,14 @@ std::size_t skipSpaces(std::string_view s, std::size_t p) {
 }
 
 // One line as Wine's reader returns it: the text without "\n" and a '\r' just before it.
-struct Line {
+struct TextLine {
     std::size_t begin;
     std::size_t end;
     std::size_t next;
     bool hasEol;
 };
 
-Line lineAt(std::string_view text, std::size_t pos) {
+TextLine lineAt(std::string_view text, std::size_t pos) {
     const std::size_t nl = text.find('\n', pos);
     if (nl == npos)
         return {pos, text.size(), text.size(), false};
@@ -164,7 +155,7 @@ struct Definition {
 template <typename Visitor> bool scan(std::string_view text, Visitor& visitor) {
     if (text.find('\0') != npos)
         return false;
-    Line line = lineAt(text, 0);
+    TextLine line = lineAt(text, 0);
     if (text.empty() || text.substr(line.begin, line.end - line.begin) != UserRegFile::kHeader)
         return false;
 
@@ -175,32 +166,21 @@ template <typename Visitor> bool scan(std::string_view text, Visitor& visitor) {
     while (pos < text.size()) {
         line = lineAt(text, pos);
         const std::string_view content = text.substr(line.begin, line.end - line.begin);
-        const std::size_t first = skipSpaces(content, 0);
-        const char c = first < content.size() ? content[first] : '\0';
+        const UserRegFile::Line parsed = UserRegFile::parseLine(content, name);
         pos = line.next;
-        if (c == '[') {
-            inKey = RegEscape::unescape(content.substr(first + 1), ']', name).has_value();
+        using Kind = UserRegFile::Line::Kind;
+        if (parsed.kind == Kind::Key || parsed.kind == Kind::BadKey) {
+            inKey = parsed.kind == Kind::Key;
             visitor.key(inKey, name, line);
-        } else if ((c == '"' || c == '@') && inKey) {
-            std::size_t after = first + 1;
-            std::string_view rawName;
-            if (c == '"') {
-                after = quotedEnd(content, first + 1);
-                if (after == npos) {
-                    visitor.other(line);
-                    continue;
-                }
-                rawName = content.substr(first + 1, after - first - 2);
-            }
-            after = skipSpaces(content, after);
-            if (after >= content.size() || content[after] != '=') {
-                visitor.other(line);
-                continue;
-            }
-            const std::size_t dataStart = skipSpaces(content, after + 1);
-            Definition def{line.begin + first, line.begin + dataStart, line.end, line.next};
+        } else if (parsed.kind == Kind::Value && inKey) {
+            const auto offset = [&](std::string_view part) {
+                return static_cast<std::size_t>(part.data() - content.data());
+            };
+            const std::size_t dataStart = offset(parsed.data);
+            Definition def{line.begin + offset(parsed.text), line.begin + dataStart, line.end,
+                           line.next};
             bool dangling = false;
-            const std::size_t list = hexListStart(content.substr(dataStart));
+            const std::size_t list = hexListStart(parsed.data);
             if (list != npos) {
                 std::string_view current = content;
                 std::size_t p = dataStart + list;
@@ -217,12 +197,12 @@ template <typename Visitor> bool scan(std::string_view text, Visitor& visitor) {
                     def.next = line.next;
                 }
             }
-            visitor.value(rawName, def, line, dangling);
-        } else if (c == '\0') {
+            visitor.value(parsed.name, def, line, dangling);
+        } else if (parsed.kind == Kind::Blank) {
             visitor.blank(line);
         } else {
-            if (!inKey && content.substr(first).starts_with("#arch=")) {
-                const std::string_view arch = content.substr(first + 6);
+            if (!inKey && parsed.text.starts_with("#arch=")) {
+                const std::string_view arch = parsed.text.substr(6);
                 if ((arch != "win32" && arch != "win64") ||
                     (!globalArch.empty() && arch != globalArch))
                     return false;
@@ -241,21 +221,21 @@ struct Reader {
     std::u16string currentKey;
     bool inKey = false;
 
-    void key(bool valid, const std::u16string& name, const Line&) {
+    void key(bool valid, const std::u16string& name, const TextLine&) {
         inKey = valid;
         if (valid) {
             currentKey = RegEscape::joinKey(RegEscape::keyComponents(name));
             contents.keys.push_back(currentKey);
         }
     }
-    void value(std::string_view rawName, const Definition& def, const Line&, bool) {
+    void value(std::string_view rawName, const Definition& def, const TextLine&, bool) {
         std::u16string name;
         if (!rawName.empty())
-            RegEscape::unescape(std::string(rawName) + '"', '"', name);
+            RegEscape::unescape(rawName, '"', name);
         std::string data;
         std::size_t p = def.dataStart;
         while (p < def.next) {
-            const Line line = lineAt(text, p);
+            const TextLine line = lineAt(text, p);
             if (p != def.dataStart)
                 data += '\n';
             data.append(text.substr(p, line.end - p));
@@ -263,8 +243,8 @@ struct Reader {
         }
         contents.values.push_back({currentKey, name, std::move(data)});
     }
-    void blank(const Line&) {}
-    void other(const Line&) {}
+    void blank(const TextLine&) {}
+    void other(const TextLine&) {}
 };
 
 // Finds where the edit goes, for withDword().
@@ -278,16 +258,16 @@ struct Locator {
 
     bool inTarget = false;
     // End of the last non-blank line of the file and of the last target section.
-    Line lastLine{0, 0, 0, true};
+    TextLine lastLine{0, 0, 0, true};
     bool lastDangling = false;
     bool hasSection = false;
-    Line sectionEnd{0, 0, 0, true};
+    TextLine sectionEnd{0, 0, 0, true};
     bool sectionDangling = false;
     bool hasDefinition = false;
     Definition lastDefinition{0, 0, 0, 0};
     std::string_view eol = "\n";
 
-    void note(const Line& line, bool dangling) {
+    void note(const TextLine& line, bool dangling) {
         lastLine = line;
         lastDangling = dangling;
         if (inTarget) {
@@ -296,29 +276,27 @@ struct Locator {
             sectionDangling = dangling;
         }
     }
-    void key(bool valid, const std::u16string& name, const Line& line) {
+    void key(bool valid, const std::u16string& name, const TextLine& line) {
         inTarget = valid && sameKey(name, targetKey);
         note(line, false);
     }
-    void value(std::string_view rawName, const Definition& def, const Line& line, bool dangling) {
+    void value(std::string_view rawName, const Definition& def, const TextLine& line,
+               bool dangling) {
         if (inTarget && nameMatches(rawName)) {
             hasDefinition = true;
             lastDefinition = def;
         }
         note(line, dangling);
     }
-    void blank(const Line&) {}
-    void other(const Line& line) { note(line, false); }
+    void blank(const TextLine&) {}
+    void other(const TextLine& line) { note(line, false); }
 
     bool nameMatches(std::string_view rawName) {
         if (rawName.empty())
             return targetName.empty();
-        m_buffer.assign(rawName);
-        m_buffer += '"';
-        return RegEscape::unescape(m_buffer, '"', m_name) &&
+        return RegEscape::unescape(rawName, '"', m_name) &&
                RegEscape::equalsIgnoreCase(m_name, targetName);
     }
-    std::string m_buffer;
     std::u16string m_name;
 };
 
@@ -339,23 +317,16 @@ bool endsWithBlankLine(std::string_view text) {
 std::string timeLine(std::int64_t unixSeconds) {
     // Windows FILETIME: 100 ns ticks since 1601.
     const auto ticks = static_cast<std::uint64_t>(unixSeconds + 11644473600LL) * 10000000ULL;
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    std::uint64_t v = ticks;
-    do {
-        hex.insert(hex.begin(), kDigits[v & 0xf]);
-        v >>= 4;
-    } while (v != 0);
-    return "#time=" + hex;
+    std::string line = "#time=";
+    RegEscape::appendHex(line, ticks, 1);
+    return line;
 }
 
 std::string valueLine(std::u16string_view name, std::uint32_t value) {
-    static constexpr char kDigits[] = "0123456789abcdef";
     std::string line =
         name.empty() ? std::string("@") : '"' + RegEscape::escape(name, '"', '"') + '"';
     line += "=dword:";
-    for (int shift = 28; shift >= 0; shift -= 4)
-        line += kDigits[(value >> shift) & 0xf];
+    RegEscape::appendHex(line, value, 8);
     return line;
 }
 
@@ -406,7 +377,7 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
     if (!scan(text, locator))
         return std::nullopt;
     // Added lines follow the file's own line ends, taken from its first line.
-    const Line header = lineAt(text, 0);
+    const TextLine header = lineAt(text, 0);
     const std::string_view eol = header.end + 1 < header.next ? "\r\n" : "\n";
     const std::string newValue = valueLine(target->name, value);
 
@@ -423,7 +394,7 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
     if (locator.hasSection) {
         if (locator.sectionDangling)
             return std::nullopt;
-        const Line& end = locator.sectionEnd;
+        const TextLine& end = locator.sectionEnd;
         out.append(text.substr(0, end.next));
         if (!end.hasEol)
             out.append(breakAfter(out, eol));
@@ -465,10 +436,54 @@ std::optional<std::string> UserRegFile::newFile(std::string_view arch, std::stri
     return out;
 }
 
+UserRegFile::Line UserRegFile::parseLine(std::string_view line, std::u16string& key) {
+    Line out;
+    const std::size_t first = skipSpaces(line, 0);
+    out.text = line.substr(first);
+    if (out.text.empty()) {
+        out.kind = Line::Kind::Blank;
+        return out;
+    }
+    const char c = out.text.front();
+    if (c == '[') {
+        out.kind = RegEscape::unescape(out.text.substr(1), ']', key) ? Line::Kind::Key
+                                                                     : Line::Kind::BadKey;
+        return out;
+    }
+    if (c != '"' && c != '@')
+        return out;
+    std::size_t after = 1;
+    if (c == '"') {
+        after = quotedEnd(out.text, 1);
+        if (after == npos)
+            return out;
+        out.name = out.text.substr(1, after - 1);
+    }
+    after = skipSpaces(out.text, after);
+    if (after >= out.text.size() || out.text[after] != '=') {
+        out.name = {};
+        return out;
+    }
+    out.data = out.text.substr(skipSpaces(out.text, after + 1));
+    out.kind = Line::Kind::Value;
+    return out;
+}
+
+std::optional<std::u16string> UserRegFile::stringValue(std::string_view data) {
+    if (data.starts_with("str(2):") || data.starts_with("str(1):"))
+        data.remove_prefix(7);
+    if (!data.starts_with('"'))
+        return std::nullopt;
+    std::u16string text;
+    if (!RegEscape::unescape(data.substr(1), '"', text))
+        return std::nullopt;
+    return text;
+}
+
 std::string UserRegFile::archOf(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const Line line = lineAt(text, pos);
+        const TextLine line = lineAt(text, pos);
         std::string_view content = text.substr(line.begin, line.end - line.begin);
         content.remove_prefix(skipSpaces(content, 0));
         if (content.starts_with('['))

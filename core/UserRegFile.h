@@ -54,6 +54,30 @@ public:
 
     // The text of a global "#arch=" line in `text` ("win32" or "win64"), or empty.
     static std::string archOf(std::string_view text);
+
+    // One line as Wine's loader reads it, for a reader that goes through a file line by line.
+    // Views point into the line given to parseLine().
+    struct Line {
+        enum class Kind {
+            Blank,  // empty or only blanks
+            Key,    // "[key]": the key path as written, unescaped, is in parseLine's `key`
+            BadKey, // a '[' line without its ']': it ends the current key's section
+            Value,  // a value definition; Wine takes it only inside a key's section
+            Other,  // anything else, a malformed value line included
+        };
+        Kind kind = Kind::Other;
+        std::string_view text; // the line without its leading blanks
+        // Value: the name after its opening quote, closing quote included (as unescape() wants
+        // it); empty for '@', the default value.
+        std::string_view name;
+        std::string_view data; // Value: the text after '=' and the blanks after it
+    };
+    // `line` is one line without its line end ("\n", or "\r\n").
+    static Line parseLine(std::string_view line, std::u16string& key);
+
+    // The text of a string value (REG_SZ or REG_EXPAND_SZ) from its data; nullopt for other types
+    // or an unterminated string.
+    static std::optional<std::u16string> stringValue(std::string_view data);
 };
 
 } // namespace tintaro

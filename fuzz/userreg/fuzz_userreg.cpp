@@ -1,8 +1,10 @@
 // Feeds any bytes to the user.reg editor. The first byte picks the key, value name and value;
 // the rest is the file. Either the file is refused, or after the edit Wine would load the same
 // keys and values as before except the one value set, which holds the new REG_DWORD.
+#include "RegEscape.h"
 #include "UserRegFile.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -57,6 +59,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint32_t value = 0x01000000u * data[0] + 0xff;
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
 
+    // The line reader that the prefix lookup uses takes any line.
+    std::u16string key;
+    for (std::size_t pos = 0; pos <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', pos), text.size());
+        const auto line =
+            UserRegFile::parseLine(std::string_view(text).substr(pos, end - pos), key);
+        if (line.kind == UserRegFile::Line::Kind::Value)
+            (void)UserRegFile::stringValue(line.data);
+        pos = end + 1;
+    }
+
     const auto before = UserRegFile::read(text);
     const auto edited = UserRegFile::withDword(text, target.key, target.name, value, 1796628453);
     if (!before) {
@@ -77,10 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(after->keys.back() == target.wideKey);
 
     auto expected = effective(*before);
-    static const char kHex[] = "0123456789abcdef";
     std::string dword = "dword:";
-    for (int shift = 28; shift >= 0; shift -= 4)
-        dword += kHex[(value >> shift) & 0xf];
+    tintaro::RegEscape::appendHex(dword, value, 8);
     expected[{folded(target.wideKey), folded(target.wideName)}] = dword;
     check(effective(*after) == expected);
 

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -12,6 +13,18 @@
 namespace tintaro {
 
 namespace {
+
+constexpr std::string_view kTempSuffix = ".tintaro-XXXXXX";
+
+// mkostemp's replacement for the X's: six letters or digits.
+bool isTempName(std::string_view name, std::string_view prefix) {
+    if (name.size() != prefix.size() + 6 || !name.starts_with(prefix))
+        return false;
+    for (const char c : name.substr(prefix.size()))
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
 
 class FdCloser {
 public:
@@ -36,9 +49,17 @@ private:
 
 } // namespace
 
+std::filesystem::path hiddenSibling(const std::filesystem::path& file, std::string_view suffix) {
+    // Appended piece by piece: `"." + string` makes gcc 12 at -O3 warn of overlapping copies.
+    std::string name(1, '.');
+    name += file.filename().native();
+    name += suffix;
+    return file.has_parent_path() ? file.parent_path() / name : std::filesystem::path(name);
+}
+
 long RegFileWriter::replace(const std::filesystem::path& path, std::string_view content) {
     const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
-    std::string temp = (dir / ("." + path.filename().string() + ".tintaro-XXXXXX")).string();
+    std::string temp = hiddenSibling(path, kTempSuffix).native();
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return RegErrors::fromErrno(errno);
@@ -75,6 +96,27 @@ long RegFileWriter::replace(const std::filesystem::path& path, std::string_view 
     // already, so a failure here is not reported as a lost write.
     syncDirectory(dir);
     return 0;
+}
+
+void RegFileWriter::removeStaleCopies(const std::filesystem::path& path) {
+    const std::string prefix =
+        hiddenSibling(path.filename(), kTempSuffix.substr(0, kTempSuffix.size() - 6)).native();
+    const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
+    DIR* const folder = ::opendir(dir.c_str());
+    if (!folder)
+        return;
+    const int dirFd = ::dirfd(folder);
+    const uid_t self = ::geteuid();
+    while (const dirent* entry = ::readdir(folder)) {
+        if (!isTempName(entry->d_name, prefix))
+            continue;
+        struct stat st {};
+        // unlinkat removes a name and never follows it, even if the file changed since.
+        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == self)
+            ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(folder);
 }
 
 bool RegFileWriter::writeAll(int fd, std::string_view data) {

@@ -5,6 +5,10 @@
 
 namespace tintaro {
 
+// The hidden file "." + name + `suffix` beside `file`, where the writer keeps its temporary
+// copies and its lock.
+std::filesystem::path hiddenSibling(const std::filesystem::path& file, std::string_view suffix);
+
 // Replaces a file atomically: the new text goes to a temporary file beside it with the old
 // file's permissions, is flushed to disk, and is renamed over the old file, whose folder is then
 // flushed too. Any failure removes the temporary file and leaves the old file as it was.
@@ -16,6 +20,13 @@ public:
     // Writes `content` to `path` (a regular file or a missing one; not a symbolic link). Gives 0 or
     // a Windows error code. A new file gets mode 0644 less the umask.
     long replace(const std::filesystem::path& path, std::string_view content);
+
+    // Removes the temporary copies of `path` that a writer killed mid-write left behind: regular
+    // files owned by this user, named as replace() names them. Links and anything else by such a
+    // name are left alone.
+    // Call only while holding the lock that every writer of `path` holds, so that no copy is
+    // still in use.
+    static void removeStaleCopies(const std::filesystem::path& path);
 
 protected:
     // Each returns false with errno set on failure.

@@ -1,6 +1,8 @@
 #include "WinePrefix.h"
 
 #include "FileSystem.h"
+#include "RegEscape.h"
+#include "UserRegFile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -27,132 +29,6 @@ std::string lowerAscii(std::string_view text) {
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     return out;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// Reads a registry string as Wine writes it, from `pos` up to the unescaped `terminator`.
-// Escapes give UTF-16 units (\x up to four hex digits, octal up to three digits, the C letters);
-// any other escaped character stands for itself. Returns the text as UTF-8 and leaves `pos`
-// after the terminator; no terminator gives no value.
-std::optional<std::string> readEscaped(std::string_view line, std::size_t& pos, char terminator) {
-    std::string out;
-    char16_t pendingHigh = 0;
-    auto flushHigh = [&] {
-        if (pendingHigh) {
-            appendUtf8(out, 0xFFFD);
-            pendingHigh = 0;
-        }
-    };
-    auto addUnit = [&](char16_t unit) {
-        if (unit >= 0xD800 && unit <= 0xDBFF) {
-            flushHigh();
-            pendingHigh = unit;
-        } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
-            if (pendingHigh) {
-                appendUtf8(out, 0x10000 + ((char32_t(pendingHigh) - 0xD800) << 10) +
-                                    (char32_t(unit) - 0xDC00));
-                pendingHigh = 0;
-            } else {
-                appendUtf8(out, 0xFFFD);
-            }
-        } else {
-            flushHigh();
-            appendUtf8(out, unit);
-        }
-    };
-    while (pos < line.size()) {
-        const char c = line[pos++];
-        if (c == terminator) {
-            flushHigh();
-            return out;
-        }
-        if (c != '\\') {
-            flushHigh();
-            out += c; // raw bytes are kept as they are (Wine writes them as UTF-8)
-            continue;
-        }
-        if (pos >= line.size())
-            break;
-        const char e = line[pos++];
-        switch (e) {
-        case 'a':
-            addUnit(u'\a');
-            break;
-        case 'b':
-            addUnit(u'\b');
-            break;
-        case 'e':
-            addUnit(0x1B);
-            break;
-        case 'f':
-            addUnit(u'\f');
-            break;
-        case 'n':
-            addUnit(u'\n');
-            break;
-        case 'r':
-            addUnit(u'\r');
-            break;
-        case 't':
-            addUnit(u'\t');
-            break;
-        case 'v':
-            addUnit(u'\v');
-            break;
-        case 'x': {
-            unsigned unit = 0;
-            int digits = 0;
-            while (digits < 4 && pos < line.size() && hexDigit(line[pos]) >= 0) {
-                unit = unit * 16 + static_cast<unsigned>(hexDigit(line[pos++]));
-                ++digits;
-            }
-            if (digits == 0)
-                addUnit(u'x');
-            else
-                addUnit(static_cast<char16_t>(unit));
-            break;
-        }
-        default:
-            if (e >= '0' && e <= '7') {
-                unsigned unit = static_cast<unsigned>(e - '0');
-                for (int i = 0; i < 2 && pos < line.size() && line[pos] >= '0' && line[pos] <= '7';
-                     ++i)
-                    unit = unit * 8 + static_cast<unsigned>(line[pos++] - '0');
-                addUnit(static_cast<char16_t>(unit));
-            } else {
-                flushHigh();
-                out += e;
-            }
-        }
-    }
-    return std::nullopt;
 }
 
 // The string values of the few keys needed, by lower-case key and lower-case value name.
@@ -196,35 +72,26 @@ public:
 private:
     static constexpr std::size_t kLongestLine = std::size_t{1} << 20;
 
-    // One line, without its line feed.
+    // One line, without its line feed, read as the registry writer reads it.
     void line(std::string_view line) {
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        if (line.empty())
-            return;
-        std::size_t pos = 1;
-        if (line.front() == '[') {
+        using Kind = UserRegFile::Line::Kind;
+        const UserRegFile::Line parsed = UserRegFile::parseLine(line, m_key);
+        if (parsed.kind == Kind::Key || parsed.kind == Kind::BadKey) {
             m_section = nullptr;
-            const auto key = readEscaped(line, pos, ']');
-            if (!key)
+            if (parsed.kind == Kind::BadKey)
                 return;
-            std::string name = lowerAscii(*key);
+            const std::string name = lowerAscii(
+                RegEscape::utf8FromUtf16(RegEscape::joinKey(RegEscape::keyComponents(m_key))));
             if (name == kUserShellFolders || name == kShellFolders ||
                 name == kVolatileEnvironment || name == kEnvironment)
                 m_section = &m_values[name];
-        } else if (line.front() == '"' && m_section) {
-            const auto name = readEscaped(line, pos, '"');
-            if (!name || pos >= line.size() || line[pos] != '=')
-                return;
-            std::string_view rest = line.substr(pos + 1);
-            std::size_t valuePos = 0;
-            if (rest.starts_with("str(2):") || rest.starts_with("str(1):"))
-                valuePos = 7;
-            if (valuePos >= rest.size() || rest[valuePos] != '"')
-                return; // not a string value
-            ++valuePos;
-            if (const auto value = readEscaped(rest, valuePos, '"'))
-                (*m_section)[lowerAscii(*name)] = *value;
+        } else if (parsed.kind == Kind::Value && m_section && !parsed.name.empty()) {
+            const auto value = UserRegFile::stringValue(parsed.data);
+            if (value && RegEscape::unescape(parsed.name, '"', m_name))
+                (*m_section)[lowerAscii(RegEscape::utf8FromUtf16(m_name))] =
+                    RegEscape::utf8FromUtf16(*value);
         }
     }
 
@@ -232,6 +99,8 @@ private:
     std::map<std::string, std::string>* m_section = nullptr;
     std::string m_pending;
     bool m_skipping = false;
+    std::u16string m_key;
+    std::u16string m_name;
 };
 
 // The folders' values from the file, read a mebibyte at a time: a large user.reg is never held

@@ -116,6 +116,12 @@ bool isDirectory(const std::filesystem::path& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// Wine makes system.reg and drive_c in every prefix it sets up.
+bool isWinePrefix(const std::filesystem::path& prefix) {
+    struct stat st {};
+    return ::stat((prefix / "system.reg").c_str(), &st) == 0 || isDirectory(prefix / "drive_c");
+}
+
 } // namespace
 
 WineRegistry::WineRegistry()
@@ -190,11 +196,27 @@ long WineRegistry::closeKey(RegKey key) {
 
 long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::string& path,
                              std::string_view name, std::uint32_t value) {
+    // Refusals come before the lock, so that a refused apply leaves no file behind.
+    const std::filesystem::path link = prefix / "user.reg";
+    struct stat st {};
+    if (::lstat(link.c_str(), &st) != 0) {
+        if (errno == ENOENT && !isWinePrefix(prefix))
+            return RegErrors::kNotWinePrefix;
+    } else if (S_ISLNK(st.st_mode) && ::stat(link.c_str(), &st) != 0 && errno == ENOENT) {
+        return RegErrors::kDanglingLink;
+    }
     const std::filesystem::path file = realUserReg(prefix);
-    const std::filesystem::path dir = file.has_parent_path() ? file.parent_path() : ".";
-    RegFileLock lock(dir / ("." + file.filename().string() + ".tintaro-lock"));
+    // A file this user may not write, or nobody may, is respected rather than replaced (the
+    // rename would succeed in a writable folder, and for root always).
+    if (::stat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        ((st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0))
+        return RegErrors::kAccessDenied;
+
+    RegFileLock lock(hiddenSibling(file, ".tintaro-lock"));
     if (lock.error() != kErrorSuccess)
         return lock.error();
+    // Holding the lock, no other apply is writing: any temporary copy is a killed apply's.
+    RegFileWriter::removeStaleCopies(file);
 
     const std::int64_t now =
         m_options.clock ? m_options.clock() : static_cast<std::int64_t>(std::time(nullptr));

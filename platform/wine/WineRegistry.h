@@ -20,6 +20,9 @@ namespace tintaro {
 // `wine reg add`; otherwise user.reg itself is edited in place of Wine, atomically and keeping
 // every other byte. createKey only records the key: the key, its missing parents and the value
 // are written together by setValue. Only REG_DWORD values are supported.
+// A missing user.reg is created only in a Wine prefix (one with system.reg or drive_c); a user.reg
+// without write permission and a symbolic link to nothing are refused, each with its own code
+// (RegErrors.h), and nothing is written. A working link is followed.
 class WineRegistry final : public Registry {
 public:
     struct Options {

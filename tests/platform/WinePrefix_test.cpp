@@ -1,6 +1,6 @@
-#include "WinePrefix.h"
 #include "FileFixtures.h"
 #include "TempDir.h"
+#include "WinePrefix.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -99,6 +99,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "C:\\users\\Jos\xC3\xA9 \"Q\"\\AppData"},
         UserRegCase{"SurrogatePairEscape", kShell + "\"AppData\"=\"C:\\\\u\\\\\\xd83d\\xde00\"\n",
                     "C:\\u\\\xF0\x9F\x98\x80"},
+        // Read as Wine reads it: blanks before a line and around '=', repeated backslashes.
+        UserRegCase{
+            "BlanksAndBackslashesAsWineReadsThem",
+            "  [Software\\\\\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell "
+            "Folders\\\\] 1\n\t\"AppData\" =  \"C:\\\\users\\\\w\"\n",
+            "C:\\users\\w"},
         UserRegCase{"NoneNamed", "[Software\\\\Other] 1\n\"AppData\"=\"C:\\\\nope\"\n",
                     "C:\\users\\unixname\\AppData\\Roaming"},
         UserRegCase{"GarbageSkipped",

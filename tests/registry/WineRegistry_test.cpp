@@ -1,9 +1,9 @@
+#include "FileFixtures.h"
 #include "LockHolder.h"
 #include "Module2.h"
 #include "RegErrors.h"
-#include "WineRegistry.h"
-#include "FileFixtures.h"
 #include "TempDir.h"
+#include "WineRegistry.h"
 
 #include <array>
 #include <cerrno>
@@ -16,6 +16,7 @@
 #include <set>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace tintaro {
 namespace {
@@ -32,7 +33,7 @@ const std::string kSection =
 
 class WineRegistryTest : public testing::Test {
 protected:
-    WineRegistryTest() { std::filesystem::create_directory(prefix()); }
+    WineRegistryTest() { std::filesystem::create_directories(prefix() / "drive_c"); }
 
     std::filesystem::path prefix() const { return m_tmp.path() / "prefix"; }
     std::filesystem::path userReg() const { return prefix() / "user.reg"; }
@@ -71,6 +72,23 @@ protected:
     }
     std::string wineLog() const { return readFile(m_tmp.path() / "wine.log"); }
 
+    // Stores 255 as "IM Color" in the registry of `folder`; gives setValue's code.
+    long applyTo(const std::filesystem::path& folder) const {
+        auto o = options();
+        o.prefix = folder;
+        WineRegistry registry(o);
+        RegKey key = 0;
+        EXPECT_EQ(registry.createKey(kHkeyCurrentUser, kKey, key), kErrorSuccess);
+        const std::array<std::uint8_t, 4> data{0xff, 0, 0, 0};
+        return registry.setValue(key, "IM Color", kRegDword, data);
+    }
+    static std::set<std::string> namesIn(const std::filesystem::path& folder) {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+
     TempDir m_tmp;
 };
 
@@ -99,10 +117,8 @@ TEST_F(WineRegistryTest, SecondApplyWinsAndStringIsReplaced) {
     ASSERT_EQ(::stat(userReg().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0600u);
     // Only the lock file is left beside it; no temporary file.
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(prefix()))
-        names.insert(entry.path().filename().string());
-    EXPECT_EQ(names, (std::set<std::string>{".user.reg.tintaro-lock", "user.reg"}));
+    EXPECT_EQ(namesIn(prefix()),
+              (std::set<std::string>{".user.reg.tintaro-lock", "drive_c", "user.reg"}));
 }
 
 TEST_F(WineRegistryTest, NegativeValueStoredAsItsUnsignedBits) {
@@ -145,6 +161,57 @@ TEST_F(WineRegistryTest, SymbolicLinkStaysALink) {
     EXPECT_TRUE(std::filesystem::is_symlink(userReg()));
     EXPECT_EQ(readFile(m_tmp.path() / "real.reg"),
               "WINE REGISTRY Version 2\n\n" + kSection + "\"IM Color\"=dword:000000ff\n");
+}
+
+// Copies left by killed applies go at the next apply; only regular files of ours by that name.
+TEST_F(WineRegistryTest, StaleTemporaryCopiesRemoved) {
+    writeFile(userReg(), "WINE REGISTRY Version 2\n");
+    for (const char* name :
+         {".user.reg.tintaro-Ab12Cd", ".user.reg.tintaro-zzzzzz", ".user.reg.tintaro-Ab12C",
+          ".user.reg.tintaro-Ab_2Cd", ".system.reg.tintaro-Ab12Cd", ".user.reg.tintaro-Other1"})
+        writeFile(prefix() / name, "WINE REGISTRY Version 2\n[half");
+    std::filesystem::create_symlink(userReg(), prefix() / ".user.reg.tintaro-Link01");
+    std::filesystem::create_directory(prefix() / ".user.reg.tintaro-Dir001");
+    // Another user's copy, where the tests may give one away.
+    if (::chown((prefix() / ".user.reg.tintaro-Other1").c_str(), 65534, 65534) != 0)
+        std::filesystem::remove(prefix() / ".user.reg.tintaro-Other1");
+    auto expected = namesIn(prefix());
+    expected.erase(".user.reg.tintaro-Ab12Cd");
+    expected.erase(".user.reg.tintaro-zzzzzz");
+    expected.insert(".user.reg.tintaro-lock");
+    EXPECT_EQ(applyTo(prefix()), kErrorSuccess);
+    EXPECT_EQ(namesIn(prefix()), expected);
+}
+
+// A folder that is no Wine prefix gets neither a user.reg nor a lock file; one named a prefix by
+// its system.reg alone does.
+TEST_F(WineRegistryTest, OnlyAWinePrefixGetsANewUserReg) {
+    const auto home = m_tmp.path() / "home";
+    std::filesystem::create_directories(home / "Documents");
+    EXPECT_EQ(applyTo(home), RegErrors::kNotWinePrefix);
+    EXPECT_EQ(namesIn(home), std::set<std::string>{"Documents"});
+    writeFile(home / "system.reg", "WINE REGISTRY Version 2\n");
+    EXPECT_EQ(applyTo(home), kErrorSuccess);
+    EXPECT_TRUE(readFile(home / "user.reg").starts_with("WINE REGISTRY Version 2\n"));
+}
+
+// A user.reg without write permission is kept, even by a process that could replace it.
+TEST_F(WineRegistryTest, ReadOnlyUserRegRefused) {
+    writeFile(userReg(), "WINE REGISTRY Version 2\n\n[A] 1\n");
+    ::chmod(userReg().c_str(), 0444);
+    EXPECT_EQ(applyTo(prefix()), RegErrors::kAccessDenied);
+    EXPECT_EQ(readFile(userReg()), "WINE REGISTRY Version 2\n\n[A] 1\n");
+    EXPECT_EQ(std::filesystem::status(userReg()).permissions(), std::filesystem::perms(0444));
+    EXPECT_EQ(namesIn(prefix()), (std::set<std::string>{"drive_c", "user.reg"}));
+}
+
+// A link to nothing stays one: no file appears at either end.
+TEST_F(WineRegistryTest, DanglingLinkRefused) {
+    std::filesystem::create_symlink(m_tmp.path() / "gone.reg", userReg());
+    EXPECT_EQ(applyTo(prefix()), RegErrors::kDanglingLink);
+    EXPECT_TRUE(std::filesystem::is_symlink(userReg()));
+    EXPECT_FALSE(std::filesystem::exists(m_tmp.path() / "gone.reg"));
+    EXPECT_EQ(namesIn(prefix()), (std::set<std::string>{"drive_c", "user.reg"}));
 }
 
 // What sits at user.reg and cannot be read as a file is never replaced by a new one.
@@ -526,6 +593,7 @@ TEST(CurrentRegistryTest, DefaultIsThePrefixNamedByWinePrefixAtEachCall) {
     const char* saved = std::getenv("WINEPREFIX");
     const std::string restore = saved ? saved : "";
     for (const auto* dir : {&first, &second}) {
+        std::filesystem::create_directory(dir->path() / "drive_c");
         ::setenv("WINEPREFIX", dir->path().c_str(), 1);
         Module2::WriteRegDword(currentRegistry(), kHkeyCurrentUser, kKey, "IM Color", 255);
     }
