@@ -61,7 +61,8 @@ inline void release(Form1& form, QPointF position, Qt::MouseButton button = Qt::
     sendMouse(form.picture, QEvent::MouseButtonRelease, position, button, held);
 }
 
-// Records the registry calls the apply button makes.
+// Records the registry calls the apply button makes (on the editor's store thread: read them
+// after the store has been waited for).
 class FakeRegistry : public Registry {
 public:
     struct Write {
@@ -70,7 +71,6 @@ public:
         std::string name;
         std::uint32_t type;
         std::vector<std::uint8_t> data;
-        int overrideCursor; // the application's override cursor while writing, -1 for none
     };
 
     FakeRegistry() { setCurrentRegistry(this); }
@@ -87,14 +87,7 @@ public:
     long setValue(RegKey key, std::string_view name, std::uint32_t type,
                   std::span<const std::uint8_t> data) override {
         if (key == 42)
-            writes.push_back({m_root,
-                              m_path,
-                              std::string(name),
-                              type,
-                              {data.begin(), data.end()},
-                              QGuiApplication::overrideCursor()
-                                  ? int(QGuiApplication::overrideCursor()->shape())
-                                  : -1});
+            writes.push_back({m_root, m_path, std::string(name), type, {data.begin(), data.end()}});
         return key == 42 ? kErrorSuccess : 6;
     }
     long closeKey(RegKey) override { return kErrorSuccess; }
