@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <memory>
+#include <semaphore>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -62,7 +63,8 @@ inline void release(Form1& form, QPointF position, Qt::MouseButton button = Qt::
 }
 
 // Records the registry calls the apply button makes (on the editor's store thread: read them
-// after the store has been waited for).
+// after the store has been waited for). Each store first waits for a permit from `open`, at
+// most `patience`, as a slow Wine would; then it fails with `code` unless that is 0.
 class FakeRegistry : public Registry {
 public:
     struct Write {
@@ -79,6 +81,11 @@ public:
     FakeRegistry& operator=(const FakeRegistry&) = delete;
 
     long createKey(RegKey root, std::string_view path, RegKey& key) override {
+        static_cast<void>(open.try_acquire_for(patience));
+        if (code != kErrorSuccess) {
+            key = 0;
+            return code;
+        }
         m_root = root;
         m_path = std::string(path);
         key = 42;
@@ -93,6 +100,9 @@ public:
     long closeKey(RegKey) override { return kErrorSuccess; }
 
     std::vector<Write> writes;
+    long code = kErrorSuccess;
+    std::chrono::milliseconds patience{0};
+    std::counting_semaphore<64> open{0};
 
 private:
     RegKey m_root = 0;
