@@ -8,8 +8,9 @@
 namespace tintaro::Module2 {
 
 // Creates or opens `keyPath` under `root`, stores `value` there as the REG_DWORD `valueName`
-// (4 bytes, least significant first) and closes the key. Failures are silent.
-void WriteRegDword(Registry& registry, RegKey root, std::string_view keyPath,
+// (4 bytes, least significant first) and closes the key. All three calls are made whatever
+// the earlier ones gave; the result is the first failure's code, or kErrorSuccess.
+long WriteRegDword(Registry& registry, RegKey root, std::string_view keyPath,
                    std::string_view valueName, std::int32_t value);
 
 } // namespace tintaro::Module2

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "ColourStore.h"
+#include "Conversions.h"
 #include "PickerCanvas.h"
 #include "PickerState.h"
-#include "Conversions.h"
 #include "Surface.h"
 
 #include <QWidget>
@@ -50,6 +51,8 @@ public:
     PickerState& state() { return m_state; }
     PickerCanvas& pickerCanvas() { return m_canvas; }
     Surface& surface() { return m_surface; }
+    // Where the apply button's stores run, in the background.
+    ColourStore& colourStore() { return m_colourStore; }
 
     // Controls, owned by the window.
     SurfaceWidget* picture = nullptr;
@@ -125,11 +128,16 @@ public:
     void GetHexVal(std::int16_t Red, std::int16_t Green, std::int16_t Blue, QString& strHex);
     void Picture1_MouseMove();
     void Image1_MouseMove();
-    // Writes the colour in txtcolor as the REG_DWORD "IM Color" of the account `algo`.
+    // Queues the store of the colour in txtcolor as the REG_DWORD "IM Color" of the account
+    // `algo`; a failure is shown in a message box when the store ends.
     void Picture2_Click();
 
     // Draws or erases the marker circle at (markerX, markerY).
     void DrawPicker();
+
+protected:
+    // Waits for the pending stores before the window goes.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
@@ -162,6 +170,8 @@ private:
     PickerState m_state;
     PickerCanvas m_canvas;
     bool m_loaded = false;
+    // Last, so that it goes first: its wait for pending stores sees the window whole.
+    ColourStore m_colourStore;
 };
 
 } // namespace tintaro

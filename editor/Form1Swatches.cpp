@@ -1,13 +1,13 @@
 // The two swatches' readouts, the apply button's hover look and the apply action.
-#include "Module2.h"
 #include "ClickLabel.h"
 #include "EventLineEdit.h"
 #include "Form1.h"
-#include "SwatchLabel.h"
 #include "Module1.h"
+#include "Module2.h"
 #include "Registry.h"
+#include "SwatchLabel.h"
 
-#include <QGuiApplication>
+#include <QCloseEvent>
 
 namespace tintaro {
 
@@ -24,16 +24,6 @@ QString twoHexDigits(std::int16_t channel) {
         digits.prepend(QLatin1Char('0'));
     return digits;
 }
-
-// The wait cursor over every window while the colour is stored: with Messenger running the value
-// goes through Wine, which can take a second or more, and the windows cannot repaint meanwhile.
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 } // namespace
 
@@ -86,13 +76,26 @@ void Form1::Picture2_Click() {
         if (number >= 0 && number <= 0xFFFFFF)
             value = number;
     }
+    const std::string account = conv::currencyToText(algo);
     std::string keyPath(kSettingsKey);
-    keyPath += conv::currencyToText(algo);
-    {
-        const BusyCursor busy;
-        Module2::WriteRegDword(currentRegistry(), kHkeyCurrentUser, keyPath, kValueName, value);
-    }
+    keyPath += account;
+    // Through Wine a store takes up to half a second: it runs in the background, in order.
+    Registry& registry = currentRegistry();
+    m_colourStore.store([&registry, account, keyPath, value]() -> QString {
+        const long code =
+            Module2::WriteRegDword(registry, kHkeyCurrentUser, keyPath, kValueName, value);
+        if (code == kErrorSuccess)
+            return {};
+        return QStringLiteral("The colour of account %1 was not stored.\n\n%2")
+            .arg(QString::fromStdString(account),
+                 QString::fromStdString(registry.describeFailure(code)));
+    });
     swapApplyLook(Picture2, Picture1);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    m_colourStore.wait();
+    QWidget::closeEvent(event);
 }
 
 } // namespace tintaro

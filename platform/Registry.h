@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace tintaro {
@@ -22,7 +23,13 @@ public:
     virtual long setValue(RegKey key, std::string_view name, std::uint32_t type,
                           std::span<const std::uint8_t> data) = 0;
     virtual long closeKey(RegKey key) = 0;
+    // One English sentence for the user: what the failure `code` of the last call means and
+    // where it happened. This one names no place; a registry that has one overrides it.
+    virtual std::string describeFailure(long code) const;
 };
+
+// What a registry error code means, as a short English phrase ("permission denied").
+std::string failureReason(long code);
 
 // The registry of the current Wine prefix unless replaced.
 Registry& currentRegistry();

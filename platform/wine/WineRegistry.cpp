@@ -346,4 +346,26 @@ long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const s
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? kErrorSuccess : RegErrors::kWriteFault;
 }
 
+std::string WineRegistry::describeFailure(long code) const {
+    // The route is worked out again as setValue chose it: by the code where only one route gives
+    // it, else by whether the server runs now, a moment after the failure.
+    const std::filesystem::path prefix =
+        m_options.prefix.empty() ? currentWinePrefix() : m_options.prefix;
+    if (code == RegErrors::kPathNotFound && !isDirectory(prefix))
+        return "The Wine prefix " + prefix.string() + " does not exist.";
+    const bool fileOnly = code == RegErrors::kBadDatabase || code == RegErrors::kLockViolation ||
+                          code == RegErrors::kDiskFull;
+    if (code != RegErrors::kTimeout && (fileOnly || !m_options.server.isRunning(prefix)))
+        return "Could not write " + realUserReg(prefix).string() + ": " + failureReason(code) + ".";
+    std::string reason = failureReason(code);
+    if (code == RegErrors::kFileNotFound)
+        reason = "Wine was not found";
+    else if (code == RegErrors::kWriteFault)
+        reason = "Wine's reg command reported an error";
+    else if (const auto ms = m_options.timeout.count(); code == RegErrors::kTimeout)
+        reason = "it did not finish within " +
+                 (ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms");
+    return "\"wine reg add\" failed for the Wine prefix " + prefix.string() + ": " + reason + ".";
+}
+
 } // namespace tintaro

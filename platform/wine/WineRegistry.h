@@ -47,6 +47,9 @@ public:
     long setValue(RegKey key, std::string_view name, std::uint32_t type,
                   std::span<const std::uint8_t> data) override;
     long closeKey(RegKey key) override;
+    // Names the prefix's user.reg, or the prefix that `wine reg add` wrote to while its server
+    // runs.
+    std::string describeFailure(long code) const override;
 
 private:
     struct OpenKey {

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <memory>
+#include <semaphore>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -61,7 +62,9 @@ inline void release(Form1& form, QPointF position, Qt::MouseButton button = Qt::
     sendMouse(form.picture, QEvent::MouseButtonRelease, position, button, held);
 }
 
-// Records the registry calls the apply button makes.
+// Records the registry calls the apply button makes (on the editor's store thread: read them
+// after the store has been waited for). Each store first waits for a permit from `open`, at
+// most `patience`, as a slow Wine would; then it fails with `code` unless that is 0.
 class FakeRegistry : public Registry {
 public:
     struct Write {
@@ -70,7 +73,6 @@ public:
         std::string name;
         std::uint32_t type;
         std::vector<std::uint8_t> data;
-        int overrideCursor; // the application's override cursor while writing, -1 for none
     };
 
     FakeRegistry() { setCurrentRegistry(this); }
@@ -79,6 +81,11 @@ public:
     FakeRegistry& operator=(const FakeRegistry&) = delete;
 
     long createKey(RegKey root, std::string_view path, RegKey& key) override {
+        static_cast<void>(open.try_acquire_for(patience));
+        if (code != kErrorSuccess) {
+            key = 0;
+            return code;
+        }
         m_root = root;
         m_path = std::string(path);
         key = 42;
@@ -87,19 +94,15 @@ public:
     long setValue(RegKey key, std::string_view name, std::uint32_t type,
                   std::span<const std::uint8_t> data) override {
         if (key == 42)
-            writes.push_back({m_root,
-                              m_path,
-                              std::string(name),
-                              type,
-                              {data.begin(), data.end()},
-                              QGuiApplication::overrideCursor()
-                                  ? int(QGuiApplication::overrideCursor()->shape())
-                                  : -1});
+            writes.push_back({m_root, m_path, std::string(name), type, {data.begin(), data.end()}});
         return key == 42 ? kErrorSuccess : 6;
     }
     long closeKey(RegKey) override { return kErrorSuccess; }
 
     std::vector<Write> writes;
+    long code = kErrorSuccess;
+    std::chrono::milliseconds patience{0};
+    std::counting_semaphore<64> open{0};
 
 private:
     RegKey m_root = 0;

@@ -1,9 +1,10 @@
 // The swatch readouts, the apply button's hover look and the apply action.
-#include "EditorTestSupport.h"
 #include "ClickLabel.h"
+#include "EditorTestSupport.h"
 #include "EventLineEdit.h"
-#include "SwatchLabel.h"
+#include "RecordingMessageBoxes.h"
 #include "SurfaceWidget.h"
+#include "SwatchLabel.h"
 
 #include <QAccessible>
 #include <QFontMetrics>
@@ -203,12 +204,15 @@ private Q_SLOTS:
         QFETCH(QString, txtcolor);
         QFETCH(QString, key);
         QFETCH(std::uint32_t, value);
+        RecordingMessageBoxes boxes;
         FakeRegistry registry;
         auto form = openEditor();
         form->algo = *conv::currencyFromText(algo.toStdString());
         form->txtcolor->setText(txtcolor);
         hover(form->Picture1);
         QTest::mouseClick(form->Picture2, Qt::LeftButton);
+        form->colourStore().wait();
+        QVERIFY(boxes.messages.isEmpty());
         QCOMPARE(registry.writes.size(), std::size_t{1});
         const FakeRegistry::Write& write = registry.writes[0];
         QCOMPARE(write.root, kHkeyCurrentUser);
@@ -216,9 +220,6 @@ private Q_SLOTS:
         QCOMPARE(write.name, std::string("IM Color"));
         QCOMPARE(write.type, kRegDword);
         QVERIFY(write.data == dword(value));
-        // Busy while writing (through Wine that can take a while), the pointer's own shape after.
-        QCOMPARE(write.overrideCursor, int(Qt::WaitCursor));
-        QVERIFY(!QGuiApplication::overrideCursor());
         QVERIFY(form->Picture1->isVisible());
         QVERIFY(form->Picture2->isHidden());
     }
@@ -241,6 +242,7 @@ private Q_SLOTS:
         QTest::keyClick(form->Picture2, Qt::Key_Enter);
         QCOMPARE(QApplication::focusWidget(), form->Picture1);
         QTest::keyClick(form->Picture1, Qt::Key_A);
+        form->colourStore().wait();
         QCOMPARE(registry.writes.size(), std::size_t{3});
         for (const FakeRegistry::Write& write : registry.writes) {
             QCOMPARE(write.path, kKey + std::string("77"));
@@ -254,6 +256,7 @@ private Q_SLOTS:
         QVERIFY(button->actionInterface()->actionNames().contains(
             QAccessibleActionInterface::pressAction()));
         button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        form->colourStore().wait();
         QCOMPARE(registry.writes.size(), std::size_t{4});
     }
 
@@ -268,6 +271,7 @@ private Q_SLOTS:
         QVERIFY(form->txtcolor->text().isEmpty());
         QCOMPARE(form->lblSelColor->backColor(), 0xFFFFFF);
         form->Picture2_Click();
+        form->colourStore().wait();
         QCOMPARE(registry.writes.size(), std::size_t{1});
         QVERIFY(registry.writes[0].data == dword(0xFFFFFF));
     }
@@ -283,6 +287,7 @@ private Q_SLOTS:
         press(*form, {10, 80});
         release(*form, {10, 80});
         form->Picture2_Click();
+        form->colourStore().wait();
         QCOMPARE(registry.writes.size(), std::size_t{2});
         QVERIFY(registry.writes[0].data == dword(0));
         QVERIFY(registry.writes[1].data == dword(0xFFFFFF));
@@ -337,11 +342,81 @@ private Q_SLOTS:
         sendMouse(form->Picture2, QEvent::MouseMove, releaseAt, Qt::NoButton, Qt::LeftButton);
         sendMouse(form->Picture2, QEvent::MouseButtonRelease, releaseAt, Qt::LeftButton,
                   Qt::NoButton);
+        form->colourStore().wait();
         QCOMPARE(registry.writes.size(), std::size_t(writes));
         // The next full click still applies.
         hover(form->Picture1);
         QTest::mouseClick(form->Picture2, Qt::LeftButton);
+        form->colourStore().wait();
         QCOMPARE(registry.writes.size(), std::size_t(writes + 1));
+    }
+
+    // A failed store says what failed and where, in the window's message box.
+    void applyFailureMessage() {
+        const std::pair<long, const char*> reasons[] = {
+            {2, "file not found"},
+            {3, "folder not found"},
+            {5, "permission denied"},
+            {6, "the key is not open"},
+            {29, "write error"},
+            {33, "another program keeps the file locked"},
+            {50, "only REG_DWORD values can be stored"},
+            {87, "invalid key or value name"},
+            {112, "the disk is full"},
+            {161, "invalid key path"},
+            {1009, "it is not a registry file that Wine would load"},
+            {1010, "invalid key"},
+            {1460, "it took too long"},
+            {4321, "error 4321"}};
+        RecordingMessageBoxes boxes;
+        FakeRegistry registry;
+        auto form = openEditor();
+        form->algo = *conv::currencyFromText("123");
+        for (const auto& [code, reason] : reasons) {
+            registry.code = code;
+            form->Picture2_Click();
+            form->colourStore().wait();
+            QCOMPARE(boxes.messages.last().text,
+                     QStringLiteral("The colour of account 123 was not stored.\n\nThe registry "
+                                    "refused the value: %1.")
+                         .arg(QLatin1String(reason)));
+        }
+        QCOMPARE(boxes.messages.size(), qsizetype(std::size(reasons)));
+        QCOMPARE(boxes.messages[0].style, kMsgExclamation);
+        QCOMPARE(boxes.messages[0].caption, kAppTitle);
+    }
+
+    // While stores are pending the window repaints a new pick, under the busy pointer; they
+    // end in the order applied. Closing waits for a pending store, whose failure shows when it
+    // ends, not before.
+    void applyInTheBackground() {
+        RecordingMessageBoxes boxes;
+        FakeRegistry registry;
+        registry.patience = std::chrono::seconds(5);
+        auto form = openEditor();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        for (const char* colour : {"1", "2", "3"}) {
+            form->txtcolor->setText(QLatin1String(colour));
+            form->Picture2_Click();
+        }
+        press(*form, {265, 335});
+        QTRY_COMPARE(shownCentre(*form, form->lblSelColor), QColor(0, 0, 0));
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        registry.open.release(3);
+        form->colourStore().wait();
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(registry.writes.size(), std::size_t{3});
+        for (std::uint32_t i = 0; i < 3; ++i)
+            QVERIFY(registry.writes[i].data == dword(i + 1));
+
+        registry.code = 5;
+        registry.patience = std::chrono::seconds(1);
+        form->Picture2_Click();
+        QTest::qWait(100);
+        QVERIFY(boxes.messages.isEmpty());
+        form->close();
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(boxes.messages.size(), qsizetype(1));
     }
 };
 

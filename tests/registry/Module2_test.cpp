@@ -1,5 +1,9 @@
+#include "FileFixtures.h"
+#include "LockHolder.h"
 #include "Module2.h"
 #include "RegErrors.h"
+#include "TempDir.h"
+#include "WineRegistry.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -26,14 +30,16 @@ public:
         for (const auto byte : data)
             call += " " + std::to_string(byte);
         calls.push_back(call);
-        return key == 42 ? kErrorSuccess : RegErrors::kInvalidHandle;
+        return key == 42 ? setCode : RegErrors::kInvalidHandle;
     }
     long closeKey(RegKey key) override {
         calls.push_back("close " + std::to_string(key));
-        return key == 42 ? kErrorSuccess : RegErrors::kInvalidHandle;
+        return key == 42 ? closeCode : RegErrors::kInvalidHandle;
     }
 
     std::vector<std::string> calls;
+    long setCode = kErrorSuccess;
+    long closeCode = kErrorSuccess;
 
 private:
     bool m_createFails;
@@ -56,9 +62,37 @@ TEST(Module2Test, ThreeCallsWithTheValueLeastSignificantByteFirst) {
 
 TEST(Module2Test, FailedCreateLeavesTheHandleZeroForTheLaterCalls) {
     RecordingRegistry registry(true);
-    Module2::WriteRegDword(registry, kHkeyCurrentUser, "K", "IM Color", 1);
+    EXPECT_EQ(Module2::WriteRegDword(registry, kHkeyCurrentUser, "K", "IM Color", 1), 5);
     EXPECT_EQ(registry.calls, (std::vector<std::string>{"create 2147483649 K",
                                                         "set 0 IM Color 4 1 0 0 0", "close 0"}));
+}
+
+TEST(Module2Test, FirstFailureReturned) {
+    RecordingRegistry registry(false);
+    for (const auto& [set, close, first] : {std::tuple{0L, 0L, 0L}, {0L, 6L, 6L}, {29L, 6L, 29L}}) {
+        registry.setCode = set;
+        registry.closeCode = close;
+        EXPECT_EQ(Module2::WriteRegDword(registry, kHkeyCurrentUser, "K", "IM Color", 1), first);
+    }
+}
+
+// The description names the prefix's user.reg, or the prefix that `wine reg add` wrote to.
+TEST(WineRegistryFailureTest, SaysWhereAndWhy) {
+    const test::TempDir tmp;
+    WineRegistry::Options options;
+    const auto prefix = options.prefix = tmp.path();
+    options.server = WineServer(tmp.path(), 4242);
+    test::writeFile(prefix / "user.reg", "REGEDIT4\n");
+    WineRegistry registry(options);
+    EXPECT_EQ(
+        registry.describeFailure(Module2::WriteRegDword(registry, kHkeyCurrentUser, "K", "V", 1)),
+        "Could not write " + (prefix / "user.reg").string() +
+            ": it is not a registry file that Wine would load.");
+    std::filesystem::create_directories(prefix / ".wine-4242" / test::serverFolderName(prefix));
+    const test::LockHolder server(prefix / ".wine-4242" / test::serverFolderName(prefix) / "lock");
+    EXPECT_EQ(registry.describeFailure(29), "\"wine reg add\" failed for the Wine prefix " +
+                                                prefix.string() +
+                                                ": Wine's reg command reported an error.");
 }
 
 TEST(Module2Test, CurrentRegistryCanBeReplacedAndRestored) {
