@@ -5,7 +5,6 @@
 #include "FileSystem.h"
 #include "Module2.h"
 #include "PrefixNote.h"
-#include "RegErrors.h"
 #include "Registry.h"
 #include "UserRegFile.h"
 #include "WinePrefix.h"
@@ -24,9 +23,7 @@ namespace tintaro {
 namespace {
 
 // Where the editor's apply button stores an account's colour: this key plus the account number.
-constexpr std::string_view kSettingsKey =
-    "Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\";
-constexpr std::string_view kValueName = "IM Color";
+constexpr std::string_view kValueName = Module2::kImColor;
 
 constexpr int kFailure = 1;
 constexpr int kBadUsage = 2;
@@ -123,56 +120,6 @@ QString colourText(std::uint32_t value) {
     const std::uint32_t rgb = ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
     return QStringLiteral("#%1 %2").arg(rgb, 6, 16, QLatin1Char('0')).toUpper().arg(value);
 }
-
-// Words for a registry call's code, for the message that says what failed.
-QString errorWords(long code, bool throughWine) {
-    switch (code) {
-    case RegErrors::kFileNotFound:
-        return throughWine ? QStringLiteral("the wine program was not found")
-                           : QStringLiteral("file not found");
-    case RegErrors::kPathNotFound:
-        return QStringLiteral("folder not found");
-    case RegErrors::kAccessDenied:
-        return QStringLiteral("permission denied");
-    case RegErrors::kWriteFault:
-        return throughWine ? QStringLiteral("wine reg add failed") : QStringLiteral("write failed");
-    case RegErrors::kLockViolation:
-        return QStringLiteral("another program holds the file locked");
-    case RegErrors::kDiskFull:
-        return QStringLiteral("disk full");
-    case RegErrors::kBadDatabase:
-        return QStringLiteral("the file is not a registry file Wine would load; left unchanged");
-    case RegErrors::kTimeout:
-        return QStringLiteral("Wine did not answer in time");
-    default:
-        return QStringLiteral("error %1").arg(code);
-    }
-}
-
-// Forwards to another registry, keeping the first failure.
-class CheckedRegistry final : public Registry {
-public:
-    explicit CheckedRegistry(Registry& inner)
-        : m_inner(inner) {}
-    long createKey(RegKey root, std::string_view path, RegKey& key) override {
-        return keep(m_inner.createKey(root, path, key));
-    }
-    long setValue(RegKey key, std::string_view name, std::uint32_t type,
-                  std::span<const std::uint8_t> data) override {
-        return keep(m_inner.setValue(key, name, type, data));
-    }
-    long closeKey(RegKey key) override { return keep(m_inner.closeKey(key)); }
-    long firstError() const { return m_error; }
-
-private:
-    long keep(long code) {
-        if (m_error == kErrorSuccess)
-            m_error = code;
-        return code;
-    }
-    Registry& m_inner;
-    long m_error = kErrorSuccess;
-};
 
 struct Stored {
     bool ok = false;    // false: reading failed, `error` says why
@@ -414,7 +361,7 @@ int runCommand(const CommandLine& line) {
                  .arg(line.account, shown(prefix)));
         return kBadUsage;
     }
-    const std::string keyPath = std::string(kSettingsKey) + conv::currencyToText(entry->number);
+    const std::string keyPath = Module2::imColorKey(conv::currencyToText(entry->number));
     const bool throughWine = WineServer().isRunning(prefix);
 
     if (line.action == CommandLine::Action::Get) {
@@ -430,14 +377,12 @@ int runCommand(const CommandLine& line) {
         return 0;
     }
 
-    CheckedRegistry registry(currentRegistry());
-    Module2::WriteRegDword(registry, kHkeyCurrentUser, keyPath, kValueName, line.colour);
-    if (const long error = registry.firstError(); error != kErrorSuccess) {
-        const QString where = throughWine
-                                  ? QStringLiteral("wine reg add (prefix %1)").arg(shown(prefix))
-                                  : shown(prefix / "user.reg");
-        fail(QStringLiteral("Could not store the colour of account %1 in %2: %3")
-                 .arg(line.account, where, errorWords(error, throughWine)));
+    Registry& registry = currentRegistry();
+    if (const long error =
+            Module2::WriteRegDword(registry, kHkeyCurrentUser, keyPath, kValueName, line.colour);
+        error != kErrorSuccess) {
+        fail(QStringLiteral("Could not store the colour of account %1. %2")
+                 .arg(line.account, QString::fromStdString(registry.describeFailure(error))));
         return kFailure;
     }
     return 0;

@@ -13,10 +13,6 @@ namespace tintaro {
 
 namespace {
 
-constexpr std::string_view kSettingsKey =
-    "Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\";
-constexpr std::string_view kValueName = "IM Color";
-
 QString twoHexDigits(std::int16_t channel) {
     QString digits =
         QString::fromStdString(conv::hexText(static_cast<std::uint32_t>(std::int32_t{channel})));
@@ -77,13 +73,12 @@ void Form1::Picture2_Click() {
             value = number;
     }
     const std::string account = conv::currencyToText(algo);
-    std::string keyPath(kSettingsKey);
-    keyPath += account;
+    const std::string keyPath = Module2::imColorKey(account);
     // Through Wine a store takes up to half a second: it runs in the background, in order.
     Registry& registry = currentRegistry();
     m_colourStore.store([&registry, account, keyPath, value]() -> QString {
         const long code =
-            Module2::WriteRegDword(registry, kHkeyCurrentUser, keyPath, kValueName, value);
+            Module2::WriteRegDword(registry, kHkeyCurrentUser, keyPath, Module2::kImColor, value);
         if (code == kErrorSuccess)
             return {};
         return QStringLiteral("The colour of account %1 was not stored.\n\n%2")

@@ -27,7 +27,7 @@ std::string failureReason(long code) {
     case RegErrors::kPathNotFound:
         return "folder not found";
     case RegErrors::kAccessDenied:
-        return "permission denied";
+        return "permission denied (the file is read-only or not yours to write)";
     case RegErrors::kInvalidHandle:
         return "the key is not open";
     case RegErrors::kWriteFault:
@@ -48,6 +48,10 @@ std::string failureReason(long code) {
         return "invalid key";
     case RegErrors::kTimeout:
         return "it took too long";
+    case RegErrors::kNotWinePrefix:
+        return "the folder is not a Wine prefix (it has no system.reg or drive_c)";
+    case RegErrors::kDanglingLink:
+        return "it is a symbolic link to a file that does not exist";
     default:
         return "error " + std::to_string(code);
     }

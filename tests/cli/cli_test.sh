@@ -83,7 +83,7 @@ grep -A2 -F '[Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\42]' "$p/u
 # A user.reg Wine would not load is left as it is.
 sed -i '1s/.*/REGEDIT4/' "$p/user.reg"
 cp "$p/user.reg" "$work/before"
-check 1 '' "$p/user.reg: the file is not a registry file Wine would load" \
+check 1 '' "$p/user.reg: it is not a registry file that Wine would load" \
     --prefix "$p" --set "$a" '#00FF00'
 cmp -s "$p/user.reg" "$work/before" || fail "--set changed a user.reg Wine would reject"
 check 1 '' "$p/user.reg: not a registry file" --prefix "$p" --get "$a"

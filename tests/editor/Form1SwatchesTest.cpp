@@ -356,7 +356,7 @@ private Q_SLOTS:
         const std::pair<long, const char*> reasons[] = {
             {2, "file not found"},
             {3, "folder not found"},
-            {5, "permission denied"},
+            {5, "permission denied (the file is read-only or not yours to write)"},
             {6, "the key is not open"},
             {29, "write error"},
             {33, "another program keeps the file locked"},
