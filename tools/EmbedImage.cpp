@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     QByteArray text;
     text += "// Generated from " + QFile::encodeName(QFileInfo(input).fileName()) +
             " by tintaro-embed-image; do not edit.\n";
-    text += "#include \"app/EmbeddedImage.h\"\n\nnamespace {\n\n";
+    text += "#include \"EmbeddedImage.h\"\n\nnamespace {\n\n";
     text += "alignas(4) const unsigned char kPixels[] = {";
     for (int y = 0; y < image.height(); ++y) {
         const uchar* row = image.constScanLine(y);
