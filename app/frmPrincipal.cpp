@@ -1,16 +1,14 @@
 #include "frmPrincipal.h"
 
+#include "AccessibleControls.h"
 #include "AccountDiscovery.h"
 #include "Artwork.h"
-#include "PlainLineDelegate.h"
-#include "Form1.h"
-#include "FileSystem.h"
-#include "WinePrefix.h"
-#include "AccessibleControls.h"
 #include "Conversions.h"
 #include "DialogFont.h"
+#include "FileSystem.h"
 #include "FixedWindow.h"
-#include "PlainLabel.h"
+#include "Form1.h"
+#include "WinePrefix.h"
 #include "zel_votar.h"
 
 #include <QFile>
@@ -27,7 +25,7 @@ namespace tintaro {
 namespace {
 
 QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry) {
-    auto* label = new PlainLabel(text, parent);
+    auto* label = new QLabel(text, parent);
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -74,7 +72,6 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     List1->setGeometry(8, 128, 305, 134);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setSortingEnabled(false);
-    List1->setItemDelegate(new PlainLineDelegate(List1));
     List1->setAccessibleName(QStringLiteral("Cuentas de msn"));
     // Screen readers name each control: a label by its words, the picture by whose it is.
     Image1->setAccessibleName(QStringLiteral("Zelkor"));
