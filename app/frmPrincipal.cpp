@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 namespace tintaro {
@@ -30,6 +31,22 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry) {
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
+
+// Shows the keyboard focus on the first line while no line is current, the line the first
+// arrow key picks (see firstKeyPress); the style draws it as it draws a current line's focus.
+class FocusCueDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem cued = option;
+        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+        if (view && view->hasFocus() && !view->currentIndex().isValid() && index.row() == 0)
+            cued.state |= QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, cued, index);
+    }
+};
 
 } // namespace
 
@@ -72,6 +89,7 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     List1->setGeometry(8, 128, 305, 134);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setSortingEnabled(false);
+    List1->setItemDelegate(new FocusCueDelegate(List1));
     List1->setAccessibleName(QStringLiteral("Cuentas de msn"));
     // Screen readers name each control: a label by its words, the picture by whose it is.
     Image1->setAccessibleName(QStringLiteral("Zelkor"));
@@ -98,8 +116,8 @@ bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
             return static_cast<const QMouseEvent*>(event)->button() != Qt::LeftButton;
         case QEvent::Paint:
             // Over the background already filled; the list itself draws nothing without lines.
-            if (!m_emptyNote.isEmpty() && List1->count() == 0)
-                paintEmptyNote();
+            if (List1->count() == 0)
+                paintEmpty();
             break;
         default:
             break;
@@ -110,14 +128,24 @@ bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void frmPrincipal::paintEmptyNote() {
+void frmPrincipal::paintEmpty() {
     QWidget* viewport = List1->viewport();
     QPainter painter(viewport);
-    painter.setFont(List1->font());
-    painter.setPen(List1->palette().color(QPalette::PlaceholderText));
-    // A path longer than a line, with no space to break at, is broken where the line ends.
-    painter.drawText(viewport->rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
-                     m_emptyNote);
+    if (!m_emptyNote.isEmpty()) {
+        painter.setFont(List1->font());
+        painter.setPen(List1->palette().color(QPalette::PlaceholderText));
+        // A path longer than a line, with no space to break at, is broken where the line ends.
+        painter.drawText(viewport->rect().adjusted(8, 8, -8, -8),
+                         Qt::AlignCenter | Qt::TextWordWrap, m_emptyNote);
+    }
+    // With no line to carry it, the focus shows around the inside of the list.
+    if (List1->hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(viewport);
+        focus.state |= QStyle::State_KeyboardFocusChange;
+        focus.backgroundColor = List1->palette().color(QPalette::Base);
+        List1->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, viewport);
+    }
 }
 
 bool frmPrincipal::firstKeyPress(int key) {

@@ -1,9 +1,9 @@
 #include "Application.h"
-#include "frmPrincipal.h"
-#include "Form1.h"
 #include "Base64TestEncoder.h"
 #include "FileFixtures.h"
+#include "Form1.h"
 #include "TempDir.h"
+#include "frmPrincipal.h"
 #include "zel_votar.h"
 
 #include <QAccessible>
@@ -292,6 +292,7 @@ private Q_SLOTS:
             QStringLiteral("No se encontró ninguna cuenta de Messenger en el prefijo de Wine ") +
                 QString::fromStdString(searched.string()));
 
+        window.List1->clearFocus(); // the note alone, without the focus around it
         QWidget* viewport = window.List1->viewport();
         const QImage shown = viewport->grab().toImage();
         const QRgb base = window.List1->palette().color(QPalette::Base).rgb();
@@ -310,6 +311,39 @@ private Q_SLOTS:
         // Centred both ways, to the pixel.
         QVERIFY(std::abs((inked.left() - 0) - (viewport->width() - 1 - inked.right())) <= 1);
         QVERIFY(std::abs((inked.top() - 0) - (viewport->height() - 1 - inked.bottom())) <= 2);
+        window.close();
+    }
+
+    // The keyboard focus shows in the list: on the first line while none is current (the line
+    // the first arrow key picks), around the inside of an empty list. Nothing else changes.
+    void focusShowsInTheList_data() {
+        QTest::addColumn<int>("accounts");
+        QTest::newRow("empty") << 0;
+        QTest::newRow("three accounts") << 3;
+    }
+    void focusShowsInTheList() {
+        QFETCH(int, accounts);
+        Prefix prefix;
+        for (int i = 0; i < accounts; ++i)
+            prefix.account(std::to_string(100 + i), "a" + std::to_string(i) + "@example.com");
+        frmPrincipal window;
+        window.Show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QWidget* viewport = window.List1->viewport();
+        window.List1->clearFocus();
+        const QImage unfocused = viewport->grab().toImage();
+        window.List1->setFocus(Qt::TabFocusReason);
+        QVERIFY(window.List1->hasFocus());
+        const QImage focused = viewport->grab().toImage();
+        QVERIFY(!window.List1->currentIndex().isValid());
+        QRect changed;
+        for (int y = 0; y < focused.height(); ++y)
+            for (int x = 0; x < focused.width(); ++x)
+                if (focused.pixel(x, y) != unfocused.pixel(x, y))
+                    changed |= QRect(x, y, 1, 1);
+        const QRect cue =
+            accounts == 0 ? viewport->rect() : window.List1->visualItemRect(window.List1->item(0));
+        QCOMPARE(changed, cue);
         window.close();
     }
 
