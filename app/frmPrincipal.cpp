@@ -1,16 +1,14 @@
 #include "frmPrincipal.h"
 
-#include "AccountDiscovery.h"
-#include "PlainLineDelegate.h"
-#include "PrefixNote.h"
-#include "Form1.h"
-#include "FileSystem.h"
-#include "WinePrefix.h"
 #include "AccessibleControls.h"
+#include "AccountDiscovery.h"
+#include "PrefixNote.h"
 #include "Conversions.h"
 #include "DialogFont.h"
+#include "FileSystem.h"
 #include "FixedWindow.h"
-#include "PlainLabel.h"
+#include "Form1.h"
+#include "WinePrefix.h"
 #include "zel_votar.h"
 
 #include <QFile>
@@ -20,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 namespace tintaro {
@@ -27,11 +26,27 @@ namespace tintaro {
 namespace {
 
 QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry) {
-    auto* label = new PlainLabel(text, parent);
+    auto* label = new QLabel(text, parent);
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
+
+// Shows the keyboard focus on the first line while no line is current, the line the first
+// arrow key picks (see firstKeyPress); the style draws it as it draws a current line's focus.
+class FocusCueDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem cued = option;
+        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+        if (view && view->hasFocus() && !view->currentIndex().isValid() && index.row() == 0)
+            cued.state |= QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, cued, index);
+    }
+};
 
 } // namespace
 
@@ -74,7 +89,7 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     List1->setGeometry(8, 128, 305, 134);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setSortingEnabled(false);
-    List1->setItemDelegate(new PlainLineDelegate(List1));
+    List1->setItemDelegate(new FocusCueDelegate(List1));
     List1->setAccessibleName(QStringLiteral("Cuentas de msn"));
     // Screen readers name each control: a label by its words, the picture by whose it is.
     Image1->setAccessibleName(QStringLiteral("Zelkor"));
@@ -101,8 +116,8 @@ bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
             return static_cast<const QMouseEvent*>(event)->button() != Qt::LeftButton;
         case QEvent::Paint:
             // Over the background already filled; the list itself draws nothing without lines.
-            if (!m_emptyNote.isEmpty() && List1->count() == 0)
-                paintEmptyNote();
+            if (List1->count() == 0)
+                paintEmpty();
             break;
         default:
             break;
@@ -113,14 +128,24 @@ bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void frmPrincipal::paintEmptyNote() {
+void frmPrincipal::paintEmpty() {
     QWidget* viewport = List1->viewport();
     QPainter painter(viewport);
-    painter.setFont(List1->font());
-    painter.setPen(List1->palette().color(QPalette::PlaceholderText));
-    // A path longer than a line, with no space to break at, is broken where the line ends.
-    painter.drawText(viewport->rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
-                     m_emptyNote);
+    if (!m_emptyNote.isEmpty()) {
+        painter.setFont(List1->font());
+        painter.setPen(List1->palette().color(QPalette::PlaceholderText));
+        // A path longer than a line, with no space to break at, is broken where the line ends.
+        painter.drawText(viewport->rect().adjusted(8, 8, -8, -8),
+                         Qt::AlignCenter | Qt::TextWordWrap, m_emptyNote);
+    }
+    // With no line to carry it, the focus shows around the inside of the list.
+    if (List1->hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(viewport);
+        focus.state |= QStyle::State_KeyboardFocusChange;
+        focus.backgroundColor = List1->palette().color(QPalette::Base);
+        List1->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, viewport);
+    }
 }
 
 bool frmPrincipal::firstKeyPress(int key) {

@@ -46,8 +46,8 @@ private:
     // A key pressed in the list while no line is current; true when it picked a line itself.
     bool firstKeyPress(int key);
 
-    // Drawn in the list while it has no line: why, and which prefix was searched.
-    void paintEmptyNote();
+    // Drawn in the list while it has no line: why, and which prefix was searched; the focus.
+    void paintEmpty();
 
     bool m_loaded = false;
     bool m_unloading = false;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config git dpkg-dev file
-    qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libfontconfig-dev
+    qt6-base-dev qt6-base-dev-tools
     libglib2.0-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation

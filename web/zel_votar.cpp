@@ -4,14 +4,14 @@
 #include "DialogFont.h"
 #include "EtchedFrame.h"
 #include "FixedWindow.h"
+#include "HandCursor.h"
 #include "LightPalette.h"
-#include "PlainLabel.h"
+#include "OnTop.h"
 #include "QtColor.h"
 #include "Surface.h"
-#include "HandCursor.h"
-#include "OnTop.h"
 #include "modulo_web.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
@@ -28,7 +28,7 @@ constexpr ColorRef kLinkFrame = 0x2BB964; // the background green
 constexpr ColorRef kLinkLabel5 = 0x13A3D9;
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* label = new PlainLabel(text, parent);
+    auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

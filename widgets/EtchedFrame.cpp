@@ -1,10 +1,8 @@
 #include "EtchedFrame.h"
 
 #include "AccessibleControls.h"
-#include "PlainText.h"
 
 #include <QPainter>
-#include <QtMath>
 
 namespace tintaro {
 
@@ -27,15 +25,9 @@ void EtchedFrame::setTitle(const QString& title) {
 void EtchedFrame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QColor back = palette().color(QPalette::Window);
-    const PlainText* face = m_title.isEmpty() ? nullptr : PlainText::dialogFace();
-    if (face && !(face->draws(font()) && face->covers(m_title)))
-        face = nullptr;
     // The caption's box: one line of the font high, as wide as the caption.
     QRect caption;
-    if (face)
-        caption =
-            QRect(8, 0, qRound(face->advance(m_title)), qRound(face->ascent() + face->descent()));
-    else if (!m_title.isEmpty())
+    if (!m_title.isEmpty())
         caption = QRect(8, 0, fontMetrics().horizontalAdvance(m_title), fontMetrics().height());
 
     // With a caption the lines run through its middle; without one they start at the top.
@@ -50,18 +42,7 @@ void EtchedFrame::paintEvent(QPaintEvent*) {
 
     painter.fillRect(caption, back);
     painter.setPen(palette().color(QPalette::WindowText));
-    if (!face) {
-        painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter, m_title);
-        return;
-    }
-    // Centred in its box as the painter centres one line: the line's own height, not the box's,
-    // and cut at the box's edges as the painter cuts a line taller than its box.
-    const qreal lineHeight = face->ascent() + face->descent();
-    if (lineHeight > caption.height())
-        painter.setClipRect(caption, Qt::IntersectClip);
-    const qreal lineTop = (caption.height() - lineHeight) / 2;
-    face->draw(painter, QPointF(caption.left(), caption.top() + lineTop + face->ascent()), m_title,
-               false);
+    painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter, m_title);
 }
 
 } // namespace tintaro

@@ -323,6 +323,7 @@ private Q_SLOTS:
                      QStringLiteral("\nOtro prefijo: tintaro --prefix CARPETA, o la variable "
                                     "WINEPREFIX."));
 
+        window.List1->clearFocus(); // the note alone, without the focus around it
         QWidget* viewport = window.List1->viewport();
         const QImage shown = viewport->grab().toImage();
         const QRgb base = window.List1->palette().color(QPalette::Base).rgb();
@@ -343,6 +344,30 @@ private Q_SLOTS:
         QVERIFY(std::abs((inked.left() - 0) - (viewport->width() - 1 - inked.right())) <= 2);
         QVERIFY(std::abs((inked.top() - 0) - (viewport->height() - 1 - inked.bottom())) <= 2);
         window.close();
+    }
+
+    // The keyboard focus shows in the list: on the first line while none is current (the line
+    // the first arrow key picks), around the inside of an empty list. Nothing else changes.
+    void focusShowsInTheList() {
+        for (const int accounts : {0, 3}) {
+            Prefix prefix;
+            for (int i = 0; i < accounts; ++i)
+                prefix.account(std::to_string(100 + i), "a@example.com");
+            frmPrincipal window;
+            window.Show();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            window.List1->clearFocus();
+            const QImage unfocused = window.List1->viewport()->grab().toImage();
+            window.List1->setFocus(Qt::TabFocusReason);
+            const QImage focused = window.List1->viewport()->grab().toImage();
+            QRect changed;
+            for (int y = 0; y < focused.height(); ++y)
+                for (int x = 0; x < focused.width(); ++x)
+                    if (focused.pixel(x, y) != unfocused.pixel(x, y))
+                        changed |= QRect(x, y, 1, 1);
+            QCOMPARE(changed, accounts ? window.List1->visualItemRect(window.List1->item(0))
+                                       : window.List1->viewport()->rect());
+        }
     }
 
     void accountsLeaveNoNote() {
