@@ -162,11 +162,11 @@ void Surface::print(std::string_view text) {
     m_currentY += lineHeight;
 }
 
-void Surface::fillRows(int left, int right, int top, std::span<const ColorRef> colours) {
+void Surface::fillRows(int left, int right, int top, std::span<const std::uint32_t> pixels) {
     const Int64 from = std::max(left, 0);
     const Int64 to = std::min(right, m_width); // exclusive
     const Int64 iFrom = std::max<Int64>(0, -Int64(top));
-    const Int64 iTo = std::min<Int64>(Int64(colours.size()), Int64(m_height) - top); // exclusive
+    const Int64 iTo = std::min<Int64>(Int64(pixels.size()), Int64(m_height) - top); // exclusive
     if (from >= to || iFrom >= iTo)
         return;
     // Locals rather than members in the loop: stores to pixels could alias the surface's own
@@ -175,7 +175,7 @@ void Surface::fillRows(int left, int right, int top, std::span<const ColorRef> c
     const Int64 n = to - from;
     const Int64 stride = m_width;
     for (Int64 i = iFrom; i < iTo; ++i, run += stride) {
-        const std::uint32_t pixel = toPixel(colours[static_cast<std::size_t>(i)]);
+        const std::uint32_t pixel = pixels[static_cast<std::size_t>(i)];
         // Four pixels a group, the last group overlapping the one before: a slider's row of
         // 15 pixels takes four stores.
         if (n < 4) {

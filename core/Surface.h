@@ -97,10 +97,10 @@ public:
     void print(std::string_view text);
     void setTextPainter(TextPainter painter) { m_textPainter = std::move(painter); }
 
-    // Pictures, copied whatever the draw mode. Row top + i, columns left .. right - 1, in
-    // colours[i].
-    void fillRows(int left, int right, int top, std::span<const ColorRef> colours);
-    // One row of a picture (pixels 0xFFRRGGBB) on row y from column `left` on.
+    // Pictures (pixels 0xFFRRGGBB), copied whatever the draw mode. Row top + i, columns left ..
+    // right - 1, in pixels[i].
+    void fillRows(int left, int right, int top, std::span<const std::uint32_t> pixels);
+    // One row of a picture on row y from column `left` on.
     void copyRow(int left, int y, std::span<const std::uint32_t> pixels);
 
     // A sunken inner edge on the rectangle (left, top, right, bottom): a one-pixel line just

@@ -115,9 +115,9 @@ void BM_DrawHueSlider(benchmark::State& state) {
 // The slider's 256 rows alone: what a slider render costs without its colours and frame.
 void BM_FillRowsSlider(benchmark::State& state) {
     Editor e;
-    std::array<ColorRef, 256> colours;
+    std::array<std::uint32_t, 256> colours;
     for (std::size_t i = 0; i < colours.size(); ++i)
-        colours[i] = RGB(255, static_cast<int>(i), static_cast<int>(255 - i));
+        colours[i] = toPixel(RGB(255, static_cast<int>(i), static_cast<int>(255 - i)));
     for (auto _ : state) {
         e.surface.fillRows(e.state.sliderLeft, e.state.sliderRight, e.state.sliderTop, colours);
         benchmark::DoNotOptimize(e.surface.pixels());

@@ -40,10 +40,10 @@ void PickerCanvas::DrawHueSlider() {
     m_state.pickerBitmapInfo.biWidth = 15;
     m_state.pickerBitmapInfo.biHeight = 256;
     // Row r of the strip, counted up from its bottom row less 255, shows StripHueRamp(r).
-    std::array<ColorRef, 256> colours;
+    std::array<std::uint32_t, 256> colours;
     for (int r = 0; r < 256; ++r) {
         const ColourRules::Rgb c = ColourRules::StripHueRamp(r);
-        colours[static_cast<std::size_t>(r)] = RGB(c.red, c.green, c.blue);
+        colours[static_cast<std::size_t>(r)] = toPixel(RGB(c.red, c.green, c.blue));
     }
     m_surface.fillRows(m_state.sliderLeft, clampToInt(std::int64_t(m_state.sliderLeft) + 15),
                        clampToInt(std::int64_t(m_state.sliderBottom) - 255), colours);

@@ -220,7 +220,7 @@ TEST(Surface, BoxIncludesBothCornersAndClips) {
 TEST(Surface, FillRowsAndCopyRowPlaceTheirPicture) {
     Surface s(300, 4, RGB(9, 9, 9));
     s.setDrawMode(kDrawModeInvert);
-    const ColorRef colours[] = {RGB(1, 0, 0), RGB(2, 0, 0), RGB(3, 0, 0)};
+    const std::uint32_t colours[] = {0xFF010000u, 0xFF020000u, 0xFF030000u};
     s.fillRows(-2, 2, 2, colours); // the third row is below the surface
     EXPECT_EQ(s.takeDirty(), (Rect{0, 2, 2, 4}));
     EXPECT_EQ(s.point(0, 2), RGB(1, 0, 0));
@@ -330,7 +330,7 @@ TEST(Surface, DrawWidthBelowOneIsOneAndAnEmptySurfaceIgnoresEverything) {
     s.circle(0, 0, 5);
     s.box(0, 0, 3, 3);
     s.drawEdgeSunkenInner(0, 0, 5, 5);
-    const ColorRef colours[] = {0};
+    const std::uint32_t colours[] = {0};
     s.fillRows(0, 5, 0, colours);
     const std::uint32_t row[] = {0};
     s.copyRow(0, 0, row);
