@@ -69,18 +69,12 @@ public:
     // Drawing state.
     ColorRef backColor() const { return m_backColor; }
     void setBackColor(ColorRef colour) { m_backColor = colour; }
-    ColorRef foreColor() const { return m_foreColor; }
     void setForeColor(ColorRef colour) { m_foreColor = colour; }
-    ColorRef fillColor() const { return m_fillColor; }
     void setFillColor(ColorRef colour) { m_fillColor = colour; }
     // Copy pen, or invert; any other mode draws as copy pen.
-    int drawMode() const { return m_drawMode; }
     void setDrawMode(int mode) { m_drawMode = mode; }
-    int drawWidth() const { return m_drawWidth; }
     void setDrawWidth(int width) { m_drawWidth = width < 1 ? 1 : width; }
-    double currentX() const { return m_currentX; }
     void setCurrentX(double x) { m_currentX = x; }
-    double currentY() const { return m_currentY; }
     void setCurrentY(double y) { m_currentY = y; }
 
     // The window's figures, in the draw mode.
@@ -108,7 +102,6 @@ public:
     void drawEdgeSunkenInner(int left, int top, int right, int bottom);
 
     // What has changed since the last take, for presenting only that part.
-    Rect dirtyRect() const { return m_dirty; }
     Rect takeDirty();
     // Marks a rectangle as changed by a writer outside this class (text drawn by the toolkit).
     void invalidate(const Rect& rect);

@@ -88,6 +88,7 @@ TEST(Surface, HorizontalLinesCoverTheirRunAndThePensWidth) {
         {3, 5, 2, 3, 2, 5, 1, 3},
         {2, 4, 2, 100000, 0, 8, 0, 4},
         {4, 4, 2, 3, 1, 0, 0, 0},
+        {1, 5, 2, -3, 1, 4, 2, 2}, // a width below one is one
     };
     const std::uint32_t pen = 0xFF5A3C96u;
     for (const Case& c : cases) {
@@ -279,7 +280,7 @@ TEST(Surface, DirtyRectCoversEachChangeAndIsClearedByTake) {
     EXPECT_TRUE(s.takeDirty().isEmpty());
     s.horizontalLine(3, 10, 4);
     EXPECT_EQ(s.takeDirty(), (Rect{3, 4, 10, 5}));
-    EXPECT_TRUE(s.dirtyRect().isEmpty());
+    EXPECT_TRUE(s.takeDirty().isEmpty());
     s.setDrawMode(kDrawModeInvert);
     s.circle(2, 2, 5); // clipped at the corner
     s.setPixel(30, 30, 1);
@@ -297,8 +298,7 @@ TEST(Surface, PrintUsesThePainterAndMovesTheTextPositionDown) {
     s.setCurrentX(7.5);
     s.setCurrentY(3);
     s.setForeColor(RGB(1, 2, 3));
-    s.print("sin pintor");
-    EXPECT_EQ(s.currentY(), 3 + 13); // the default line height
+    s.print("sin pintor"); // moves down the default line height, 13
     std::vector<std::string> calls;
     s.setTextPainter([&](Surface& target, int x, int y, std::string_view text, ColorRef colour) {
         calls.push_back(std::to_string(x) + "," + std::to_string(y) + " " + std::string(text) +
@@ -310,8 +310,6 @@ TEST(Surface, PrintUsesThePainterAndMovesTheTextPositionDown) {
     s.print("Hola");
     s.print("");
     EXPECT_EQ(calls, (std::vector<std::string>{"8,16 Hola 197121", "8,31  197121"}));
-    EXPECT_EQ(s.currentX(), 7.5);
-    EXPECT_EQ(s.currentY(), 46);
     EXPECT_EQ(s.takeDirty(), (Rect{8, 16, 28, 46}));
 
     // A text position no pixel can stand for still prints, at a held position.
@@ -322,10 +320,8 @@ TEST(Surface, PrintUsesThePainterAndMovesTheTextPositionDown) {
     EXPECT_EQ(calls, (std::vector<std::string>{"0,1000000000 x 197121"}));
 }
 
-TEST(Surface, DrawWidthBelowOneIsOneAndAnEmptySurfaceIgnoresEverything) {
+TEST(Surface, AnEmptySurfaceIgnoresEverything) {
     Surface s(0, -5, 0);
-    s.setDrawWidth(-3);
-    EXPECT_EQ(s.drawWidth(), 1);
     s.horizontalLine(0, 10, 0);
     s.circle(0, 0, 5);
     s.box(0, 0, 3, 3);
