@@ -7,8 +7,7 @@ namespace tintaro::ColourRules {
 
 namespace {
 
-// Which component plays which part in each sector of the squares' ramp, red
-// first.
+// Which component plays which part in each sector of the squares' ramp, red first.
 struct SectorRoles {
     Component largest;
     Component smallest;
@@ -53,8 +52,8 @@ Rgb StripHueRamp(int row) {
 std::array<int, 6> SquareHueBounds(std::int32_t span) {
     std::array<int, 6> bounds{};
     for (int k = 1; k <= 6; ++k) {
-        // Single precision, as the bounds have always been computed; 42.5, 127.5
-        // and 212.5 go to the even neighbour.
+        // Single precision, as the bounds have always been computed; 42.5, 127.5 and 212.5 go to
+        // the even neighbour.
         const float bound = static_cast<float>(k) * static_cast<float>(span) / 6.0f;
         bounds[static_cast<std::size_t>(k - 1)] =
             static_cast<int>(std::clamp(std::nearbyint(bound), -2e9f, 2e9f));

@@ -19,8 +19,7 @@ int clampToInt(std::int64_t v) {
     return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
 }
 
-// The squares keep a component only inside the byte range; anything else shows
-// as 0.
+// The squares keep a component only inside the byte range; anything else shows as 0.
 std::uint32_t byteOrZero(int value) {
     return value >= 0 && value <= 255 ? static_cast<std::uint32_t>(value) : 0;
 }
@@ -44,9 +43,9 @@ void finishSquare(PickerCanvas& canvas) {
     drawMarker(canvas);
 }
 
-// The squares of brightness and saturation mode: `shade` is the mode's rule.
-// Column x shows ramp position 255 - x, the ramp's sectors bounded for the
-// square's height; positions past the last bound stay black.
+// The squares of brightness and saturation mode: `shade` is the mode's rule. Column x shows ramp
+// position 255 - x, the ramp's sectors bounded for the square's height; positions past the last
+// bound stay black.
 template <typename Shade> void drawConstantSquare(PickerCanvas& canvas, Shade shade) {
     Surface& s = canvas.surface();
     const PickerState& st = canvas.state();
@@ -82,10 +81,9 @@ template <typename Shade> void drawConstantSquare(PickerCanvas& canvas, Shade sh
     finishSquare(canvas);
 }
 
-// Each slider rule's results for components 0..255, formed once through the
-// rule: the slider is redrawn on every drag step, where three divisions a line
-// would cost more than the rest of the render. A component outside that range
-// (read outside the window) is shaded directly.
+// Each slider rule's results for components 0..255, formed once through the rule: the slider is
+// redrawn on every drag step, where three divisions a line would cost more than the rest of the
+// render. A component outside that range (read outside the window) is shaded directly.
 using SliderRow = std::array<std::uint8_t, kSide>;
 using SliderTable = std::array<SliderRow, kSide>;
 
@@ -105,8 +103,8 @@ template <typename Rule> const SliderTable& sliderTable(Rule rule) {
     return *table;
 }
 
-// A slider: one line a row from the slider's top, each component shaded by
-// `rule` and held to the byte range, then the frame.
+// A slider: one line a row from the slider's top, each component shaded by `rule` and held to the
+// byte range, then the frame.
 template <typename Rule>
 void drawSlider(PickerCanvas& canvas, std::int16_t red, std::int16_t green, std::int16_t blue,
                 Rule rule) {
@@ -135,9 +133,8 @@ void drawSlider(PickerCanvas& canvas, std::int16_t red, std::int16_t green, std:
 } // namespace
 
 void SplitRGB(std::int32_t colour, std::int16_t& red, std::int16_t& green, std::int16_t& blue) {
-    // C++ division truncates toward zero and the remainder takes the dividend's
-    // sign, which is exactly the split the program has always made (-1 gives -1,
-    // 0, 0).
+    // C++ division truncates toward zero and the remainder takes the dividend's sign, which is
+    // exactly the split the program has always made (-1 gives -1, 0, 0).
     red = static_cast<std::int16_t>(colour % 256);
     green = static_cast<std::int16_t>((colour / 256) % 256);
     blue = static_cast<std::int16_t>(((colour / 256) / 256) % 256);
