@@ -13,8 +13,11 @@ namespace {
 
 using namespace tintaro;
 
+// The square and strip as 24-bit bitmaps (rows of 16 pixels for the strip), and the slider's
+// 15 x 256 pixels as the surface holds them.
 constexpr std::size_t kSquareBytes = 196608;
 constexpr std::size_t kStripBytes = 12288;
+constexpr std::size_t kSliderPixelBytes = 15 * 256 * 4;
 
 // The editor's client area as the load sequence leaves it: geometry set, marker drawn at its
 // load position.
@@ -49,6 +52,9 @@ void BM_CopyFloorSquare(benchmark::State& state) {
 }
 void BM_CopyFloorStrip(benchmark::State& state) {
     copyFloor(state, kStripBytes);
+}
+void BM_CopyFloorSliderPixels(benchmark::State& state) {
+    copyFloor(state, kSliderPixelBytes);
 }
 
 void BM_DrawSquareHueMode(benchmark::State& state) {
@@ -161,6 +167,7 @@ void BM_DrawPickerMove(benchmark::State& state) {
 
 BENCHMARK(BM_CopyFloorSquare);
 BENCHMARK(BM_CopyFloorStrip);
+BENCHMARK(BM_CopyFloorSliderPixels);
 BENCHMARK(BM_DrawSquareHueMode);
 BENCHMARK(BM_DrawSquareHueModeVaryingHue);
 BENCHMARK(BM_DrawSquareBrightnessMode);
