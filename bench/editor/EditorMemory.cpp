@@ -1,6 +1,6 @@
 // Peak memory of the editor: the process's high-water mark (VmHWM) right after start, with one
 // plain window shown, and again after the editor has opened, been switched through its three
-// modes and had the hue strip dragged over every row. Prints both and their ratio.
+// modes and had a hue picked on every row of the hue strip. Prints both and their ratio.
 #include "Form1.h"
 #include "SurfaceWidget.h"
 
@@ -56,13 +56,13 @@ int main(int argc, char** argv) {
         mode->click();
         flush();
     }
-    sendMouse(form.picture, QEvent::MouseButtonPress, {284, 80}, Qt::LeftButton);
+    // A click on every row of the hue strip: each ends a drag, so each draws the hue square
+    // for another hue.
     for (int row = 80; row <= 335; ++row) {
-        sendMouse(form.picture, QEvent::MouseMove, {284, row + 0.5}, Qt::LeftButton);
+        sendMouse(form.picture, QEvent::MouseButtonPress, {284, row + 0.5}, Qt::LeftButton);
+        sendMouse(form.picture, QEvent::MouseButtonRelease, {284, row + 0.5}, Qt::NoButton);
         flush();
     }
-    sendMouse(form.picture, QEvent::MouseButtonRelease, {284, 335}, Qt::NoButton);
-    flush();
     const long afterEditor = peakKiB();
 
     std::printf("peak at start: %ld KiB\npeak after the editor: %ld KiB\nratio: %.3f\n", atStart,
