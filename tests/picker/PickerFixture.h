@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tintaro::test {
@@ -78,28 +79,20 @@ inline int exactNearest(std::int64_t num, std::int64_t den) {
 }
 
 // The pen a surface is left with, read from what a short line does on a copy of it: whether it
-// inverts or paints, and how many rows its width covers.
-struct Pen {
-    bool inverts = false;
-    int width = 0;
-    bool operator==(const Pen&) const = default;
-};
-inline Pen penOf(const Surface& surface) {
+// inverts, and how many rows its width covers.
+inline std::pair<bool, int> penOf(const Surface& surface) {
     Surface probe = surface;
     for (int y = 0; y < 20; ++y)
         probe.setPixel(100, y, 0);
     probe.setForeColor(RGB(1, 2, 3));
     probe.horizontalLine(100, 101, 10);
-    Pen pen;
+    std::pair<bool, int> pen{false, 0};
     for (int y = 0; y < 20; ++y)
-        if (probe.point(100, y) != 0) {
-            pen.inverts = probe.point(100, y) == 0xFFFFFF;
-            ++pen.width;
-        }
+        if (probe.point(100, y) != 0)
+            pen = {probe.point(100, y) == 0xFFFFFF, pen.second + 1};
     return pen;
 }
-inline constexpr Pen kInvertingPen{true, 1};
-inline constexpr Pen kCopyPen{false, 1};
+inline const std::pair<bool, int> kInvertingPen{true, 1}, kCopyPen{false, 1};
 
 // The classic 3-D colours of the sunken frames.
 inline constexpr ColorRef kFrameDark = RGB(64, 64, 64);
