@@ -37,8 +37,6 @@ public:
     // `surface` must outlive the widget and keep its size.
     explicit SurfaceWidget(Surface& surface, QWidget* parent = nullptr);
 
-    Surface& surface() { return m_surface; }
-
     // Takes the surface's dirty rectangle and schedules a repaint of just that part (nothing
     // when nothing changed).
     void present();

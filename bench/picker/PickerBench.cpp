@@ -13,8 +13,11 @@ namespace {
 
 using namespace tintaro;
 
+// The square and strip as 24-bit bitmaps (rows of 16 pixels for the strip), and the slider's
+// 15 x 256 pixels as the surface holds them.
 constexpr std::size_t kSquareBytes = 196608;
 constexpr std::size_t kStripBytes = 12288;
+constexpr std::size_t kSliderPixelBytes = 15 * 256 * 4;
 
 // The editor's client area as the load sequence leaves it: geometry set, marker drawn at its
 // load position.
@@ -50,6 +53,9 @@ void BM_CopyFloorSquare(benchmark::State& state) {
 void BM_CopyFloorStrip(benchmark::State& state) {
     copyFloor(state, kStripBytes);
 }
+void BM_CopyFloorSliderPixels(benchmark::State& state) {
+    copyFloor(state, kSliderPixelBytes);
+}
 
 void BM_DrawSquareHueMode(benchmark::State& state) {
     Editor e;
@@ -59,7 +65,7 @@ void BM_DrawSquareHueMode(benchmark::State& state) {
     }
 }
 
-// A drag along the strip: the hue changes on every render (its planes already met once).
+// A drag along the strip: the hue changes on every render.
 void BM_DrawSquareHueModeVaryingHue(benchmark::State& state) {
     Editor e;
     int row = 0;
@@ -112,18 +118,14 @@ void BM_DrawHueSlider(benchmark::State& state) {
     }
 }
 
-// The slider's 256 lines alone, as one run on the surface: what a slider render costs without
-// its colour lookups and frame.
-void BM_HorizontalLinesSlider(benchmark::State& state) {
+// The slider's 256 rows alone: what a slider render costs without its colours and frame.
+void BM_FillRowsSlider(benchmark::State& state) {
     Editor e;
-    std::array<ColorRef, 256> colours;
+    std::array<std::uint32_t, 256> colours;
     for (std::size_t i = 0; i < colours.size(); ++i)
-        colours[i] = RGB(255, static_cast<int>(i), static_cast<int>(255 - i));
-    e.surface.setDrawMode(kDrawModeCopyPen); // the marker leaves the surface inverting
-    e.surface.setDrawWidth(1);
+        colours[i] = toPixel(RGB(255, static_cast<int>(i), static_cast<int>(255 - i)));
     for (auto _ : state) {
-        e.surface.horizontalLines(e.state.sliderLeft, e.state.sliderRight, e.state.sliderTop,
-                                  colours);
+        e.surface.fillRows(e.state.sliderLeft, e.state.sliderRight, e.state.sliderTop, colours);
         benchmark::DoNotOptimize(e.surface.pixels());
         benchmark::ClobberMemory();
     }
@@ -165,6 +167,7 @@ void BM_DrawPickerMove(benchmark::State& state) {
 
 BENCHMARK(BM_CopyFloorSquare);
 BENCHMARK(BM_CopyFloorStrip);
+BENCHMARK(BM_CopyFloorSliderPixels);
 BENCHMARK(BM_DrawSquareHueMode);
 BENCHMARK(BM_DrawSquareHueModeVaryingHue);
 BENCHMARK(BM_DrawSquareBrightnessMode);
@@ -172,7 +175,7 @@ BENCHMARK(BM_DrawSquareSaturationMode);
 BENCHMARK(BM_DrawSliderBrightnessMode);
 BENCHMARK(BM_DrawSliderSaturationMode);
 BENCHMARK(BM_DrawHueSlider);
-BENCHMARK(BM_HorizontalLinesSlider);
+BENCHMARK(BM_FillRowsSlider);
 BENCHMARK(BM_DrawMainFrame);
 BENCHMARK(BM_DrawSliderArrowsMove);
 BENCHMARK(BM_DrawPickerMove);

@@ -1,7 +1,6 @@
 #include "ColourRules.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 namespace tintaro::ColourRules {
@@ -24,39 +23,16 @@ constexpr SectorRoles kSectorRoles[6] = {
     {Component::Red, Component::Blue, Component::Green, false},
 };
 
-void setComponent(Rgb& rgb, Component c, int value) {
-    switch (c) {
-    case Component::Red:
-        rgb.red = value;
-        break;
-    case Component::Green:
-        rgb.green = value;
-        break;
-    case Component::Blue:
-        rgb.blue = value;
-        break;
-    }
+std::int16_t component(int value) {
+    return static_cast<std::int16_t>(value);
 }
 
-Rgb fromRoles(const RampEntry& e, int largest, int smallest, int middle) {
-    Rgb rgb;
-    setComponent(rgb, e.largest, largest);
-    setComponent(rgb, e.smallest, smallest);
-    setComponent(rgb, e.middle, middle);
-    return rgb;
+// Positions in a square or slider, 0..255.
+std::uint8_t pos(int value) {
+    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
 }
 
 } // namespace
-
-int nearest(double value) {
-    // Adding 1.5 x 2^52 leaves no fraction bits, so the sum is rounded to an integer by the FPU's
-    // round-to-nearest-even; far cheaper than a library call and exactly the same result.
-    constexpr double kShift = 6755399441055744.0;
-    if (!(value > -2147483648.5 && value < 2147483647.5))
-        return value > 0 ? INT_MAX : value < 0 ? INT_MIN : 0; // saturated; NaN gives 0
-    const double rounded = (value + kShift) - kShift;
-    return static_cast<int>(rounded);
-}
 
 Rgb StripHueRamp(int row) {
     const int r = std::clamp(row, 0, 255);
@@ -103,56 +79,30 @@ RampEntry SquareHueRamp(int p) {
     return SquareHueRamp(pos, sector, kBounds);
 }
 
-int ShadeSquareHueMode(int q, int x, int y) {
-    const double step = q / 255.0;
-    const double base = q - y * step;
-    const double top = 255 - y;
-    const double delta = (top - base) / 255;
-    return nearest((255 - x) * delta + base);
-}
-
 Rgb ShadeSquareHueMode(const Rgb& hue, int x, int y) {
-    return {ShadeSquareHueMode(hue.red, x, y), ShadeSquareHueMode(hue.green, x, y),
-            ShadeSquareHueMode(hue.blue, x, y)};
-}
-
-Rgb ShadeSquareBrightnessMode(const RampEntry& entry, int y) {
-    const double f = 1 - y / 255.0;
-    const int middle = nearest(entry.level * f + y);
-    return fromRoles(entry, 255, y, std::max(middle, 0));
+    return {ShadeSquareHueMode(component(hue.red), pos(x), pos(y)),
+            ShadeSquareHueMode(component(hue.green), pos(x), pos(y)),
+            ShadeSquareHueMode(component(hue.blue), pos(x), pos(y))};
 }
 
 Rgb ShadeSquareBrightnessMode(int p, int y) {
-    return ShadeSquareBrightnessMode(SquareHueRamp(p), y);
-}
-
-Rgb ShadeSquareSaturationMode(const RampEntry& entry, int y) {
-    const double f = 1 - y / 255.0;
-    const int middle = nearest(entry.level * f);
-    return fromRoles(entry, 255 - y, 0, std::max(middle, 0));
+    return ShadeSquareBrightnessMode(SquareHueRamp(p), pos(y));
 }
 
 Rgb ShadeSquareSaturationMode(int p, int y) {
-    return ShadeSquareSaturationMode(SquareHueRamp(p), y);
-}
-
-int ShadeSliderBrightnessMode(int q, int i) {
-    const int product = i * q;
-    return nearest(q - product / 255.0);
+    return ShadeSquareSaturationMode(SquareHueRamp(p), pos(y));
 }
 
 Rgb ShadeSliderBrightnessMode(const Rgb& base, int i) {
-    return {ShadeSliderBrightnessMode(base.red, i), ShadeSliderBrightnessMode(base.green, i),
-            ShadeSliderBrightnessMode(base.blue, i)};
-}
-
-int ShadeSliderSaturationMode(int q, int i) {
-    return nearest(q * (1 - i / 255.0) + i);
+    return {ShadeSliderBrightnessMode(component(base.red), pos(i)),
+            ShadeSliderBrightnessMode(component(base.green), pos(i)),
+            ShadeSliderBrightnessMode(component(base.blue), pos(i))};
 }
 
 Rgb ShadeSliderSaturationMode(const Rgb& base, int i) {
-    return {ShadeSliderSaturationMode(base.red, i), ShadeSliderSaturationMode(base.green, i),
-            ShadeSliderSaturationMode(base.blue, i)};
+    return {ShadeSliderSaturationMode(component(base.red), pos(i)),
+            ShadeSliderSaturationMode(component(base.green), pos(i)),
+            ShadeSliderSaturationMode(component(base.blue), pos(i))};
 }
 
 } // namespace tintaro::ColourRules

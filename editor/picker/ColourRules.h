@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -18,9 +19,19 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 
-// The integer nearest to `value`, halves to the even neighbour. Values beyond int saturate at
-// its ends; NaN gives 0.
-int nearest(double value);
+// The integer nearest to `value`, halves to the even neighbour, for a value inside int. Adding
+// 1.5 x 2^52 leaves no fraction bits, so the sum is rounded by the FPU's round-to-nearest-even;
+// plain arithmetic, so loops over pixels vectorise.
+inline int nearestInRange(double value) {
+    constexpr double kShift = 6755399441055744.0;
+    return static_cast<int>((value + kShift) - kShift);
+}
+// The same for any value: values beyond int saturate at its ends; NaN gives 0.
+inline int nearest(double value) {
+    if (value != value)
+        return 0;
+    return nearestInRange(std::clamp(value, -2147483648.0, 2147483647.0));
+}
 
 // Hue strip. Row 0..255 (0 at the top; rows outside are clamped) -> the strip's colour: red at
 // rows 0 and 255, blue at 85, green at 170; each sector's changing component moves by 6 a row.
@@ -53,25 +64,55 @@ RampEntry SquareHueRamp(int p);
 // Hue-mode square: component Q (any int16) of the pure hue at column offset X and row offset Y
 // (0..255, 0 at the left and top). step = Q / 255, base = Q - Y x step, top = 255 - Y,
 // delta = (top - base) / 255, nearest((255 - X) x delta + base). For Q in 0..255 this is
-// nearest((255 - Y) x (Q x X + 255 x (255 - X)) / 255^2).
-int ShadeSquareHueMode(int q, int x, int y);
+// nearest((255 - Y) x (Q x X + 255 x (255 - X)) / 255^2). The value lies well inside int.
+inline int ShadeSquareHueMode(std::int16_t q, std::uint8_t x, std::uint8_t y) {
+    const double step = q / 255.0;
+    const double base = q - y * step;
+    const double top = 255 - y;
+    const double delta = (top - base) / 255;
+    return nearestInRange((255 - x) * delta + base);
+}
 Rgb ShadeSquareHueMode(const Rgb& hue, int x, int y);
+
+// The components placed by their parts in `entry` (largest, smallest and middle are three
+// different components). Masks rather than branches, so that loops over pixels vectorise.
+inline Rgb FromRoles(const RampEntry& entry, int largest, int smallest, int middle) {
+    auto part = [&](Component c) {
+        return (largest & -int(entry.largest == c)) | (smallest & -int(entry.smallest == c)) |
+               (middle & -int(entry.middle == c));
+    };
+    return {part(Component::Red), part(Component::Green), part(Component::Blue)};
+}
 
 // Brightness-mode square (full brightness): largest 255, smallest Y, middle
 // nearest(level x (1 - Y / 255) + Y), a negative middle stored as 0.
-Rgb ShadeSquareBrightnessMode(const RampEntry& entry, int y);
+inline Rgb ShadeSquareBrightnessMode(const RampEntry& entry, std::uint8_t y) {
+    const double f = 1 - y / 255.0;
+    const int middle = nearestInRange(entry.level * f + y);
+    return FromRoles(entry, 255, y, std::max(middle, 0));
+}
 Rgb ShadeSquareBrightnessMode(int p, int y);
 // Saturation-mode square (full saturation): largest 255 - Y, smallest 0, middle
 // nearest(level x (1 - Y / 255)), a negative middle stored as 0.
-Rgb ShadeSquareSaturationMode(const RampEntry& entry, int y);
+inline Rgb ShadeSquareSaturationMode(const RampEntry& entry, std::uint8_t y) {
+    const double f = 1 - y / 255.0;
+    const int middle = nearestInRange(entry.level * f);
+    return FromRoles(entry, 255 - y, 0, std::max(middle, 0));
+}
 Rgb ShadeSquareSaturationMode(int p, int y);
 
-// Brightness slider: each component Q of the base colour at line i (0..255, 0 at the top)
-// becomes nearest(Q - (i x Q) / 255), the product exact, the quotient in double precision.
-int ShadeSliderBrightnessMode(int q, int i);
+// Brightness slider: each component Q (any int16) of the base colour at line i (0..255, 0 at
+// the top) becomes nearest(Q - (i x Q) / 255), the product exact, the quotient in double
+// precision.
+inline int ShadeSliderBrightnessMode(std::int16_t q, std::uint8_t i) {
+    const int product = i * q;
+    return nearestInRange(q - product / 255.0);
+}
 Rgb ShadeSliderBrightnessMode(const Rgb& base, int i);
 // Saturation slider: nearest(Q x (1 - i / 255) + i); line 255 is white whatever the base.
-int ShadeSliderSaturationMode(int q, int i);
+inline int ShadeSliderSaturationMode(std::int16_t q, std::uint8_t i) {
+    return nearestInRange(q * (1 - i / 255.0) + i);
+}
 Rgb ShadeSliderSaturationMode(const Rgb& base, int i);
 
 } // namespace tintaro::ColourRules

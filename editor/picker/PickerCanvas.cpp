@@ -17,28 +17,6 @@ int clampToInt(std::int64_t v) {
     return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
 }
 
-constexpr int kStripRowBytes = 48; // 15 pixels of 3 bytes, aligned to 4
-constexpr int kStripRows = 256;
-constexpr int kStripPixelsPerRow = 16; // the sixteenth lies in the alignment bytes
-
-// The strip's pixels never change: the buffer is built once, row r holding StripHueRamp(r).
-const std::array<std::uint8_t, kStripRowBytes * kStripRows>& stripBuffer() {
-    static const auto buffer = [] {
-        std::array<std::uint8_t, kStripRowBytes * kStripRows> bits{};
-        for (int r = 0; r < kStripRows; ++r) {
-            const ColourRules::Rgb c = ColourRules::StripHueRamp(r);
-            std::uint8_t* p = bits.data() + r * kStripRowBytes;
-            for (int k = 0; k < kStripPixelsPerRow; ++k, p += 3) {
-                p[0] = static_cast<std::uint8_t>(c.blue);
-                p[1] = static_cast<std::uint8_t>(c.green);
-                p[2] = static_cast<std::uint8_t>(c.red);
-            }
-        }
-        return bits;
-    }();
-    return buffer;
-}
-
 } // namespace
 
 PickerCanvas::PickerCanvas(Surface& surface, PickerState& state)
@@ -60,20 +38,21 @@ void PickerCanvas::DrawHueSlider() {
     m_surface.setDrawWidth(1);
     m_surface.setDrawMode(kDrawModeCopyPen);
     m_state.pickerBitmapInfo.biWidth = 15;
-    m_state.pickerBitmapInfo.biHeight = kStripRows;
-    // The negative height mirrors the bottom-up bitmap back, so buffer row r lands on
-    // sliderTop + r.
-    m_surface.stretchDib(m_state.sliderLeft, m_state.sliderBottom, 15, -kStripRows,
-                         stripBuffer().data(), m_state.pickerBitmapInfo.biWidth,
-                         m_state.pickerBitmapInfo.biHeight, 0, 0);
+    m_state.pickerBitmapInfo.biHeight = 256;
+    // Row r of the strip, counted up from its bottom row less 255, shows StripHueRamp(r).
+    std::array<std::uint32_t, 256> colours;
+    for (int r = 0; r < 256; ++r) {
+        const ColourRules::Rgb c = ColourRules::StripHueRamp(r);
+        colours[static_cast<std::size_t>(r)] = toPixel(RGB(c.red, c.green, c.blue));
+    }
+    m_surface.fillRows(m_state.sliderLeft, clampToInt(std::int64_t(m_state.sliderLeft) + 15),
+                       clampToInt(std::int64_t(m_state.sliderBottom) - 255), colours);
     DrawMainFrame();
 }
 
 void PickerCanvas::DrawPicker() {
     m_surface.setDrawMode(kDrawModeInvert);
-    m_surface.setFillStyle(kFillTransparent);
     m_surface.setDrawWidth(1);
-    m_surface.setDrawStyle(0);
     m_surface.circle(m_state.markerX, m_state.markerY, 5);
 }
 

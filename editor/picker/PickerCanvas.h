@@ -21,7 +21,6 @@ public:
     void setShowHook(std::function<void()> hook) { m_show = std::move(hook); }
     // Presents what was drawn on the device context. No-op until a hook is set.
     void setRefreshHook(std::function<void()> hook) { m_refresh = std::move(hook); }
-    void show();
     void refresh();
 
     // The window's own picker routines.
@@ -37,6 +36,8 @@ public:
     void DrawMainFrame();
 
 private:
+    void show();
+
     Surface& m_surface;
     PickerState& m_state;
     std::function<void()> m_show;

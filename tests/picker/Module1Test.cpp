@@ -1,7 +1,7 @@
 #include "Module1.h"
 
-#include "PickerFixture.h"
 #include "ColourRules.h"
+#include "PickerFixture.h"
 
 #include <climits>
 #include <functional>
@@ -115,8 +115,7 @@ TEST(Module1, HueSquareIsItsClosedFormPixelForPixel) {
                 return RGB(closed(h.r, x, y), closed(h.g, x, y), closed(h.b, x, y));
             },
             "hue square");
-        EXPECT_EQ(f.surface.drawMode(), kDrawModeInvert);
-        EXPECT_EQ(f.surface.drawWidth(), 1);
+        EXPECT_EQ(penOf(f.surface), kInvertingPen);
         EXPECT_EQ(f.state.pickerBitmapInfo.biWidth, 256);
         EXPECT_EQ(f.state.pickerBitmapInfo.biHeight, 256);
         EXPECT_EQ(f.events, (std::vector<std::string>{"refresh"}));
@@ -212,8 +211,7 @@ TEST(Module1, ConstantSquaresArePixelExactAndMirrored) {
                 return RGB(c[0], c[1], c[2]);
             },
             brightness ? "brightness square" : "saturation square");
-        EXPECT_EQ(f.surface.drawMode(), kDrawModeInvert);
-        EXPECT_EQ(f.surface.drawWidth(), 1);
+        EXPECT_EQ(penOf(f.surface), kInvertingPen);
         EXPECT_EQ(f.state.pickerBitmapInfo.biWidth, 256);
         EXPECT_EQ(f.events, (std::vector<std::string>{"refresh"}));
     }
@@ -291,8 +289,7 @@ TEST(Module1, SlidersArePixelExactAndLeaveTheirRightColumnToTheFrame) {
                         ASSERT_EQ(f.surface.point(x, y), expected) << x << "," << y;
                     }
                 }
-            EXPECT_EQ(f.surface.drawMode(), kDrawModeCopyPen);
-            EXPECT_EQ(f.surface.drawWidth(), 1);
+            EXPECT_EQ(penOf(f.surface), kCopyPen);
             EXPECT_EQ(f.events, (std::vector<std::string>{"refresh"}));
         }
 }
@@ -325,8 +322,7 @@ TEST(Module1, SliderArrowsInvertTwoShortLinesOutsideTheStripAndTwiceRestore) {
         PickerFixture f;
         const auto before = f.snapshot();
         Module1::DrawSliderArrows(f.canvas, static_cast<std::int16_t>(y));
-        EXPECT_EQ(f.surface.drawMode(), kDrawModeInvert);
-        EXPECT_EQ(f.surface.drawWidth(), 1);
+        EXPECT_EQ(penOf(f.surface), kInvertingPen);
         Points changed;
         for (int py = 0; py < 454; ++py)
             for (int px = 0; px < 441; ++px)

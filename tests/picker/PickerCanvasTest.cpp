@@ -1,7 +1,7 @@
 #include "PickerCanvas.h"
 
-#include "PickerFixture.h"
 #include "ColourRules.h"
+#include "PickerFixture.h"
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -38,8 +38,7 @@ TEST(PickerCanvas, HueSliderShowsTheWindowFirstThenDrawsTheStripAndItsFrame) {
 
     EXPECT_EQ(f.events, (std::vector<std::string>{"show", "refresh"}));
     EXPECT_EQ(atShow, toColorRef(f.at(before, 277, 80))); // nothing drawn before the show
-    EXPECT_EQ(f.surface.drawWidth(), 1);
-    EXPECT_EQ(f.surface.drawMode(), kDrawModeCopyPen);
+    EXPECT_EQ(penOf(f.surface), kCopyPen);
     EXPECT_EQ(f.state.pickerBitmapInfo.biWidth, 15);
     EXPECT_EQ(f.state.pickerBitmapInfo.biHeight, 256);
     EXPECT_EQ(f.state.pickerBitmapInfo.biSize, 40);
@@ -71,14 +70,10 @@ TEST(PickerCanvas, DrawPickerInvertsARadiusFiveCircleAndTwiceRestores) {
         PickerFixture f;
         f.state.markerX = cx;
         f.state.markerY = cy;
-        f.surface.setFillStyle(kFillSolid);
         f.surface.setDrawWidth(4);
         const auto before = f.snapshot();
         f.canvas.DrawPicker();
-        EXPECT_EQ(f.surface.drawMode(), kDrawModeInvert);
-        EXPECT_EQ(f.surface.fillStyle(), kFillTransparent);
-        EXPECT_EQ(f.surface.drawWidth(), 1);
-        EXPECT_EQ(f.surface.drawStyle(), 0);
+        EXPECT_EQ(penOf(f.surface), kInvertingPen);
         int changed = 0;
         for (std::size_t i = 0; i < before.size(); ++i)
             if (f.surface.pixels()[i] != before[i]) {
@@ -132,7 +127,6 @@ TEST(PickerCanvas, HooksAreOptionalAndZeroStateDrawsWithoutFailing) {
     Surface surface(441, 454, 0);
     PickerState state; // everything zero, as before the editor loads
     PickerCanvas canvas(surface, state);
-    canvas.show();
     canvas.refresh();
     canvas.DrawHueSlider();
     canvas.DrawPicker();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tintaro::test {
@@ -76,6 +77,22 @@ inline int exactNearest(std::int64_t num, std::int64_t den) {
         ++q;
     return static_cast<int>(q);
 }
+
+// The pen a surface is left with, read from what a short line does on a copy of it: whether it
+// inverts, and how many rows its width covers.
+inline std::pair<bool, int> penOf(const Surface& surface) {
+    Surface probe = surface;
+    for (int y = 0; y < 20; ++y)
+        probe.setPixel(100, y, 0);
+    probe.setForeColor(RGB(1, 2, 3));
+    probe.horizontalLine(100, 101, 10);
+    std::pair<bool, int> pen{false, 0};
+    for (int y = 0; y < 20; ++y)
+        if (probe.point(100, y) != 0)
+            pen = {probe.point(100, y) == 0xFFFFFF, pen.second + 1};
+    return pen;
+}
+inline const std::pair<bool, int> kInvertingPen{true, 1}, kCopyPen{false, 1};
 
 // The classic 3-D colours of the sunken frames.
 inline constexpr ColorRef kFrameDark = RGB(64, 64, 64);
