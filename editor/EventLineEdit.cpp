@@ -40,7 +40,7 @@ void EventLineEdit::focusOutEvent(QFocusEvent* event) {
 
 void EventLineEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
-    // Filled rectangles: a cosmetic-pen line costs several times as much on the raster engine.
+    // The sunken border: dark above and left, white below and right.
     QPainter painter(this);
     const int w = width();
     const int h = height();

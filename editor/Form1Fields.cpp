@@ -2,9 +2,10 @@
 // positions; the colour is then read back from what the renderers drew.
 #include "EventLineEdit.h"
 #include "Form1.h"
-#include "SwatchLabel.h"
-#include "Module1.h"
 #include "MessageBox.h"
+#include "Module1.h"
+#include "SurfaceWidget.h"
+#include "SwatchLabel.h"
 
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -41,8 +42,8 @@ void Form1::optH_Click() {
     s.markerX = conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft);
     s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
     DrawPicker();
-    selectColour(pointAt(s.markerX, s.markerY));
-    presentSurface();
+    selectColour(m_surface.point(s.markerX, s.markerY));
+    picture->present();
 }
 
 void Form1::optS_Click() {
@@ -55,7 +56,7 @@ void Form1::optS_Click() {
     std::int16_t red = 0;
     std::int16_t green = 0;
     std::int16_t blue = 0;
-    Module1::SplitRGB(pointAt(s.markerX, s.markerY), red, green, blue);
+    Module1::SplitRGB(m_surface.point(s.markerX, s.markerY), red, green, blue);
     Module1::DrawSliderSaturationMode(m_canvas, red, green, blue);
     m_canvas.refresh();
 }
@@ -70,9 +71,9 @@ void Form1::optB_Click() {
     std::int16_t red = 0;
     std::int16_t green = 0;
     std::int16_t blue = 0;
-    Module1::SplitRGB(pointAt(s.markerX, s.markerY), red, green, blue);
+    Module1::SplitRGB(m_surface.point(s.markerX, s.markerY), red, green, blue);
     Module1::DrawSliderBrightnessMode(m_canvas, red, green, blue);
-    presentSurface();
+    picture->present();
 }
 
 bool Form1::hueIsInvalid() const {
@@ -80,14 +81,10 @@ bool Form1::hueIsInvalid() const {
     return hue < 0 || hue != conv::floorOf(hue) || hue > 360;
 }
 
-void Form1::showHueMessage() {
-    MsgBox(kHueMessage);
-}
-
 void Form1::txtH_KeyUp(int, int) {
     PickerState& s = m_state;
     if (hueIsInvalid())
-        showHueMessage();
+        MsgBox(kHueMessage);
     if (fieldValue(txtH) < 0)
         setFieldText(txtH, QStringLiteral("0"));
     if (optH->isChecked() && !s.sliderDragging) {
@@ -97,13 +94,13 @@ void Form1::txtH_KeyUp(int, int) {
         drawHueSquareFromStrip(s.sliderLeft + 5);
         PickMarkerColor();
     }
-    presentSurface();
+    picture->present();
 }
 
 void Form1::txtH_LostFocus() {
     if (!hueIsInvalid())
         return;
-    showHueMessage();
+    MsgBox(kHueMessage);
     txtH->setFocus(Qt::OtherFocusReason);
 }
 
@@ -115,7 +112,7 @@ void Form1::txtS_KeyUp(int, int) {
     s.markerX = conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft);
     DrawPicker();
     PickMarkerColor();
-    presentSurface();
+    picture->present();
 }
 
 void Form1::txtB_KeyUp(int, int) {
@@ -126,31 +123,20 @@ void Form1::txtB_KeyUp(int, int) {
     s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
     DrawPicker();
     PickMarkerColor();
-    presentSurface();
+    picture->present();
 }
 
 void Form1::drawHueSquareFromStrip(std::int32_t column) {
     std::int16_t red = 0;
     std::int16_t green = 0;
     std::int16_t blue = 0;
-    Module1::SplitRGB(pointAt(column, conv::roundToInt32(m_state.sliderY)), red, green, blue);
+    Module1::SplitRGB(m_surface.point(column, conv::roundToInt32(m_state.sliderY)), red, green,
+                      blue);
     Module1::DrawSquareHueMode(m_canvas, red, green, blue);
 }
 
 void Form1::PickMarkerColor() {
-    writeRgbFields(selectColour(pointAt(m_state.markerX, m_state.markerY)));
-}
-
-void Form1::Text1_Change() {
-    refreshColourDisplays();
-}
-
-void Form1::Text2_Change() {
-    refreshColourDisplays();
-}
-
-void Form1::Text3_Change() {
-    refreshColourDisplays();
+    writeRgbFields(selectColour(m_surface.point(m_state.markerX, m_state.markerY)));
 }
 
 void Form1::refreshColourDisplays() {

@@ -2,6 +2,7 @@
 // the strip is dragged, and the readout beside the slider.
 #include "Form1.h"
 #include "Module1.h"
+#include "SurfaceWidget.h"
 
 #include <QRadioButton>
 #include <algorithm>
@@ -52,7 +53,7 @@ void Form1::Form_MouseDown(std::int16_t Button, std::int16_t, float& X, float& Y
             Y = static_cast<float>(s.sliderTop);
         SelectFromSlider(X, Y);
     }
-    presentSurface();
+    picture->present();
 }
 
 void Form1::Form_MouseMove(std::int16_t Button, std::int16_t, float& X, float& Y) {
@@ -68,7 +69,7 @@ void Form1::Form_MouseMove(std::int16_t Button, std::int16_t, float& X, float& Y
         Y = std::clamp(Y, static_cast<float>(s.sliderTop), static_cast<float>(s.sliderBottom));
         SelectFromSlider(X, Y);
     }
-    presentSurface();
+    picture->present();
 }
 
 void Form1::Form_MouseUp(std::int16_t, std::int16_t, float&, float&) {
@@ -80,7 +81,7 @@ void Form1::Form_MouseUp(std::int16_t, std::int16_t, float&, float&) {
         PickMarkerColor();
     }
     s.sliderDragging = kFalse;
-    presentSurface();
+    picture->present();
 }
 
 void Form1::SelectFromSquare(float& x, float& y) {
@@ -91,8 +92,8 @@ void Form1::SelectFromSquare(float& x, float& y) {
     DrawPicker();
     // The marker and the slider redrawn below are far apart: presented separately, only the
     // two small areas are repainted, not the box that spans both.
-    presentSurface();
-    ColorRef picked = pointAt(s.markerX, s.markerY);
+    picture->present();
+    ColorRef picked = m_surface.point(s.markerX, s.markerY);
 
     std::int16_t red = 0;
     std::int16_t green = 0;
@@ -115,7 +116,7 @@ void Form1::SelectFromSquare(float& x, float& y) {
         setFieldText(txtS, scaledFloorText(across, 100));
         setFieldText(txtB, scaledFloorText(up, 100));
     } else {
-        picked = pointAt(s.sliderLeft + 5, conv::roundToInt32(s.sliderY));
+        picked = m_surface.point(s.sliderLeft + 5, conv::roundToInt32(s.sliderY));
     }
     writeRgbFields(selectColour(picked));
 }
@@ -125,7 +126,7 @@ void Form1::SelectFromSlider(float&, float& y) {
     Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
     Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(y));
     s.sliderY = y;
-    const ColorRef picked = pointAt(s.sliderLeft + 5, conv::roundToInt32(y));
+    const ColorRef picked = m_surface.point(s.sliderLeft + 5, conv::roundToInt32(y));
 
     if (optH->isChecked()) {
         setFieldText(txtH, sliderFloorText(y, s.squareTop, 360.0));
@@ -142,8 +143,8 @@ void Form1::SelectFromSlider(float&, float& y) {
 void Form1::PreviewHueColor(std::int16_t saturation, std::int16_t brightness) {
     const PickerState& s = m_state;
     std::int16_t hue[3] = {0, 0, 0};
-    Module1::SplitRGB(pointAt(s.sliderLeft + 5, conv::roundToInt32(s.sliderY)), hue[0], hue[1],
-                      hue[2]);
+    Module1::SplitRGB(m_surface.point(s.sliderLeft + 5, conv::roundToInt32(s.sliderY)), hue[0],
+                      hue[1], hue[2]);
     int shaded[3] = {0, 0, 0};
     for (int i = 0; i < 3; ++i) {
         const std::int32_t v = hue[i];
@@ -183,7 +184,7 @@ void Form1::PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t bl
     surface.print("B: " + conv::decimalText(blue));
     surface.setCurrentX(left);
     surface.print("Hex: #" + hex.toStdString());
-    presentSurface();
+    picture->present();
 }
 
 void Form1::writeRgbFields(ColorRef colour) {
