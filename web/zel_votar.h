@@ -36,11 +36,6 @@ public Q_SLOTS:
     // One countdown tick: one second less in Label2 ("19 seg" after the first); at 0 the window
     // unloads (closes and is deleted).
     void Timer1_Timer();
-    // The link colour follows the pointer: blue over the link, green once it has moved over the
-    // frame, gold once over the question.
-    void Label3_MouseMove();
-    void Frame1_MouseMove();
-    void Label5_MouseMove();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
