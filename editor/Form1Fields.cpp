@@ -47,32 +47,26 @@ void Form1::optH_Click() {
 }
 
 void Form1::optS_Click() {
-    PickerState& s = m_state;
-    Module1::DrawSquareSaturationMode(m_canvas);
-    DrawPicker();
-    s.markerX = conv::roundToInt32(fieldValue(txtH) * 255 / 360 + s.squareLeft);
-    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
-    DrawPicker();
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
-    Module1::SplitRGB(m_surface.point(s.markerX, s.markerY), red, green, blue);
-    Module1::DrawSliderSaturationMode(m_canvas, red, green, blue);
-    m_canvas.refresh();
+    showSquareMode(Module1::DrawSquareSaturationMode, Module1::DrawSliderSaturationMode, txtB);
 }
 
 void Form1::optB_Click() {
+    showSquareMode(Module1::DrawSquareBrightnessMode, Module1::DrawSliderBrightnessMode, txtS);
+}
+
+void Form1::showSquareMode(void (*drawSquare)(PickerCanvas&),
+                           void (*drawSlider)(PickerCanvas&, std::int16_t, std::int16_t,
+                                              std::int16_t),
+                           const EventLineEdit* rowField) {
     PickerState& s = m_state;
-    Module1::DrawSquareBrightnessMode(m_canvas);
+    drawSquare(m_canvas);
     DrawPicker();
     s.markerX = conv::roundToInt32(fieldValue(txtH) * 255 / 360 + s.squareLeft);
-    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtS) * 255 / 100);
+    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(rowField) * 255 / 100);
     DrawPicker();
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
+    std::int16_t red = 0, green = 0, blue = 0;
     Module1::SplitRGB(m_surface.point(s.markerX, s.markerY), red, green, blue);
-    Module1::DrawSliderBrightnessMode(m_canvas, red, green, blue);
+    drawSlider(m_canvas, red, green, blue);
     picture->present();
 }
 
@@ -127,9 +121,7 @@ void Form1::txtB_KeyUp(int, int) {
 }
 
 void Form1::drawHueSquareFromStrip(std::int32_t column) {
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
+    std::int16_t red = 0, green = 0, blue = 0;
     Module1::SplitRGB(m_surface.point(column, conv::roundToInt32(m_state.sliderY)), red, green,
                       blue);
     Module1::DrawSquareHueMode(m_canvas, red, green, blue);

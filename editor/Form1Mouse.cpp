@@ -95,9 +95,7 @@ void Form1::SelectFromSquare(float& x, float& y) {
     picture->present();
     ColorRef picked = m_surface.point(s.markerX, s.markerY);
 
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
+    std::int16_t red = 0, green = 0, blue = 0;
     const std::int64_t across = std::int64_t{s.markerX} - s.squareLeft;
     const std::int64_t up = 255 - std::int64_t{s.markerY} + s.squareTop;
     if (optS->isChecked()) {
@@ -188,9 +186,7 @@ void Form1::PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t bl
 }
 
 void Form1::writeRgbFields(ColorRef colour) {
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
+    std::int16_t red = 0, green = 0, blue = 0;
     Module1::SplitRGB(colour, red, green, blue);
     setFieldText(Text1, wholeText(red));
     setFieldText(Text2, wholeText(green));

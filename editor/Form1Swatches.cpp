@@ -24,9 +24,7 @@ QString twoHexDigits(std::int16_t channel) {
 } // namespace
 
 void Form1::printSwatchInfo(ColorRef colour) {
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
+    std::int16_t red = 0, green = 0, blue = 0;
     Module1::SplitRGB(colour, red, green, blue);
     QString hex;
     GetHexVal(red, green, blue, hex);

@@ -110,14 +110,9 @@ zel_votar::zel_votar(QWidget* parent)
 void zel_votar::Show() {
     if (!m_loaded) {
         m_loaded = true;
-        Form_Load();
+        SetOnTop(this, -1);
     }
     show();
-}
-
-void zel_votar::Form_Load() {
-    SetOnTop(this, -1);
-    secondsLeft = 20;
 }
 
 void zel_votar::Label3_Click() {

@@ -26,7 +26,7 @@ public:
 
     explicit zel_votar(QWidget* parent = nullptr);
 
-    // Shows the window modeless; the first show loads it (Form_Load).
+    // Shows the window modeless; the first show puts it above all other windows.
     void Show();
 
 public Q_SLOTS:
@@ -43,8 +43,6 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void Form_Load();
-
     EtchedFrame* Frame1 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label3 = nullptr;
