@@ -45,8 +45,7 @@ public:
     // The chosen account's folder name as a currency number; written before the first show.
     conv::Currency algo;
 
-    // The shared picker state (geometry, markerX/markerY, sliderY, drag flags,
-    // pickerBitmapInfo) and the renderers' view of this window.
+    // The shared picker state, the renderers' view of this window and its surface.
     PickerState& state() { return m_state; }
     PickerCanvas& pickerCanvas() { return m_canvas; }
     Surface& surface() { return m_surface; }

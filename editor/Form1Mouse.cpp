@@ -149,10 +149,7 @@ void Form1::PreviewHueColor(std::int16_t saturation, std::int16_t brightness) {
         // The whitening product is formed exactly in 32 bits: field values far outside 0..100
         // would overflow 16 bits, and they give a defined colour instead of an error.
         const std::int32_t product = (255 - v) * (100 - std::int32_t{saturation});
-        double value = static_cast<double>(product) / 100.0;
-        value = value + v;
-        value = value * brightness;
-        value = value / 100.0;
+        const double value = (static_cast<double>(product) / 100.0 + v) * brightness / 100.0;
         // Such a colour can leave 0..255; each channel is held to it when composed.
         shaded[i] = std::clamp<int>(conv::roundToInt16(value), 0, 255);
     }
