@@ -11,59 +11,32 @@ namespace tintaro {
 
 ColourStore::ColourStore(QObject* parent)
     : QObject(parent) {
+    // One store at a time, in the order queued.
+    m_pool.setMaxThreadCount(1);
     // A program that quits with the editor still open must not lose the last colour either.
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &ColourStore::wait);
 }
 
 ColourStore::~ColourStore() {
     wait();
-    if (m_worker.joinable()) {
-        {
-            std::lock_guard lock(m_mutex);
-            m_stopping = true;
-        }
-        m_changed.notify_all();
-        m_worker.join();
-    }
 }
 
 void ColourStore::store(Job job) {
     if (m_pending++ == 0)
         QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    {
-        std::lock_guard lock(m_mutex);
-        m_jobs.push_back(std::move(job));
-    }
-    m_changed.notify_all();
-    if (!m_worker.joinable())
-        m_worker = std::thread(&ColourStore::work, this);
+    m_pool.start([this, job = std::move(job)] {
+        QString failure = job();
+        {
+            std::lock_guard lock(m_mutex);
+            m_results.push_back(std::move(failure));
+        }
+        QMetaObject::invokeMethod(this, &ColourStore::finish, Qt::QueuedConnection);
+    });
 }
 
 void ColourStore::wait() {
-    {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_jobs.empty() && !m_running; });
-    }
+    m_pool.waitForDone();
     finish();
-}
-
-void ColourStore::work() {
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_changed.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
-        if (m_jobs.empty())
-            return;
-        Job job = std::move(m_jobs.front());
-        m_jobs.pop_front();
-        m_running = true;
-        lock.unlock();
-        QString failure = job();
-        lock.lock();
-        m_running = false;
-        m_results.push_back(std::move(failure));
-        m_changed.notify_all();
-        QMetaObject::invokeMethod(this, &ColourStore::finish, Qt::QueuedConnection);
-    }
 }
 
 void ColourStore::finish() {

@@ -2,11 +2,10 @@
 
 #include <QObject>
 #include <QString>
-#include <condition_variable>
+#include <QThreadPool>
 #include <deque>
 #include <functional>
 #include <mutex>
-#include <thread>
 
 namespace tintaro {
 
@@ -22,32 +21,24 @@ public:
 
     explicit ColourStore(QObject* parent = nullptr);
     ~ColourStore() override;
-    ColourStore(const ColourStore&) = delete;
-    ColourStore& operator=(const ColourStore&) = delete;
 
     // Queues `job` and returns at once.
     void store(Job job);
     // Blocks until every queued store has finished, then shows their failures.
     void wait();
-    // True from queueing a store until its end has been handled here.
-    bool pending() const { return m_pending > 0; }
 
 private:
-    void work();
     // On this object's thread: ends the finished stores and shows their failures.
     void finish();
 
-    std::thread m_worker;
     std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::deque<Job> m_jobs;        // queued, not started
-    bool m_running = false;        // a job is on the worker
-    bool m_stopping = false;       // the worker is to end
     std::deque<QString> m_results; // finished, not yet handled here
     // Only on this object's thread:
     int m_pending = 0;
     std::deque<QString> m_unshown;
     bool m_showing = false;
+    // Last, so that it goes first: no store outlives what it reports into.
+    QThreadPool m_pool;
 };
 
 } // namespace tintaro

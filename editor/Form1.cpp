@@ -1,15 +1,15 @@
 #include "Form1.h"
 
-#include "ClickLabel.h"
-#include "EventLineEdit.h"
-#include "SwatchLabel.h"
-#include "Module1.h"
 #include "AccessibleControls.h"
+#include "ClickLabel.h"
 #include "EtchedFrame.h"
+#include "EventLineEdit.h"
 #include "FixedWindow.h"
 #include "LightPalette.h"
+#include "Module1.h"
 #include "QtColor.h"
 #include "SurfaceWidget.h"
+#include "SwatchLabel.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -24,6 +24,8 @@ static void initEditorResources() {
 
 namespace tintaro {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QPointer<Form1> g_defaultInstance;
@@ -35,18 +37,17 @@ constexpr ColorRef kSelColorInitial = 0x000000FF;
 constexpr int kClientWidth = 441;
 constexpr int kClientHeight = 454;
 
-QFont windowFont() {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(8.25);
-    // Digits and plain Latin text need no shaping; the fields are re-laid out on every drag
-    // step, where shaping was the largest single cost.
-    font.setStyleStrategy(QFont::PreferNoShaping);
+QFont labelFont(double points) {
+    QFont font(u"Liberation Sans"_s);
+    font.setPointSizeF(points);
     return font;
 }
 
-QFont labelFont(double points) {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(points);
+QFont windowFont() {
+    QFont font = labelFont(8.25);
+    // Digits and plain Latin text need no shaping, and the fields are re-laid out on every drag
+    // step.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -57,18 +58,25 @@ void fillBackground(QWidget* widget, ColorRef colour, QPalette::ColorRole role) 
     widget->setAutoFillBackground(true);
 }
 
-EtchedFrame* makeFrame(QWidget* parent, const QRect& geometry, ColorRef back, const QString& name) {
-    auto* frame = new EtchedFrame(parent);
-    frame->setGeometry(geometry);
+// Each control carries the program's name for it as its object name, for accessibility tools
+// and scripted sessions.
+template <class T> T* made(T* widget, const char* objectName, const QRect& geometry) {
+    widget->setObjectName(QString::fromLatin1(objectName));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+EtchedFrame* makeFrame(QWidget* parent, const char* id, const QRect& geometry, ColorRef back,
+                       const QString& name) {
+    auto* frame = made(new EtchedFrame({}, parent), id, geometry);
     fillBackground(frame, back, QPalette::Window);
     frame->setAccessibleName(name);
     return frame;
 }
 
-QLabel* makeLabel(QWidget* parent, const QRect& geometry, const QString& caption,
+QLabel* makeLabel(QWidget* parent, const char* id, const QRect& geometry, const QString& caption,
                   const QString& tip = {}) {
-    auto* label = new QLabel(caption, parent);
-    label->setGeometry(geometry);
+    auto* label = made(new QLabel(caption, parent), id, geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (!tip.isEmpty())
         label->setToolTip(tip);
@@ -76,40 +84,38 @@ QLabel* makeLabel(QWidget* parent, const QRect& geometry, const QString& caption
     return label;
 }
 
-EventLineEdit* makeField(QWidget* parent, const QRect& geometry, const QString& text,
-                         const QString& tip, const QString& name) {
-    auto* field = new EventLineEdit(parent);
-    field->setGeometry(geometry);
+// A field's accessible name is its tool tip too, unless it is `untipped`.
+EventLineEdit* makeField(QWidget* parent, const char* id, const QRect& geometry,
+                         const QString& text, const QString& name, bool untipped = false) {
+    auto* field = made(new EventLineEdit(parent), id, geometry);
     field->setText(text);
     field->setTextMargins(0, 0, 0, 0);
-    if (!tip.isEmpty())
-        field->setToolTip(tip);
+    if (!untipped)
+        field->setToolTip(name);
     field->setAccessibleName(name);
     return field;
 }
 
-QRadioButton* makeOption(QWidget* parent, const QRect& geometry, const QString& caption,
-                         const QString& tip) {
-    auto* option = new QRadioButton(caption, parent);
-    option->setGeometry(geometry);
+QRadioButton* makeOption(QWidget* parent, const char* id, const QRect& geometry,
+                         const QString& caption, const QString& tip) {
+    auto* option = made(new QRadioButton(caption, parent), id, geometry);
     option->setToolTip(tip);
     option->setAccessibleName(tip);
     return option;
 }
 
-ClickLabel* makePicture(QWidget* parent, const QRect& geometry, const QString& resource,
-                        const QString& name) {
-    auto* picture = new ClickLabel(parent);
-    picture->setGeometry(geometry);
+ClickLabel* makePicture(QWidget* parent, const char* id, const QRect& geometry,
+                        const QString& resource, const QString& name) {
+    auto* picture = made(new ClickLabel(parent), id, geometry);
     picture->setPixmap(QPixmap(resource));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setAccessibleName(name);
     return picture;
 }
 
-SwatchLabel* makeSwatch(QWidget* parent, const QRect& geometry, const QString& name) {
-    auto* swatch = new SwatchLabel(parent);
-    swatch->setGeometry(geometry);
+SwatchLabel* makeSwatch(QWidget* parent, const char* id, const QRect& geometry,
+                        const QString& name) {
+    auto* swatch = made(new SwatchLabel(parent), id, geometry);
     swatch->setBackColor(kSelColorInitial);
     swatch->setAccessibleName(name);
     return swatch;
@@ -149,8 +155,8 @@ Form1::Form1(QWidget* parent)
     , m_canvas(m_surface, m_state) {
     initEditorResources();
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("MSN6 Tintaro Zelkor"));
-    setWindowIcon(QIcon(QStringLiteral(":/editor/icon16.png")));
+    setWindowTitle(u"MSN6 Tintaro Zelkor"_s);
+    setWindowIcon(QIcon(u":/editor/icon16.png"_s));
     setFixedWindowSize(this, kClientWidth, kClientHeight);
     exposeAsWindow(this);
     setFont(windowFont());
@@ -160,16 +166,14 @@ Form1::Form1(QWidget* parent)
 
     // The background picture is the surface's first content; the picker is drawn over it.
     m_surface.setTextPainter(makeTextPainter(font()));
-    paintImage(m_surface, QImage(QStringLiteral(":/editor/background.png")), 0, 0);
+    paintImage(m_surface, QImage(u":/editor/background.png"_s), 0, 0);
 
     buildControls();
     connectHandlers();
 
     m_canvas.setShowHook([this] { show(); });
-    m_canvas.setRefreshHook([this] { presentSurface(); });
+    m_canvas.setRefreshHook([this] { picture->present(); });
 }
-
-Form1::~Form1() = default;
 
 void Form1::Show() {
     if (!m_loaded) {
@@ -180,114 +184,62 @@ void Form1::Show() {
 }
 
 void Form1::buildControls() {
-    picture = new SurfaceWidget(m_surface, this);
-    picture->setGeometry(0, 0, kClientWidth, kClientHeight);
-    picture->setAccessibleName(QStringLiteral("Selector de color"));
+    picture =
+        made(new SurfaceWidget(m_surface, this), "picture", {0, 0, kClientWidth, kClientHeight});
+    picture->setAccessibleName(u"Selector de color"_s);
 
-    buildFrame2();
-    buildFrame1AndDisplays();
-    buildFrame3();
-
-    // The program's names, for accessibility tools and scripted sessions.
-    const std::pair<QWidget*, const char*> names[] = {{picture, "picture"},
-                                                      {Frame1, "Frame1"},
-                                                      {Frame2, "Frame2"},
-                                                      {Frame3, "Frame3"},
-                                                      {optH, "optH"},
-                                                      {optS, "optS"},
-                                                      {optB, "optB"},
-                                                      {txtH, "txtH"},
-                                                      {txtS, "txtS"},
-                                                      {txtB, "txtB"},
-                                                      {lblH, "lblH"},
-                                                      {lblS, "lblS"},
-                                                      {lblBB, "lblBB"},
-                                                      {lblR, "lblR"},
-                                                      {lblG, "lblG"},
-                                                      {lblB, "lblB"},
-                                                      {Text1, "Text1"},
-                                                      {Text2, "Text2"},
-                                                      {Text3, "Text3"},
-                                                      {Label1, "Label1"},
-                                                      {lblSelColor, "lblSelColor"},
-                                                      {Label3, "Label3"},
-                                                      {Label2, "Label2"},
-                                                      {Label4, "Label4"},
-                                                      {txtcolor, "txtcolor"},
-                                                      {Label5, "Label5"},
-                                                      {txtcolorhex, "txtcolorhex"},
-                                                      {Image1, "Image1"},
-                                                      {txtejemplo, "txtejemplo"},
-                                                      {Picture1, "Picture1"},
-                                                      {Picture2, "Picture2"}};
-    for (const auto& [widget, name] : names)
-        widget->setObjectName(QString::fromLatin1(name));
-}
-
-void Form1::buildFrame2() {
-    Frame2 = makeFrame(this, {312, 136, 121, 93}, kPanelBackColor, QStringLiteral("Valores"));
-    optH = makeOption(Frame2, {0, 34, 31, 17}, QStringLiteral("H:"), QStringLiteral("Tonalidad"));
-    optS = makeOption(Frame2, {0, 54, 31, 17}, QStringLiteral("S:"), QStringLiteral("Saturacion"));
-    optB = makeOption(Frame2, {0, 74, 33, 17}, QStringLiteral("B:"), QStringLiteral("Brillo"));
+    Frame2 = makeFrame(this, "Frame2", {312, 136, 121, 93}, kPanelBackColor, u"Valores"_s);
+    optH = makeOption(Frame2, "optH", {0, 34, 31, 17}, u"H:"_s, u"Tonalidad"_s);
+    optS = makeOption(Frame2, "optS", {0, 54, 31, 17}, u"S:"_s, u"Saturacion"_s);
+    optB = makeOption(Frame2, "optB", {0, 74, 33, 17}, u"B:"_s, u"Brillo"_s);
     optH->setChecked(true);
 
-    txtH = makeField(Frame2, {30, 32, 25, 19}, QStringLiteral("0"), QStringLiteral("Tonalidad"),
-                     QStringLiteral("Tonalidad"));
-    txtS = makeField(Frame2, {30, 52, 25, 19}, QStringLiteral("100"), QStringLiteral("Saturación"),
-                     QStringLiteral("Saturación"));
-    txtB = makeField(Frame2, {30, 72, 25, 19}, QStringLiteral("100"), QStringLiteral("Brillo"),
-                     QStringLiteral("Brillo"));
+    txtH = makeField(Frame2, "txtH", {30, 32, 25, 19}, u"0"_s, u"Tonalidad"_s);
+    txtS = makeField(Frame2, "txtS", {30, 52, 25, 19}, u"100"_s, u"Saturación"_s);
+    txtB = makeField(Frame2, "txtB", {30, 72, 25, 19}, u"100"_s, u"Brillo"_s);
     for (EventLineEdit* field : {txtH, txtS, txtB})
         field->setMaxLength(4);
 
-    lblH = makeLabel(Frame2, {56, 32, 7, 11}, QStringLiteral("°"));
+    lblH = makeLabel(Frame2, "lblH", {56, 32, 7, 11}, u"°"_s);
     lblH->setFont(labelFont(12));
-    lblH->setAccessibleName(QStringLiteral("grados"));
-    lblS = makeLabel(Frame2, {56, 54, 11, 13}, QStringLiteral("%"));
+    lblH->setAccessibleName(u"grados"_s);
+    lblS = makeLabel(Frame2, "lblS", {56, 54, 11, 13}, u"%"_s);
     lblS->setFont(labelFont(8.25));
-    lblS->setAccessibleName(QStringLiteral("por ciento"));
-    lblBB = makeLabel(Frame2, {56, 74, 13, 17}, QStringLiteral("%"));
+    lblS->setAccessibleName(u"por ciento"_s);
+    lblBB = makeLabel(Frame2, "lblBB", {56, 74, 13, 17}, u"%"_s);
     lblBB->setFont(labelFont(8.25));
-    lblBB->setAccessibleName(QStringLiteral("por ciento"));
+    lblBB->setAccessibleName(u"por ciento"_s);
 
-    lblR = makeLabel(Frame2, {80, 34, 13, 15}, QStringLiteral("R:"), QStringLiteral("Rojo"));
-    lblG = makeLabel(Frame2, {80, 54, 15, 15}, QStringLiteral("G:"), QStringLiteral("Verde"));
-    lblB = makeLabel(Frame2, {80, 74, 13, 15}, QStringLiteral("B:"), QStringLiteral("Azul"));
-    Text1 = makeField(Frame2, {92, 32, 25, 19}, QStringLiteral("255"), QStringLiteral("Rojo"),
-                      QStringLiteral("Rojo"));
-    Text2 = makeField(Frame2, {92, 52, 25, 19}, QStringLiteral("0"), QStringLiteral("Verde"),
-                      QStringLiteral("Verde"));
-    Text3 = makeField(Frame2, {92, 72, 25, 19}, QStringLiteral("0"), QStringLiteral("Azul"),
-                      QStringLiteral("Azul"));
-}
+    lblR = makeLabel(Frame2, "lblR", {80, 34, 13, 15}, u"R:"_s, u"Rojo"_s);
+    lblG = makeLabel(Frame2, "lblG", {80, 54, 15, 15}, u"G:"_s, u"Verde"_s);
+    lblB = makeLabel(Frame2, "lblB", {80, 74, 13, 15}, u"B:"_s, u"Azul"_s);
+    Text1 = makeField(Frame2, "Text1", {92, 32, 25, 19}, u"255"_s, u"Rojo"_s);
+    Text2 = makeField(Frame2, "Text2", {92, 52, 25, 19}, u"0"_s, u"Verde"_s);
+    Text3 = makeField(Frame2, "Text3", {92, 72, 25, 19}, u"0"_s, u"Azul"_s);
 
-void Form1::buildFrame1AndDisplays() {
-    Frame1 = makeFrame(this, {308, 74, 113, 67}, kPanelBackColor, QStringLiteral("Muestras"));
-    Label1 = makeLabel(Frame1, {8, 10, 39, 13}, QStringLiteral("Nuevo"));
-    lblSelColor = makeSwatch(Frame1, {8, 24, 49, 29}, QStringLiteral("Color nuevo"));
-    Label3 = makeLabel(Frame1, {64, 10, 43, 13}, QStringLiteral("Anterior"));
-    Label2 = makeSwatch(Frame1, {57, 24, 48, 29}, QStringLiteral("Color anterior"));
+    Frame1 = makeFrame(this, "Frame1", {308, 74, 113, 67}, kPanelBackColor, u"Muestras"_s);
+    Label1 = makeLabel(Frame1, "Label1", {8, 10, 39, 13}, u"Nuevo"_s);
+    lblSelColor = makeSwatch(Frame1, "lblSelColor", {8, 24, 49, 29}, u"Color nuevo"_s);
+    Label3 = makeLabel(Frame1, "Label3", {64, 10, 43, 13}, u"Anterior"_s);
+    Label2 = makeSwatch(Frame1, "Label2", {57, 24, 48, 29}, u"Color anterior"_s);
 
-    Label4 = makeLabel(this, {312, 240, 25, 17}, QStringLiteral("Bin:"));
-    Label4->setAccessibleName(QStringLiteral("Color en decimal"));
-    txtcolor = makeField(this, {344, 240, 89, 19}, QString(), QString(),
-                         QStringLiteral("Color en decimal"));
+    Label4 = makeLabel(this, "Label4", {312, 240, 25, 17}, u"Bin:"_s);
+    Label4->setAccessibleName(u"Color en decimal"_s);
+    txtcolor =
+        makeField(this, "txtcolor", {344, 240, 89, 19}, QString(), u"Color en decimal"_s, true);
     fillBackground(txtcolor, kPanelBackColor, QPalette::Base);
-    Label5 = makeLabel(this, {312, 264, 25, 17}, QStringLiteral("Hex:"));
-    Label5->setAccessibleName(QStringLiteral("Color en hexadecimal"));
+    Label5 = makeLabel(this, "Label5", {312, 264, 25, 17}, u"Hex:"_s);
+    Label5->setAccessibleName(u"Color en hexadecimal"_s);
     fillBackground(Label5, kPanelBackColor, QPalette::Window);
-    txtcolorhex = makeField(this, {344, 264, 89, 19}, QString(), QString(),
-                            QStringLiteral("Color en hexadecimal"));
+    txtcolorhex = makeField(this, "txtcolorhex", {344, 264, 89, 19}, QString(),
+                            u"Color en hexadecimal"_s, true);
     fillBackground(txtcolorhex, kPanelBackColor, QPalette::Base);
-}
 
-void Form1::buildFrame3() {
-    Frame3 = makeFrame(this, {0, 344, 441, 121}, kWindowBackColor, QStringLiteral("Ejemplo"));
-    Image1 = makePicture(Frame3, {0, 0, 444, 101}, QStringLiteral(":/editor/footer.png"),
-                         QStringLiteral("Pie de la ventana"));
+    Frame3 = makeFrame(this, "Frame3", {0, 344, 441, 121}, kWindowBackColor, u"Ejemplo"_s);
+    Image1 = makePicture(Frame3, "Image1", {0, 0, 444, 101}, u":/editor/footer.png"_s,
+                         u"Pie de la ventana"_s);
 
-    txtejemplo = new QPlainTextEdit(Frame3);
-    txtejemplo->setGeometry(8, 32, 361, 41);
+    txtejemplo = made(new QPlainTextEdit(Frame3), "txtejemplo", {8, 32, 361, 41});
     // Its colour changes on every pick: without a styled frame, and opaque, a repaint covers
     // the text alone (the footer picture draws the border around it).
     txtejemplo->setFrameShape(QFrame::NoFrame);
@@ -299,15 +251,15 @@ void Form1::buildFrame3() {
     txtejemplo->document()->setDocumentMargin(1);
     fillBackground(txtejemplo, 0x00FFFFFF, QPalette::Base);
     txtejemplo->setPlainText(kSampleText);
-    txtejemplo->setAccessibleName(QStringLiteral("Texto de ejemplo"));
+    txtejemplo->setAccessibleName(u"Texto de ejemplo"_s);
 
-    Picture1 = makePicture(Frame3, {376, 28, 56, 45}, QStringLiteral(":/editor/apply_normal.png"),
-                           QStringLiteral("Aplicar color"));
-    Picture2 = makePicture(Frame3, {376, 28, 56, 45}, QStringLiteral(":/editor/apply_hover.png"),
-                           QStringLiteral("Aplicar color"));
+    Picture1 = makePicture(Frame3, "Picture1", {376, 28, 56, 45}, u":/editor/apply_normal.png"_s,
+                           u"Aplicar color"_s);
+    Picture2 = makePicture(Frame3, "Picture2", {376, 28, 56, 45}, u":/editor/apply_hover.png"_s,
+                           u"Aplicar color"_s);
     for (ClickLabel* button : {Picture1, Picture2}) {
         button->setCursor(Qt::PointingHandCursor);
-        button->setToolTip(QStringLiteral("Aplicar color"));
+        button->setToolTip(u"Aplicar color"_s);
     }
     Picture2->hide();
 }
@@ -318,58 +270,42 @@ void Form1::connectHandlers() {
     connect(picture, &SurfaceWidget::mousePressed, this,
             [this](QPointF position, Qt::MouseButton button, Qt::MouseButtons,
                    Qt::KeyboardModifiers modifiers) {
-                float x = static_cast<float>(position.x());
-                float y = static_cast<float>(position.y());
+                float x = float(position.x()), y = float(position.y());
                 Form_MouseDown(buttonCode(button), shiftCode(modifiers), x, y);
             });
     connect(picture, &SurfaceWidget::mouseMoved, this,
             [this](QPointF position, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-                float x = static_cast<float>(position.x());
-                float y = static_cast<float>(position.y());
+                float x = float(position.x()), y = float(position.y());
                 Form_MouseMove(buttonCode(buttons), shiftCode(modifiers), x, y);
             });
     connect(picture, &SurfaceWidget::mouseReleased, this,
             [this](QPointF position, Qt::MouseButton button, Qt::MouseButtons,
                    Qt::KeyboardModifiers modifiers) {
-                float x = static_cast<float>(position.x());
-                float y = static_cast<float>(position.y());
+                float x = float(position.x()), y = float(position.y());
                 Form_MouseUp(buttonCode(button), shiftCode(modifiers), x, y);
             });
 
-    connect(
-        optH, &QRadioButton::clicked, this, [this] { optH_Click(); }, Qt::DirectConnection);
-    connect(
-        optS, &QRadioButton::clicked, this, [this] { optS_Click(); }, Qt::DirectConnection);
-    connect(
-        optB, &QRadioButton::clicked, this, [this] { optB_Click(); }, Qt::DirectConnection);
+    connect(optH, &QRadioButton::clicked, this, [this] { optH_Click(); });
+    connect(optS, &QRadioButton::clicked, this, [this] { optS_Click(); });
+    connect(optB, &QRadioButton::clicked, this, [this] { optB_Click(); });
 
-    connect(
-        txtH, &EventLineEdit::keyUp, this,
-        [this](int key, Qt::KeyboardModifiers shift) { txtH_KeyUp(key, int(shift)); },
-        Qt::DirectConnection);
-    connect(
-        txtH, &EventLineEdit::lostFocus, this, [this] { txtH_LostFocus(); }, Qt::DirectConnection);
-    connect(
-        txtS, &EventLineEdit::keyUp, this,
-        [this](int key, Qt::KeyboardModifiers shift) { txtS_KeyUp(key, int(shift)); },
-        Qt::DirectConnection);
-    connect(
-        txtB, &EventLineEdit::keyUp, this,
-        [this](int key, Qt::KeyboardModifiers shift) { txtB_KeyUp(key, int(shift)); },
-        Qt::DirectConnection);
+    connect(txtH, &EventLineEdit::keyUp, this,
+            [this](int key, Qt::KeyboardModifiers shift) { txtH_KeyUp(key, int(shift)); });
+    connect(txtH, &EventLineEdit::lostFocus, this, [this] { txtH_LostFocus(); });
+    connect(txtS, &EventLineEdit::keyUp, this,
+            [this](int key, Qt::KeyboardModifiers shift) { txtS_KeyUp(key, int(shift)); });
+    connect(txtB, &EventLineEdit::keyUp, this,
+            [this](int key, Qt::KeyboardModifiers shift) { txtB_KeyUp(key, int(shift)); });
 
-    // Setting a field's text from code must run its change handler inside that statement.
-    connect(
-        Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); }, Qt::DirectConnection);
-    connect(
-        Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); }, Qt::DirectConnection);
-    connect(
-        Text3, &QLineEdit::textChanged, this, [this] { Text3_Change(); }, Qt::DirectConnection);
+    // A field's text set from code updates the readouts inside that statement.
+    for (EventLineEdit* field : {Text1, Text2, Text3})
+        connect(field, &QLineEdit::textChanged, this, &Form1::refreshColourDisplays);
 
-    connect(lblSelColor, &ClickLabel::clicked, this, [this] { lblSelColor_Click(); });
-    connect(Label2, &ClickLabel::clicked, this, [this] { Label2_Click(); });
+    connect(lblSelColor, &ClickLabel::clicked, this,
+            [this] { printSwatchInfo(lblSelColor->backColor()); });
+    connect(Label2, &ClickLabel::clicked, this, [this] { printSwatchInfo(Label2->backColor()); });
     connect(Picture1, &ClickLabel::mouseMoved, this, [this] { Picture1_MouseMove(); });
-    connect(Image1, &ClickLabel::mouseMoved, this, [this] { Image1_MouseMove(); });
+    connect(Image1, &ClickLabel::mouseMoved, this, [this] { swapApplyLook(Picture2, Picture1); });
     connect(Picture2, &ClickLabel::clicked, this, [this] { Picture2_Click(); });
     // From the keyboard (Tab, then Space or Enter) or a screen reader, either look of the
     // apply button applies.
@@ -391,21 +327,11 @@ void Form1::Form_Load() {
     Module1::DrawSquareHueMode(m_canvas, 255, 0, 0);
     m_surface.setForeColor(0);
     setTextColour(txtejemplo, lblSelColor->backColor());
-    presentSurface();
+    picture->present();
 }
 
 void Form1::DrawPicker() {
     m_canvas.DrawPicker();
-}
-
-void Form1::presentSurface() {
-    picture->present();
-}
-
-ColorRef Form1::pointAt(std::int64_t x, std::int64_t y) const {
-    if (x < 0 || y < 0 || x >= m_surface.width() || y >= m_surface.height())
-        return -1;
-    return m_surface.point(static_cast<int>(x), static_cast<int>(y));
 }
 
 ColorRef Form1::selectColour(ColorRef colour) {

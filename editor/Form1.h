@@ -38,7 +38,6 @@ public:
     static Form1* defaultInstance();
 
     explicit Form1(QWidget* parent = nullptr);
-    ~Form1() override;
 
     // Shows the window modeless; the first show loads it (Form_Load).
     void Show();
@@ -46,8 +45,7 @@ public:
     // The chosen account's folder name as a currency number; written before the first show.
     conv::Currency algo;
 
-    // The shared picker state (geometry, markerX/markerY, sliderY, drag flags,
-    // pickerBitmapInfo) and the renderers' view of this window.
+    // The shared picker state, the renderers' view of this window and its surface.
     PickerState& state() { return m_state; }
     PickerCanvas& pickerCanvas() { return m_canvas; }
     Surface& surface() { return m_surface; }
@@ -117,17 +115,11 @@ public:
     void txtB_KeyUp(int KeyCode, int Shift);
     // The colour under the marker becomes the selected colour; red, green, blue fields follow.
     void PickMarkerColor();
-    void Text1_Change();
-    void Text2_Change();
-    void Text3_Change();
 
     // Swatches and the apply button.
-    void lblSelColor_Click();
-    void Label2_Click();
     // Six upper-case hexadecimal digits, red first, for channels 0..255.
     void GetHexVal(std::int16_t Red, std::int16_t Green, std::int16_t Blue, QString& strHex);
     void Picture1_MouseMove();
-    void Image1_MouseMove();
     // Queues the store of the colour in txtcolor as the REG_DWORD "IM Color" of the account
     // `algo`; a failure is shown in a message box when the store ends.
     void Picture2_Click();
@@ -141,16 +133,10 @@ protected:
 
 private:
     void buildControls();
-    void buildFrame2();
-    void buildFrame1AndDisplays();
-    void buildFrame3();
     void connectHandlers();
-    void presentSurface();
     // Hides one look of the apply button and shows the other, keeping the keyboard focus on it.
     void swapApplyLook(ClickLabel* hidden, ClickLabel* shown);
 
-    // Point-read of the surface at a rounded position (-1 off the surface).
-    ColorRef pointAt(std::int64_t x, std::int64_t y) const;
     // Makes `colour` the selected colour and returns what is selected afterwards.
     ColorRef selectColour(ColorRef colour);
     // Writes red, green and blue of the selected colour into Text1..Text3.
@@ -160,7 +146,11 @@ private:
     void setFieldText(EventLineEdit* field, const QString& text);
     double fieldValue(const EventLineEdit* field) const;
     bool hueIsInvalid() const;
-    void showHueMessage();
+    // Saturation or brightness mode: the square, the marker at the hue and `rowField`'s value,
+    // the slider for the colour under it.
+    void showSquareMode(void (*drawSquare)(PickerCanvas&),
+                        void (*drawSlider)(PickerCanvas&, std::int16_t, std::int16_t, std::int16_t),
+                        const EventLineEdit* rowField);
     // Renders the hue-mode square for the strip's pixel at `column`, row sliderY rounded.
     void drawHueSquareFromStrip(std::int32_t column);
     // The swatch readout beside the slider for `colour`.

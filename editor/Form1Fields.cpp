@@ -2,9 +2,10 @@
 // positions; the colour is then read back from what the renderers drew.
 #include "EventLineEdit.h"
 #include "Form1.h"
-#include "SwatchLabel.h"
-#include "Module1.h"
 #include "MessageBox.h"
+#include "Module1.h"
+#include "SurfaceWidget.h"
+#include "SwatchLabel.h"
 
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -41,38 +42,32 @@ void Form1::optH_Click() {
     s.markerX = conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft);
     s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
     DrawPicker();
-    selectColour(pointAt(s.markerX, s.markerY));
-    presentSurface();
+    selectColour(m_surface.point(s.markerX, s.markerY));
+    picture->present();
 }
 
 void Form1::optS_Click() {
-    PickerState& s = m_state;
-    Module1::DrawSquareSaturationMode(m_canvas);
-    DrawPicker();
-    s.markerX = conv::roundToInt32(fieldValue(txtH) * 255 / 360 + s.squareLeft);
-    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
-    DrawPicker();
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
-    Module1::SplitRGB(pointAt(s.markerX, s.markerY), red, green, blue);
-    Module1::DrawSliderSaturationMode(m_canvas, red, green, blue);
-    m_canvas.refresh();
+    showSquareMode(Module1::DrawSquareSaturationMode, Module1::DrawSliderSaturationMode, txtB);
 }
 
 void Form1::optB_Click() {
+    showSquareMode(Module1::DrawSquareBrightnessMode, Module1::DrawSliderBrightnessMode, txtS);
+}
+
+void Form1::showSquareMode(void (*drawSquare)(PickerCanvas&),
+                           void (*drawSlider)(PickerCanvas&, std::int16_t, std::int16_t,
+                                              std::int16_t),
+                           const EventLineEdit* rowField) {
     PickerState& s = m_state;
-    Module1::DrawSquareBrightnessMode(m_canvas);
+    drawSquare(m_canvas);
     DrawPicker();
     s.markerX = conv::roundToInt32(fieldValue(txtH) * 255 / 360 + s.squareLeft);
-    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtS) * 255 / 100);
+    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(rowField) * 255 / 100);
     DrawPicker();
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
-    Module1::SplitRGB(pointAt(s.markerX, s.markerY), red, green, blue);
-    Module1::DrawSliderBrightnessMode(m_canvas, red, green, blue);
-    presentSurface();
+    std::int16_t red = 0, green = 0, blue = 0;
+    Module1::SplitRGB(m_surface.point(s.markerX, s.markerY), red, green, blue);
+    drawSlider(m_canvas, red, green, blue);
+    picture->present();
 }
 
 bool Form1::hueIsInvalid() const {
@@ -80,14 +75,10 @@ bool Form1::hueIsInvalid() const {
     return hue < 0 || hue != conv::floorOf(hue) || hue > 360;
 }
 
-void Form1::showHueMessage() {
-    MsgBox(kHueMessage);
-}
-
 void Form1::txtH_KeyUp(int, int) {
     PickerState& s = m_state;
     if (hueIsInvalid())
-        showHueMessage();
+        MsgBox(kHueMessage);
     if (fieldValue(txtH) < 0)
         setFieldText(txtH, QStringLiteral("0"));
     if (optH->isChecked() && !s.sliderDragging) {
@@ -97,13 +88,13 @@ void Form1::txtH_KeyUp(int, int) {
         drawHueSquareFromStrip(s.sliderLeft + 5);
         PickMarkerColor();
     }
-    presentSurface();
+    picture->present();
 }
 
 void Form1::txtH_LostFocus() {
     if (!hueIsInvalid())
         return;
-    showHueMessage();
+    MsgBox(kHueMessage);
     txtH->setFocus(Qt::OtherFocusReason);
 }
 
@@ -115,7 +106,7 @@ void Form1::txtS_KeyUp(int, int) {
     s.markerX = conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft);
     DrawPicker();
     PickMarkerColor();
-    presentSurface();
+    picture->present();
 }
 
 void Form1::txtB_KeyUp(int, int) {
@@ -126,31 +117,18 @@ void Form1::txtB_KeyUp(int, int) {
     s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
     DrawPicker();
     PickMarkerColor();
-    presentSurface();
+    picture->present();
 }
 
 void Form1::drawHueSquareFromStrip(std::int32_t column) {
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
-    Module1::SplitRGB(pointAt(column, conv::roundToInt32(m_state.sliderY)), red, green, blue);
+    std::int16_t red = 0, green = 0, blue = 0;
+    Module1::SplitRGB(m_surface.point(column, conv::roundToInt32(m_state.sliderY)), red, green,
+                      blue);
     Module1::DrawSquareHueMode(m_canvas, red, green, blue);
 }
 
 void Form1::PickMarkerColor() {
-    writeRgbFields(selectColour(pointAt(m_state.markerX, m_state.markerY)));
-}
-
-void Form1::Text1_Change() {
-    refreshColourDisplays();
-}
-
-void Form1::Text2_Change() {
-    refreshColourDisplays();
-}
-
-void Form1::Text3_Change() {
-    refreshColourDisplays();
+    writeRgbFields(selectColour(m_surface.point(m_state.markerX, m_state.markerY)));
 }
 
 void Form1::refreshColourDisplays() {

@@ -2,6 +2,7 @@
 // the strip is dragged, and the readout beside the slider.
 #include "Form1.h"
 #include "Module1.h"
+#include "SurfaceWidget.h"
 
 #include <QRadioButton>
 #include <algorithm>
@@ -52,7 +53,7 @@ void Form1::Form_MouseDown(std::int16_t Button, std::int16_t, float& X, float& Y
             Y = static_cast<float>(s.sliderTop);
         SelectFromSlider(X, Y);
     }
-    presentSurface();
+    picture->present();
 }
 
 void Form1::Form_MouseMove(std::int16_t Button, std::int16_t, float& X, float& Y) {
@@ -68,7 +69,7 @@ void Form1::Form_MouseMove(std::int16_t Button, std::int16_t, float& X, float& Y
         Y = std::clamp(Y, static_cast<float>(s.sliderTop), static_cast<float>(s.sliderBottom));
         SelectFromSlider(X, Y);
     }
-    presentSurface();
+    picture->present();
 }
 
 void Form1::Form_MouseUp(std::int16_t, std::int16_t, float&, float&) {
@@ -80,7 +81,7 @@ void Form1::Form_MouseUp(std::int16_t, std::int16_t, float&, float&) {
         PickMarkerColor();
     }
     s.sliderDragging = kFalse;
-    presentSurface();
+    picture->present();
 }
 
 void Form1::SelectFromSquare(float& x, float& y) {
@@ -91,12 +92,10 @@ void Form1::SelectFromSquare(float& x, float& y) {
     DrawPicker();
     // The marker and the slider redrawn below are far apart: presented separately, only the
     // two small areas are repainted, not the box that spans both.
-    presentSurface();
-    ColorRef picked = pointAt(s.markerX, s.markerY);
+    picture->present();
+    ColorRef picked = m_surface.point(s.markerX, s.markerY);
 
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
+    std::int16_t red = 0, green = 0, blue = 0;
     const std::int64_t across = std::int64_t{s.markerX} - s.squareLeft;
     const std::int64_t up = 255 - std::int64_t{s.markerY} + s.squareTop;
     if (optS->isChecked()) {
@@ -115,7 +114,7 @@ void Form1::SelectFromSquare(float& x, float& y) {
         setFieldText(txtS, scaledFloorText(across, 100));
         setFieldText(txtB, scaledFloorText(up, 100));
     } else {
-        picked = pointAt(s.sliderLeft + 5, conv::roundToInt32(s.sliderY));
+        picked = m_surface.point(s.sliderLeft + 5, conv::roundToInt32(s.sliderY));
     }
     writeRgbFields(selectColour(picked));
 }
@@ -125,7 +124,7 @@ void Form1::SelectFromSlider(float&, float& y) {
     Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
     Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(y));
     s.sliderY = y;
-    const ColorRef picked = pointAt(s.sliderLeft + 5, conv::roundToInt32(y));
+    const ColorRef picked = m_surface.point(s.sliderLeft + 5, conv::roundToInt32(y));
 
     if (optH->isChecked()) {
         setFieldText(txtH, sliderFloorText(y, s.squareTop, 360.0));
@@ -142,18 +141,15 @@ void Form1::SelectFromSlider(float&, float& y) {
 void Form1::PreviewHueColor(std::int16_t saturation, std::int16_t brightness) {
     const PickerState& s = m_state;
     std::int16_t hue[3] = {0, 0, 0};
-    Module1::SplitRGB(pointAt(s.sliderLeft + 5, conv::roundToInt32(s.sliderY)), hue[0], hue[1],
-                      hue[2]);
+    Module1::SplitRGB(m_surface.point(s.sliderLeft + 5, conv::roundToInt32(s.sliderY)), hue[0],
+                      hue[1], hue[2]);
     int shaded[3] = {0, 0, 0};
     for (int i = 0; i < 3; ++i) {
         const std::int32_t v = hue[i];
         // The whitening product is formed exactly in 32 bits: field values far outside 0..100
         // would overflow 16 bits, and they give a defined colour instead of an error.
         const std::int32_t product = (255 - v) * (100 - std::int32_t{saturation});
-        double value = static_cast<double>(product) / 100.0;
-        value = value + v;
-        value = value * brightness;
-        value = value / 100.0;
+        const double value = (static_cast<double>(product) / 100.0 + v) * brightness / 100.0;
         // Such a colour can leave 0..255; each channel is held to it when composed.
         shaded[i] = std::clamp<int>(conv::roundToInt16(value), 0, 255);
     }
@@ -183,13 +179,11 @@ void Form1::PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t bl
     surface.print("B: " + conv::decimalText(blue));
     surface.setCurrentX(left);
     surface.print("Hex: #" + hex.toStdString());
-    presentSurface();
+    picture->present();
 }
 
 void Form1::writeRgbFields(ColorRef colour) {
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
+    std::int16_t red = 0, green = 0, blue = 0;
     Module1::SplitRGB(colour, red, green, blue);
     setFieldText(Text1, wholeText(red));
     setFieldText(Text2, wholeText(green));

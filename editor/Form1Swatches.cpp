@@ -23,18 +23,8 @@ QString twoHexDigits(std::int16_t channel) {
 
 } // namespace
 
-void Form1::lblSelColor_Click() {
-    printSwatchInfo(lblSelColor->backColor());
-}
-
-void Form1::Label2_Click() {
-    printSwatchInfo(Label2->backColor());
-}
-
 void Form1::printSwatchInfo(ColorRef colour) {
-    std::int16_t red = 0;
-    std::int16_t green = 0;
-    std::int16_t blue = 0;
+    std::int16_t red = 0, green = 0, blue = 0;
     Module1::SplitRGB(colour, red, green, blue);
     QString hex;
     GetHexVal(red, green, blue, hex);
@@ -47,10 +37,6 @@ void Form1::GetHexVal(std::int16_t Red, std::int16_t Green, std::int16_t Blue, Q
 
 void Form1::Picture1_MouseMove() {
     swapApplyLook(Picture1, Picture2);
-}
-
-void Form1::Image1_MouseMove() {
-    swapApplyLook(Picture2, Picture1);
 }
 
 void Form1::swapApplyLook(ClickLabel* hidden, ClickLabel* shown) {

@@ -8,8 +8,9 @@ namespace tintaro {
 
 namespace {
 
-// '#' black, '.' white, ' ' transparent. Row 1, column 6 is the fingertip.
-constexpr std::array<const char*, 32> kHand = {
+// '#' black, '.' white, ' ' transparent; the rows below these are transparent. Row 1, column
+// 6 is the fingertip.
+constexpr std::array<const char*, 23> kHand = {
     "                                ", //
     "      ##                        ", //
     "     #..#                       ", //
@@ -33,15 +34,6 @@ constexpr std::array<const char*, 32> kHand = {
     "     #.........#                ", //
     "     #.........#                ", //
     "     ###########                ", //
-    "                                ", //
-    "                                ", //
-    "                                ", //
-    "                                ", //
-    "                                ", //
-    "                                ", //
-    "                                ", //
-    "                                ", //
-    "                                ", //
 };
 
 QBitmap bitmapOf(bool (*set)(char)) {
@@ -49,7 +41,7 @@ QBitmap bitmapOf(bool (*set)(char)) {
     image.setColor(0, qRgb(255, 255, 255));
     image.setColor(1, qRgb(0, 0, 0));
     image.fill(0);
-    for (int y = 0; y < 32; ++y)
+    for (int y = 0; y < int(kHand.size()); ++y)
         for (int x = 0; x < 32; ++x)
             if (set(kHand[y][x]))
                 image.setPixel(x, y, 1);
@@ -61,7 +53,7 @@ QBitmap bitmapOf(bool (*set)(char)) {
 QCursor handCursor() {
     const QBitmap bits = bitmapOf([](char c) { return c == '#'; });
     const QBitmap mask = bitmapOf([](char c) { return c != ' '; });
-    return QCursor(bits, mask, kHandCursorHotSpot.x(), kHandCursorHotSpot.y());
+    return QCursor(bits, mask, 6, 1);
 }
 
 } // namespace tintaro

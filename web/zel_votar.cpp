@@ -110,14 +110,9 @@ zel_votar::zel_votar(QWidget* parent)
 void zel_votar::Show() {
     if (!m_loaded) {
         m_loaded = true;
-        Form_Load();
+        SetOnTop(this, -1);
     }
     show();
-}
-
-void zel_votar::Form_Load() {
-    SetOnTop(this, -1);
-    secondsLeft = 20;
 }
 
 void zel_votar::Label3_Click() {
@@ -153,8 +148,7 @@ void zel_votar::Timer1_Timer() {
 
 bool zel_votar::focusNextPrevChild(bool next) {
     // A label that can take the focus builds a text-editing engine for its caption as it is
-    // shown (millions of instructions and a second font at every start); the link becomes
-    // focusable only when the keyboard first asks for it.
+    // shown; the link becomes focusable only when the keyboard first asks for it.
     Label3->setFocusPolicy(Qt::TabFocus);
     return QWidget::focusNextPrevChild(next);
 }
@@ -166,29 +160,14 @@ void zel_votar::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-void zel_votar::Label3_MouseMove() {
-    setTextColor(Label3, kLinkOver);
-}
-
-void zel_votar::Frame1_MouseMove() {
-    setTextColor(Label3, kLinkFrame);
-}
-
-void zel_votar::Label5_MouseMove() {
-    setTextColor(Label3, kLinkLabel5);
-}
-
 bool zel_votar::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseMove:
-        if (watched == Label3)
-            Label3_MouseMove();
-        else if (watched == Label5)
-            Label5_MouseMove();
-        else if (watched == Frame1)
-            Frame1_MouseMove();
-        else
-            break;
+        // The link colour follows the pointer: blue over the link, green once it has moved over
+        // the frame, gold once over the question (the filter watches these three alone).
+        setTextColor(Label3, watched == Label3   ? kLinkOver
+                             : watched == Label5 ? kLinkLabel5
+                                                 : kLinkFrame);
         event->accept();
         return true;
     case QEvent::MouseButtonPress:

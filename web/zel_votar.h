@@ -26,7 +26,7 @@ public:
 
     explicit zel_votar(QWidget* parent = nullptr);
 
-    // Shows the window modeless; the first show loads it (Form_Load).
+    // Shows the window modeless; the first show puts it above all other windows.
     void Show();
 
 public Q_SLOTS:
@@ -36,11 +36,6 @@ public Q_SLOTS:
     // One countdown tick: one second less in Label2 ("19 seg" after the first); at 0 the window
     // unloads (closes and is deleted).
     void Timer1_Timer();
-    // The link colour follows the pointer: blue over the link, green once it has moved over the
-    // frame, gold once over the question.
-    void Label3_MouseMove();
-    void Frame1_MouseMove();
-    void Label5_MouseMove();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,8 +43,6 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void Form_Load();
-
     EtchedFrame* Frame1 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label3 = nullptr;

@@ -1,7 +1,5 @@
 #include "AccessibleControls.h"
 
-#include "EtchedFrame.h"
-
 #include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QHash>
@@ -17,13 +15,11 @@ namespace {
 
 class Activator final : public QObject {
 public:
-    Activator(QWidget* control, QAccessible::Role role, std::function<void()> activate)
+    Activator(QWidget* control, std::function<void()> activate)
         : QObject(control)
         , m_control(control)
-        , m_role(role)
         , m_activate(std::move(activate)) {}
 
-    QAccessible::Role role() const { return m_role; }
     void activate() const { m_activate(); }
 
 protected:
@@ -94,23 +90,38 @@ private:
     }
 
     QWidget* m_control;
-    QAccessible::Role m_role;
     std::function<void()> m_activate;
     bool m_keyboardFocus = false;
 };
 
-class ActivatableInterface final : public QAccessibleWidget {
+// A marked widget as screen readers see it: in its role, with the press action of an activatable
+// control, and named where it has no name of its own: a group by its caption without the spaces
+// that place it in the frame, an untitled window by the application's name, as its title bar.
+class MarkedInterface final : public QAccessibleWidget {
 public:
-    ActivatableInterface(QWidget* control, const Activator* activator)
-        : QAccessibleWidget(control, activator->role())
-        , m_activator(activator) {}
+    MarkedInterface(QWidget* widget, QAccessible::Role role, const Activator* activator)
+        : QAccessibleWidget(widget, role)
+        , m_activator(activator)
+        , m_isActivatable(activator != nullptr) {}
+
+    QString text(QAccessible::Text kind) const override {
+        QString text = QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name && text.isEmpty() && role() == QAccessible::Grouping)
+            text = widget()->windowTitle().simplified();
+        if (kind == QAccessible::Name && text.isEmpty() && role() == QAccessible::Window)
+            text = QGuiApplication::applicationDisplayName();
+        return text;
+    }
 
     QStringList actionNames() const override {
-        return QAccessibleWidget::actionNames() << pressAction();
+        QStringList names = QAccessibleWidget::actionNames();
+        if (m_isActivatable)
+            names << pressAction();
+        return names;
     }
 
     void doAction(const QString& action) override {
-        if (action != pressAction())
+        if (!m_isActivatable || action != pressAction())
             QAccessibleWidget::doAction(action);
         else if (m_activator)
             m_activator->activate();
@@ -118,43 +129,15 @@ public:
 
 private:
     QPointer<const Activator> m_activator;
-};
-
-class WindowInterface final : public QAccessibleWidget {
-public:
-    explicit WindowInterface(QWidget* window)
-        : QAccessibleWidget(window, QAccessible::Window) {}
-
-    QString text(QAccessible::Text kind) const override {
-        QString text = QAccessibleWidget::text(kind);
-        // An untitled window's title bar shows the application's name; so does its name here.
-        if (kind == QAccessible::Name && text.isEmpty())
-            text = QGuiApplication::applicationDisplayName();
-        return text;
-    }
-};
-
-class GroupInterface final : public QAccessibleWidget {
-public:
-    explicit GroupInterface(QWidget* group)
-        : QAccessibleWidget(group, QAccessible::Grouping) {}
-
-    QString text(QAccessible::Text kind) const override {
-        QString text = QAccessibleWidget::text(kind);
-        // Unnamed, a group reads its caption, without the spaces that place it in the frame.
-        if (kind == QAccessible::Name && text.isEmpty())
-            if (const auto* frame = dynamic_cast<const EtchedFrame*>(widget()))
-                text = frame->title().simplified();
-        return text;
-    }
+    const bool m_isActivatable;
 };
 
 // The widgets marked here and how each presents itself. The toolkit asks for an interface for
 // every widget it shows or renames, so the answer for the others must be quick: a lookup by
 // address rather than by property name.
 struct Mark {
-    enum class Kind { Activatable, Window, Group } kind;
-    const Activator* activator = nullptr; // a child of the widget, for Activatable
+    QAccessible::Role role;
+    const Activator* activator = nullptr; // a child of the widget, for an activatable control
 };
 
 QHash<const QObject*, Mark>& marks() {
@@ -175,16 +158,8 @@ QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
     const auto found = marks().constFind(object);
     if (found == marks().cend())
         return nullptr;
-    auto* widget = static_cast<QWidget*>(object); // only widgets are marked
-    switch (found->kind) {
-    case Mark::Kind::Activatable:
-        return new ActivatableInterface(widget, found->activator);
-    case Mark::Kind::Window:
-        return new WindowInterface(widget);
-    case Mark::Kind::Group:
-        return new GroupInterface(widget);
-    }
-    return nullptr;
+    // Only widgets are marked.
+    return new MarkedInterface(static_cast<QWidget*>(object), found->role, found->activator);
 }
 
 void installInterfaces() {
@@ -200,8 +175,7 @@ void installInterfaces() {
 // query makes ours.
 void replaceInterface(QWidget* widget) {
     QAccessibleInterface* kept = QAccessible::queryAccessibleInterface(widget);
-    if (kept && !dynamic_cast<ActivatableInterface*>(kept) &&
-        !dynamic_cast<WindowInterface*>(kept) && !dynamic_cast<GroupInterface*>(kept))
+    if (kept && !dynamic_cast<MarkedInterface*>(kept))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(kept));
 }
 
@@ -209,21 +183,21 @@ void replaceInterface(QWidget* widget) {
 
 void makeActivatable(QWidget* control, QAccessible::Role role, std::function<void()> activate) {
     installInterfaces();
-    auto* activator = new Activator(control, role, std::move(activate));
-    mark(control, {Mark::Kind::Activatable, activator});
+    auto* activator = new Activator(control, std::move(activate));
+    mark(control, {role, activator});
     control->installEventFilter(activator);
     replaceInterface(control);
 }
 
 void exposeAsWindow(QWidget* window) {
     installInterfaces();
-    mark(window, {Mark::Kind::Window});
+    mark(window, {QAccessible::Window});
     replaceInterface(window);
 }
 
 void exposeAsGroup(QWidget* group) {
     installInterfaces();
-    mark(group, {Mark::Kind::Group});
+    mark(group, {QAccessible::Grouping});
     replaceInterface(group);
 }
 

@@ -22,7 +22,7 @@ void makeActivatable(QWidget* control, QAccessible::Role role, std::function<voi
 void exposeAsWindow(QWidget* window);
 
 // Presents a panel drawn by hand to screen readers as a group of controls, as the toolkit's
-// group box is, named by its accessible name, else its caption.
+// group box is, named by its accessible name, else its window title (the panel's caption).
 void exposeAsGroup(QWidget* group);
 
 } // namespace tintaro

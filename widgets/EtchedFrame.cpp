@@ -6,29 +6,20 @@
 
 namespace tintaro {
 
-EtchedFrame::EtchedFrame(QWidget* parent)
-    : EtchedFrame(QString(), parent) {}
-
 EtchedFrame::EtchedFrame(const QString& title, QWidget* parent)
-    : QWidget(parent)
-    , m_title(title) {
+    : QWidget(parent) {
+    setWindowTitle(title);
     exposeAsGroup(this);
-}
-
-void EtchedFrame::setTitle(const QString& title) {
-    if (title == m_title)
-        return;
-    m_title = title;
-    update();
 }
 
 void EtchedFrame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QColor back = palette().color(QPalette::Window);
     // The caption's box: one line of the font high, as wide as the caption.
+    const QString title = windowTitle();
     QRect caption;
-    if (!m_title.isEmpty())
-        caption = QRect(8, 0, fontMetrics().horizontalAdvance(m_title), fontMetrics().height());
+    if (!title.isEmpty())
+        caption = QRect(8, 0, fontMetrics().horizontalAdvance(title), fontMetrics().height());
 
     // With a caption the lines run through its middle; without one they start at the top.
     const int top = caption.height() / 2;
@@ -37,12 +28,12 @@ void EtchedFrame::paintEvent(QPaintEvent*) {
     painter.drawRect(box);
     painter.setPen(back.lighter(150));
     painter.drawRect(box.translated(1, 1));
-    if (m_title.isEmpty())
+    if (title.isEmpty())
         return;
 
     painter.fillRect(caption, back);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter, m_title);
+    painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter, title);
 }
 
 } // namespace tintaro

@@ -11,17 +11,13 @@ namespace tintaro {
 // accessible name, else its caption.
 class EtchedFrame final : public QWidget {
 public:
-    explicit EtchedFrame(QWidget* parent = nullptr);
-    explicit EtchedFrame(const QString& title, QWidget* parent = nullptr);
+    explicit EtchedFrame(const QString& title = {}, QWidget* parent = nullptr);
 
-    QString title() const { return m_title; }
-    void setTitle(const QString& title);
+    // The caption is kept as the widget's window title, where screen readers find it.
+    QString title() const { return windowTitle(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    QString m_title;
 };
 
 } // namespace tintaro

@@ -8,25 +8,13 @@ namespace tintaro {
 
 namespace {
 
-// The other icons a style can ask for.
-constexpr int kMsgCritical = 16;
-constexpr int kMsgQuestion = 32;
-constexpr int kMsgInformation = 64;
-
-// The icon sits in bits 4..6 of the style; the button bits are ignored, there is only OK.
+// The icon sits in bits 4..6 of the style (16 critical, 32 question, 48 exclamation, 64
+// information); the button bits are ignored, there is only OK.
 QMessageBox::Icon iconForStyle(int style) {
-    switch (style & 0x70) {
-    case kMsgCritical:
-        return QMessageBox::Critical;
-    case kMsgQuestion:
-        return QMessageBox::Question;
-    case kMsgExclamation:
-        return QMessageBox::Warning;
-    case kMsgInformation:
-        return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
-    }
+    constexpr QMessageBox::Icon kIcons[8] = {QMessageBox::NoIcon, QMessageBox::Critical,
+                                             QMessageBox::Question, QMessageBox::Warning,
+                                             QMessageBox::Information};
+    return kIcons[(style >> 4) & 7];
 }
 
 // The real service: a modal box with only an OK button.
@@ -36,7 +24,7 @@ public:
         // On the heap and guarded: the window it sits on may be deleted while the box waits
         // (a timer closing it), and that deletes the box with it.
         QPointer<QMessageBox> box = new QMessageBox(QApplication::activeWindow());
-        box->setWindowTitle(caption.isEmpty() ? kAppTitle : caption);
+        box->setWindowTitle(caption);
         box->setText(text);
         box->setStandardButtons(QMessageBox::Ok);
         box->setDefaultButton(QMessageBox::Ok);
@@ -47,11 +35,6 @@ public:
     }
 };
 
-QtMessageBoxService& realService() {
-    static QtMessageBoxService service;
-    return service;
-}
-
 MessageBoxService* g_service = nullptr;
 
 } // namespace
@@ -61,7 +44,8 @@ void MsgBox(const QString& text, int style, const QString& caption) {
 }
 
 MessageBoxService& messageBoxService() {
-    return g_service ? *g_service : realService();
+    static QtMessageBoxService real;
+    return g_service ? *g_service : real;
 }
 
 void setMessageBoxService(MessageBoxService* service) {

@@ -14,16 +14,13 @@ namespace tintaro {
 
 namespace {
 
+// The surface's pixels as an image, without a copy (an empty surface gives a null image).
 QImage wrapPixels(Surface& surface) {
-    if (surface.width() <= 0 || surface.height() <= 0)
-        return {};
     return QImage(reinterpret_cast<uchar*>(surface.pixels()), surface.width(), surface.height(),
                   static_cast<qsizetype>(surface.width()) * 4, QImage::Format_RGB32);
 }
 
 QImage wrapPixelsReadOnly(const Surface& surface) {
-    if (surface.width() <= 0 || surface.height() <= 0)
-        return {};
     // A read-only wrap never detaches into a copy when painted from.
     return QImage(reinterpret_cast<const uchar*>(surface.pixels()), surface.width(),
                   surface.height(), static_cast<qsizetype>(surface.width()) * 4,
@@ -77,12 +74,8 @@ void SurfaceWidget::paintEvent(QPaintEvent* event) {
     }
 }
 
-bool SurfaceWidget::childUnder(QPointF position) const {
-    return childAt(position.toPoint()) != nullptr;
-}
-
 void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
-    if (childUnder(event->position())) {
+    if (childAt(event->position().toPoint())) {
         event->ignore();
         return;
     }
@@ -99,7 +92,7 @@ void SurfaceWidget::mouseMoveEvent(QMouseEvent* event) {
     // A release that never reached the widget (taken by a popup, say) ends the capture.
     m_capturedButtons &= event->buttons();
     const bool captured = (event->buttons() & m_capturedButtons) != Qt::NoButton;
-    const bool hovering = event->buttons() == Qt::NoButton && !childUnder(event->position());
+    const bool hovering = event->buttons() == Qt::NoButton && !childAt(event->position().toPoint());
     if (!captured && !hovering) {
         event->ignore();
         return;
@@ -157,10 +150,7 @@ Surface::TextPainter makeTextPainter(const QFont& font) {
 void paintImage(Surface& surface, const QImage& image, int x, int y) {
     if (image.isNull())
         return;
-    // RGB32 pixels are 0xFFRRGGBB already: read as they are, like ARGB32.
-    const bool direct =
-        image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_RGB32;
-    const QImage source = direct ? image : image.convertToFormat(QImage::Format_ARGB32);
+    const QImage source = image.convertToFormat(QImage::Format_ARGB32);
     // Clipped in 64 bits: a far-off position must not overflow.
     const std::int64_t left = std::max<std::int64_t>(0, x);
     const std::int64_t top = std::max<std::int64_t>(0, y);
@@ -169,8 +159,7 @@ void paintImage(Surface& surface, const QImage& image, int x, int y) {
     const std::int64_t bottom =
         std::min<std::int64_t>(surface.height(), std::int64_t{y} + source.height());
     // Written straight into the pixel rows (0xFFRRGGBB, like an opaque source pixel), with one
-    // dirty rectangle around what was drawn: setting each pixel through the surface made
-    // opening the editor, which paints its 440 x 342 background here, several times slower.
+    // dirty rectangle around what was drawn.
     std::uint32_t* const pixels = surface.pixels();
     const std::int64_t stride = surface.width();
     std::int64_t drawnLeft = right, drawnTop = bottom, drawnRight = left, drawnBottom = top;

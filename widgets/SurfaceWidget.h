@@ -10,26 +10,16 @@ class QFont;
 
 namespace tintaro {
 
-// Shows a Surface on screen without copying it: the widget paints a QImage that wraps the
-// surface's own pixels, one logical pixel per surface pixel and never smoothed, so on a scaled
-// screen each pixel becomes a sharp block. Drawing into the surface shows once present() is
-// called, which repaints only what changed.
+// Shows a Surface on screen without copying it, one logical pixel per surface pixel and never
+// smoothed, as a window's whole client area with the window's controls over it. Drawing into
+// the surface shows once present() is called, which repaints only what changed.
 //
-// The widget is meant to be a window's whole client area, at (0, 0) and as large as the
-// surface, with the window's controls over it (as its siblings or its children).
-//
-// Mouse input comes out as signals rather than by propagation, so that the positions keep their
-// fractional part: positions are in the widget's logical pixels (the surface's coordinates),
-// and may lie outside the widget while a button is held. The signals follow the capture rules
-// of a window's own mouse events:
-// - a press (a double click counts as a press) is the widget's only where none of its child
-//   widgets lies under the pointer;
-// - moves while a button that was pressed on the widget is held, and the release of that
-//   button, are the widget's wherever the pointer is;
-// - moves with no button held are the widget's where no child lies under the pointer (the
-//   widget tracks the mouse, so they arrive without a button);
-// - moves while a button pressed elsewhere (on a control) is held are that control's.
-// Events the widget takes are accepted; the others go on to its parent as usual.
+// Mouse input comes out as signals, with positions in the surface's coordinates that keep their
+// fraction, and follows a window's capture rules: a press (or double click) is the widget's
+// where no child lies under the pointer; moves while a button pressed here is held, and that
+// button's release, are the widget's wherever the pointer is; moves with no button held are
+// the widget's where no child lies under the pointer. The events it does not take go on to its
+// parent as usual.
 class SurfaceWidget : public QWidget {
     Q_OBJECT
 
@@ -59,8 +49,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    bool childUnder(QPointF position) const;
-
     Surface& m_surface;
     QImage m_image; // wraps m_surface's pixels
     Qt::MouseButtons m_capturedButtons;
