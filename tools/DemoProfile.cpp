@@ -4,6 +4,7 @@
 //
 // Usage: tintaro-demo-profile <output folder>
 
+#include <QByteArray>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,44 +16,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string base64(std::string_view bytes) {
-    static constexpr char kDigits[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    std::size_t i = 0;
-    for (; i + 2 < bytes.size(); i += 3) {
-        const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) |
-                           (static_cast<unsigned char>(bytes[i + 1]) << 8) |
-                           static_cast<unsigned char>(bytes[i + 2]);
-        for (int shift = 18; shift >= 0; shift -= 6)
-            out += kDigits[(v >> shift) & 63];
-    }
-    if (i + 1 == bytes.size()) {
-        const unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
-        out += kDigits[(v >> 18) & 63];
-        out += kDigits[(v >> 12) & 63];
-        out += "==";
-    } else if (i + 2 == bytes.size()) {
-        const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) |
-                           (static_cast<unsigned char>(bytes[i + 1]) << 8);
-        out += kDigits[(v >> 18) & 63];
-        out += kDigits[(v >> 12) & 63];
-        out += kDigits[(v >> 6) & 63];
-        out += '=';
-    }
-    return out;
-}
-
 // The map.dat text: Base64 of UTF-16 little-endian text whose first quoted run is the e-mail.
 std::string mapDat(std::string_view email, std::string_view picture) {
     const std::string text =
         "<map account=\"" + std::string(email) + "\" picture=\"" + std::string(picture) + "\"/>";
-    std::string utf16;
-    for (const char c : text) {
-        utf16 += c;
-        utf16 += '\0';
-    }
-    return base64(utf16);
+    QByteArray utf16;
+    for (const char c : text)
+        utf16.append(c).append('\0');
+    return utf16.toBase64().toStdString();
 }
 
 bool writeFile(const fs::path& path, std::string_view content) {
