@@ -51,6 +51,27 @@ std::string readSmallFile(const std::filesystem::path& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
+// The prefix named by a Lutris game file's text (its "prefix:" line), "~/" taken from `home`;
+// empty when it names none.
+std::filesystem::path lutrisPrefix(std::string_view gameFile, const std::filesystem::path& home) {
+    while (!gameFile.empty()) {
+        const std::size_t end = std::min(gameFile.find('\n'), gameFile.size());
+        const std::string_view line = trimmed(gameFile.substr(0, end));
+        gameFile.remove_prefix(std::min(end + 1, gameFile.size()));
+        if (!line.starts_with("prefix:"))
+            continue;
+        std::string_view value = trimmed(line.substr(7));
+        if (value.size() >= 2 && (value.front() == '\'' || value.front() == '"') &&
+            value.back() == value.front())
+            value = value.substr(1, value.size() - 2);
+        if (value.starts_with("~/"))
+            return home / value.substr(2);
+        if (value.starts_with('/'))
+            return value;
+    }
+    return {};
+}
+
 } // namespace
 
 PrefixCheck checkPrefix(const std::filesystem::path& prefix, std::string_view messengerSubfolder) {
@@ -69,25 +90,6 @@ PrefixCheck checkPrefix(const std::filesystem::path& prefix, std::string_view me
     if (!fs.openFolder(messenger))
         return {PrefixState::NoMessengerFolder, unixPathOf(prefix, messenger)};
     return {PrefixState::HasMessengerFolder, {}};
-}
-
-std::filesystem::path lutrisPrefix(std::string_view gameFile, const std::filesystem::path& home) {
-    while (!gameFile.empty()) {
-        const std::size_t end = std::min(gameFile.find('\n'), gameFile.size());
-        const std::string_view line = trimmed(gameFile.substr(0, end));
-        gameFile.remove_prefix(std::min(end + 1, gameFile.size()));
-        if (!line.starts_with("prefix:"))
-            continue;
-        std::string_view value = trimmed(line.substr(7));
-        if (value.size() >= 2 && (value.front() == '\'' || value.front() == '"') &&
-            value.back() == value.front())
-            value = value.substr(1, value.size() - 2);
-        if (value.starts_with("~/"))
-            return home / value.substr(2);
-        if (value.starts_with('/'))
-            return value;
-    }
-    return {};
 }
 
 std::vector<std::filesystem::path> frontEndPrefixes(const std::filesystem::path& home) {
