@@ -12,10 +12,6 @@ namespace tintaro {
 
 namespace {
 
-QString shown(const std::filesystem::path& path) {
-    return QFile::decodeName(path.c_str());
-}
-
 bool holdsAccounts(const std::filesystem::path& prefix) {
     return !account::discoverAccounts(FileSystem(prefix), appDataFolder(prefix)).empty();
 }
@@ -27,15 +23,27 @@ bool samePlace(const std::filesystem::path& a, const std::filesystem::path& b) {
 
 } // namespace
 
+QString shownPath(const std::filesystem::path& path) {
+    return QFile::decodeName(path.c_str());
+}
+
+QString accountListLine(const account::AccountEntry& entry) {
+    QString line = QString::fromStdU16String(account::accountLine(entry));
+    for (QChar& c : line)
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    return line;
+}
+
 QString shellQuoted(const std::filesystem::path& path) {
-    QString quoted = shown(path);
+    QString quoted = shownPath(path);
     quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
 QString noAccountsNote(const std::filesystem::path& prefix, const std::filesystem::path& home) {
     const PrefixCheck check = checkPrefix(prefix, account::kMessengerSubfolder);
-    const QString where = shown(prefix);
+    const QString where = shownPath(prefix);
     QString note;
     switch (check.state) {
     case PrefixState::Missing:
@@ -46,11 +54,11 @@ QString noAccountsNote(const std::filesystem::path& prefix, const std::filesyste
         break;
     case PrefixState::NoAppData:
         note = QStringLiteral("El prefijo de Wine %1 no tiene la carpeta AppData (%2).")
-                   .arg(where, shown(check.missingFolder));
+                   .arg(where, shownPath(check.missingFolder));
         break;
     case PrefixState::NoMessengerFolder:
         note = QStringLiteral("El prefijo de Wine %1 no tiene carpeta de datos de Messenger (%2).")
-                   .arg(where, shown(check.missingFolder));
+                   .arg(where, shownPath(check.missingFolder));
         break;
     case PrefixState::HasMessengerFolder:
         note =

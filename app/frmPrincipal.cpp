@@ -2,12 +2,12 @@
 
 #include "AccessibleControls.h"
 #include "AccountDiscovery.h"
-#include "PrefixNote.h"
 #include "Conversions.h"
 #include "DialogFont.h"
 #include "FileSystem.h"
 #include "FixedWindow.h"
 #include "Form1.h"
+#include "PrefixNote.h"
 #include "WinePrefix.h"
 #include "zel_votar.h"
 
@@ -179,15 +179,8 @@ void frmPrincipal::Form_Load() {
     m_loaded = true;
     const FileSystem fs(currentWinePrefix());
     const std::string dataFolder = GetDataFolder().toStdString();
-    for (const auto& entry : account::discoverAccounts(fs, dataFolder)) {
-        // A list box shows each account on one line: control characters decoded from a damaged
-        // map.dat (a line feed would split the line in two) show as replacement marks.
-        QString line = QString::fromStdU16String(account::accountLine(entry));
-        for (QChar& c : line)
-            if (c.category() == QChar::Other_Control)
-                c = QChar::ReplacementCharacter;
-        List1->addItem(line);
-    }
+    for (const auto& entry : account::discoverAccounts(fs, dataFolder))
+        List1->addItem(accountListLine(entry));
     // No current line: the first arrow key then picks the first line, and focusing the list
     // does not quietly make a line current.
     List1->setCurrentIndex(QModelIndex());
