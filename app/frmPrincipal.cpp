@@ -11,7 +11,6 @@
 #include "WinePrefix.h"
 #include "zel_votar.h"
 
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -168,8 +167,7 @@ bool frmPrincipal::firstKeyPress(int key) {
 }
 
 void frmPrincipal::Show() {
-    if (!m_loaded)
-        Form_Load();
+    Form_Load();
     show();
 }
 
@@ -177,16 +175,15 @@ void frmPrincipal::Form_Load() {
     if (m_loaded)
         return;
     m_loaded = true;
-    const FileSystem fs(currentWinePrefix());
-    const std::string dataFolder = GetDataFolder().toStdString();
-    for (const auto& entry : account::discoverAccounts(fs, dataFolder))
+    const std::filesystem::path prefix = currentWinePrefix();
+    for (const auto& entry : account::discoverAccounts(FileSystem(prefix), appDataFolder(prefix)))
         List1->addItem(accountListLine(entry));
     // No current line: the first arrow key then picks the first line, and focusing the list
     // does not quietly make a line current.
     List1->setCurrentIndex(QModelIndex());
     // An empty list alone does not tell a wrong prefix from a profile without accounts.
     if (List1->count() == 0) {
-        m_emptyNote = noAccountsNote(currentWinePrefix());
+        m_emptyNote = noAccountsNote(prefix);
         List1->setAccessibleDescription(m_emptyNote);
     }
     // While this window is still loading, so the vote window is on screen first.
