@@ -137,9 +137,8 @@ Stored readThroughWine(const std::filesystem::path& prefix, const std::string& k
         bool ok = false;
         const uint value =
             line.match(QString::fromUtf8(wine.readAllStandardOutput())).captured(1).toUInt(&ok, 0);
-        if (ok)
-            return {value, {}};
-        return {{}, where + QStringLiteral("no REG_DWORD value in its answer")};
+        return ok ? Stored{value, {}}
+                  : Stored{{}, where + QStringLiteral("no REG_DWORD value in its answer")};
     }
     return {{}, where + QStringLiteral("the wine program was not found")};
 }

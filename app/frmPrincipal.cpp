@@ -24,10 +24,15 @@ namespace tintaro {
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry) {
+// A label whose words are also its name for screen readers.
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                  bool wrap) {
     auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(wrap);
+    label->setAccessibleName(text);
     return label;
 }
 
@@ -60,40 +65,28 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     exposeAsWindow(this);
     setFont(dialogFont());
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(16, 8, 96, 96);
+    // The picture is named for screen readers by whose it is.
+    Image1 = makeLabel(this, "Image1", QStringLiteral("Zelkor"), QRect(16, 8, 96, 96), false);
     Image1->setPixmap(QPixmap(QStringLiteral(":/app/zelkor.png")));
-
-    Label3 = makeLabel(this, QStringLiteral("¿50.000 usuarios pueden estar confundidos?"),
-                       QRect(120, 8, 105, 41));
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setWordWrap(true);
-
-    Label4 = makeLabel(this, QStringLiteral("Made by \"Zelkor\" - https://zelkor.example/"),
-                       QRect(120, 64, 193, 33));
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setWordWrap(true);
+    Label3 = makeLabel(this, "Label3", QStringLiteral("¿50.000 usuarios pueden estar confundidos?"),
+                       QRect(120, 8, 105, 41), true);
+    Label4 =
+        makeLabel(this, "Label4", QStringLiteral("Made by \"Zelkor\" - https://zelkor.example/"),
+                  QRect(120, 64, 193, 33), true);
     QPalette red = Label4->palette();
     red.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
     Label4->setPalette(red);
 
-    Label1 = makeLabel(
-        this, QStringLiteral("Haz click sobre la cuenta de msn que quieres cambiar el color."),
-        QRect(16, 112, 337, 17));
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 =
+        makeLabel(this, "Label1",
+                  QStringLiteral("Haz click sobre la cuenta de msn que quieres cambiar el color."),
+                  QRect(16, 112, 337, 17), false);
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(8, 128, 305, 134);
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setSortingEnabled(false);
     List1->setItemDelegate(new FocusCueDelegate(List1));
     List1->setAccessibleName(QStringLiteral("Cuentas de msn"));
-    // Screen readers name each control: a label by its words, the picture by whose it is.
-    Image1->setAccessibleName(QStringLiteral("Zelkor"));
-    for (QLabel* label : {Label3, Label4, Label1})
-        label->setAccessibleName(label->text());
     // Selection, not the current row: focusing the list makes its first line current without
     // the user picking it.
     connect(List1, &QListWidget::itemSelectionChanged, this, &frmPrincipal::List1_Click);
