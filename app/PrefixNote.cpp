@@ -10,19 +10,6 @@
 
 namespace tintaro {
 
-namespace {
-
-bool holdsAccounts(const std::filesystem::path& prefix) {
-    return !account::discoverAccounts(FileSystem(prefix), appDataFolder(prefix)).empty();
-}
-
-bool samePlace(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error);
-}
-
-} // namespace
-
 QString shownPath(const std::filesystem::path& path) {
     return QFile::decodeName(path.c_str());
 }
@@ -33,12 +20,6 @@ QString accountListLine(const account::AccountEntry& entry) {
         if (c.category() == QChar::Other_Control)
             c = QChar::ReplacementCharacter;
     return line;
-}
-
-QString shellQuoted(const std::filesystem::path& path) {
-    QString quoted = shownPath(path);
-    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
 QString noAccountsNote(const std::filesystem::path& prefix, const std::filesystem::path& home) {
@@ -68,10 +49,13 @@ QString noAccountsNote(const std::filesystem::path& prefix, const std::filesyste
     }
     note += QStringLiteral("\nOtro prefijo: tintaro --prefix CARPETA, o la variable WINEPREFIX.");
 
-    QString found;
+    QString found; // commands quoted for a POSIX shell, to be pasted as they are
     for (const auto& other : frontEndPrefixes(home)) {
-        if (!samePlace(other, prefix) && holdsAccounts(other))
-            found += QStringLiteral("\ntintaro --prefix ") + shellQuoted(other);
+        std::error_code error;
+        if (!std::filesystem::equivalent(other, prefix, error) &&
+            !account::discoverAccounts(FileSystem(other), appDataFolder(other)).empty())
+            found += QStringLiteral("\ntintaro --prefix '%1'")
+                         .arg(shownPath(other).replace(QLatin1Char('\''), QStringLiteral("'\\''")));
     }
     if (!found.isEmpty())
         note += QStringLiteral("\nPrefijos con cuentas de Messenger:") + found;

@@ -25,7 +25,4 @@ QString accountListLine(const account::AccountEntry& entry);
 // A file path as the user reads it.
 QString shownPath(const std::filesystem::path& path);
 
-// `path` quoted for a POSIX shell.
-QString shellQuoted(const std::filesystem::path& path);
-
 } // namespace tintaro
