@@ -23,9 +23,6 @@ namespace tintaro {
 
 namespace {
 
-// Where the editor's apply button stores an account's colour: this key plus the account number.
-constexpr std::string_view kValueName = Module2::kImColor;
-
 constexpr int kFailure = 1;
 constexpr int kBadUsage = 2;
 
@@ -104,7 +101,7 @@ Stored readThroughWine(const std::filesystem::path& prefix, const std::string& k
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("WINEPREFIX"), shownPath(prefix));
     env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-    const QString name = QString::fromUtf8(kValueName);
+    const QString name = QString::fromUtf8(Module2::kImColor);
     const QStringList args{QStringLiteral("reg"), QStringLiteral("query"),
                            QStringLiteral("HKCU\\") + QString::fromStdString(keyPath),
                            QStringLiteral("/v"), name};
@@ -161,7 +158,7 @@ Stored readUserReg(const std::filesystem::path& prefix, const std::string& keyPa
     if (!contents)
         return {{}, where + QStringLiteral("not a registry file Wine would load")};
     const std::u16string key = QString::fromStdString(keyPath).toStdU16String();
-    const std::u16string name = QString::fromUtf8(kValueName).toStdU16String();
+    const std::u16string name = QString::fromUtf8(Module2::kImColor).toStdU16String();
     const auto found = std::find_if(
         contents->values.rbegin(), contents->values.rend(), [&](const UserRegFile::Value& v) {
             return QStringView(v.key).compare(key, Qt::CaseInsensitive) == 0 &&
@@ -176,8 +173,8 @@ Stored readUserReg(const std::filesystem::path& prefix, const std::string& keyPa
             std::from_chars(data.data() + std::min<std::size_t>(6, data.size()), end, value, 16);
         !data.starts_with("dword:") || ec != std::errc() || last != end)
         return {{},
-                where +
-                    QStringLiteral("%1 is not a DWORD value").arg(QString::fromUtf8(kValueName))};
+                where + QStringLiteral("%1 is not a DWORD value")
+                            .arg(QString::fromUtf8(Module2::kImColor))};
     return {value, {}};
 }
 
@@ -313,8 +310,8 @@ int runCommand(const CommandLine& line) {
     }
 
     Registry& registry = currentRegistry();
-    if (const long error =
-            Module2::WriteRegDword(registry, kHkeyCurrentUser, keyPath, kValueName, line.colour);
+    if (const long error = Module2::WriteRegDword(registry, kHkeyCurrentUser, keyPath,
+                                                  Module2::kImColor, line.colour);
         error != kErrorSuccess) {
         fail(QStringLiteral("Could not store the colour of account %1. %2")
                  .arg(line.account, QString::fromStdString(registry.describeFailure(error))));

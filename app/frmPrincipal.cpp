@@ -94,8 +94,6 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     List1->viewport()->installEventFilter(this);
 }
 
-frmPrincipal::~frmPrincipal() = default;
-
 bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
     if (watched == List1->viewport()) {
         // A list box moves its selection with the left button only. The toolkit's list moves it
