@@ -7,12 +7,13 @@
 #include "PrefixNote.h"
 #include "Registry.h"
 #include "UserRegFile.h"
+#include "WineLoaders.h"
 #include "WinePrefix.h"
-#include "WineServer.h"
 
 #include <QCommandLineParser>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -22,85 +23,62 @@ namespace tintaro {
 
 namespace {
 
-// Where the editor's apply button stores an account's colour: this key plus the account number.
-constexpr std::string_view kValueName = Module2::kImColor;
-
 constexpr int kFailure = 1;
 constexpr int kBadUsage = 2;
 
-struct Options {
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QStringLiteral("Show this help and exit.")};
-    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                               QStringLiteral("Show the version and exit.")};
-#ifndef Q_OS_WIN
-    QCommandLineOption prefix{
-        QStringLiteral("prefix"),
-        QStringLiteral("Use the Wine prefix DIR. Without it: $WINEPREFIX, else ~/.wine."),
-        QStringLiteral("DIR")};
-#endif
-    QCommandLineOption list{
-        QStringLiteral("list"),
-        QStringLiteral("Print the accounts as the list shows them (folder: e-mail), one per "
-                       "line, and exit.")};
-    QCommandLineOption set{
-        QStringLiteral("set"),
-        QStringLiteral("Store COLOUR as the message colour of ACCOUNT (a folder name as --list "
-                       "prints it) without opening a window. COLOUR is #RRGGBB or the decimal "
-                       "value the editor's \"Bin:\" field shows (red in the low byte)."),
-        QStringLiteral("ACCOUNT")};
-    QCommandLineOption get{QStringLiteral("get"),
-                           QStringLiteral("Print the stored colour of ACCOUNT as #RRGGBB and "
-                                          "decimal, or \"not set\"."),
-                           QStringLiteral("ACCOUNT")};
-
-    void addTo(QCommandLineParser& parser) const {
-        QString about =
-            QStringLiteral("Sets the colour of a Messenger account's instant messages.\n"
-                           "Without options it opens the account list.\n");
+// The options and what --help says of them.
+void describe(QCommandLineParser& parser) {
+    QString about = QStringLiteral("Sets the colour of a Messenger account's instant messages.\n"
+                                   "Without options it opens the account list.\n");
 #ifdef Q_OS_WIN
-        about += QStringLiteral("On Windows the current user's registry is used: there is no "
-                                "--prefix option.\n");
+    about += QStringLiteral("On Windows the current user's registry is used: there is no "
+                            "--prefix option.\n");
 #endif
-        about += QStringLiteral("\nExit status: 0 done, 1 failure, 2 bad usage.");
-        parser.setApplicationDescription(about);
-        parser.addOption(help);
-        parser.addOption(version);
+    parser.setApplicationDescription(
+        about + QStringLiteral("\nExit status: 0 done, 1 failure, 2 bad usage."));
+    QList<QCommandLineOption> options{
+        {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")},
+        {{QStringLiteral("v"), QStringLiteral("version")},
+         QStringLiteral("Show the version and exit.")},
+        {QStringLiteral("list"),
+         QStringLiteral("Print the accounts as the list shows them (folder: e-mail), one per "
+                        "line, and exit.")},
+        {QStringLiteral("set"),
+         QStringLiteral("Store COLOUR as the message colour of ACCOUNT (a folder name as --list "
+                        "prints it) without opening a window. COLOUR is #RRGGBB or the decimal "
+                        "value the editor's \"Bin:\" field shows (red in the low byte)."),
+         QStringLiteral("ACCOUNT")},
+        {QStringLiteral("get"),
+         QStringLiteral("Print the stored colour of ACCOUNT as #RRGGBB and decimal, or \"not "
+                        "set\"."),
+         QStringLiteral("ACCOUNT")}};
 #ifndef Q_OS_WIN
-        parser.addOption(prefix);
+    options.insert(2, {QStringLiteral("prefix"),
+                       QStringLiteral("Use the Wine prefix DIR. Without it: $WINEPREFIX, else "
+                                      "~/.wine."),
+                       QStringLiteral("DIR")});
 #endif
-        parser.addOption(list);
-        parser.addOption(set);
-        parser.addOption(get);
-        parser.addPositionalArgument(QStringLiteral("COLOUR"),
-                                     QStringLiteral("The colour, with --set."),
-                                     QStringLiteral("[COLOUR]"));
-    }
-};
+    parser.addOptions(options);
+    parser.addPositionalArgument(QStringLiteral("COLOUR"),
+                                 QStringLiteral("The colour, with --set."),
+                                 QStringLiteral("[COLOUR]"));
+}
 
-// "#RRGGBB" (web order) or a decimal colour value, as the value stored: red in the low byte.
+// The stored value keeps red in the low byte; #RRGGBB has it first.
+std::uint32_t swapRedBlue(std::uint32_t value) {
+    return ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
+}
+
+// "#RRGGBB" or a decimal colour value, as the value stored.
 std::optional<int> parseColour(const QString& text) {
-    bool ok = false;
-    if (text.size() == 7 && text.front() == QLatin1Char('#')) {
-        for (const QChar c : text.mid(1)) {
-            const char16_t u = c.unicode();
-            if (!((u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F')))
-                return std::nullopt;
-        }
-        const uint rgb = text.mid(1).toUInt(&ok, 16);
-        if (!ok)
-            return std::nullopt;
-        return static_cast<int>((rgb >> 16) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
-    }
-    if (text.isEmpty() || text.size() > 8)
+    static const QRegularExpression form(
+        QRegularExpression::anchoredPattern(QStringLiteral("#[0-9A-Fa-f]{6}|[0-9]{1,8}")));
+    if (!form.match(text).hasMatch())
         return std::nullopt;
-    for (const QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-    const uint value = text.toUInt(&ok, 10);
-    if (!ok || value > 0xFFFFFF)
-        return std::nullopt;
-    return static_cast<int>(value);
+    if (text.front() == QLatin1Char('#'))
+        return static_cast<int>(swapRedBlue(text.mid(1).toUInt(nullptr, 16)));
+    const uint value = text.toUInt();
+    return value <= 0xFFFFFF ? std::optional<int>(static_cast<int>(value)) : std::nullopt;
 }
 
 void print(std::FILE* stream, const QString& text) {
@@ -112,205 +90,155 @@ void fail(const QString& message) {
     print(stderr, QStringLiteral("tintaro: ") + message + QLatin1Char('\n'));
 }
 
-QString shown(const std::filesystem::path& path) {
-    return QFile::decodeName(path.c_str());
-}
-
-QString colourText(std::uint32_t value) {
-    const std::uint32_t rgb = ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
-    return QStringLiteral("#%1 %2").arg(rgb, 6, 16, QLatin1Char('0')).toUpper().arg(value);
-}
-
+// The stored colour: `value` empty when it is not set, `error` set when it could not be read.
 struct Stored {
-    bool ok = false;    // false: reading failed, `error` says why
-    bool isSet = false; // the value exists
-    std::uint32_t value = 0;
+    std::optional<std::uint32_t> value;
     QString error;
 };
 
 // Asks the running Wine, which holds the registry while its server runs.
 Stored readThroughWine(const std::filesystem::path& prefix, const std::string& keyPath) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("WINEPREFIX"), shown(prefix));
+    env.insert(QStringLiteral("WINEPREFIX"), shownPath(prefix));
     env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-    // A server answers only a Wine of its own version: the one installed beside it first.
-    QStringList loaders;
-    const std::filesystem::path server = WineServer().program(prefix);
-    if (!server.empty())
-        loaders << shown(server.parent_path() / "wine");
-    loaders << QStringLiteral("wine");
-    if (!server.empty())
-        loaders << shown(server.parent_path() / "wine64");
+    const QString name = QString::fromUtf8(Module2::kImColor);
     const QStringList args{QStringLiteral("reg"), QStringLiteral("query"),
                            QStringLiteral("HKCU\\") + QString::fromStdString(keyPath),
-                           QStringLiteral("/v"), QString::fromUtf8(kValueName)};
-    const QString where = QStringLiteral("wine reg query (prefix %1)").arg(shown(prefix));
-    for (const QString& loader : loaders) {
+                           QStringLiteral("/v"), name};
+    const QString where = QStringLiteral("wine reg query (prefix %1): ").arg(shownPath(prefix));
+    for (const std::string& loader : wineLoaders(WineServer(), prefix, "wine")) {
         QProcess wine;
         wine.setProcessEnvironment(env);
         wine.setStandardInputFile(QProcess::nullDevice());
-        wine.start(loader, args);
+        wine.start(QFile::decodeName(loader.c_str()), args);
         if (!wine.waitForStarted())
             continue;
         if (!wine.waitForFinished(10000)) {
             wine.kill();
             wine.waitForFinished();
-            return {false, false, 0, where + QStringLiteral(": Wine did not answer in time")};
+            return {{}, where + QStringLiteral("Wine did not answer in time")};
         }
         if (wine.exitStatus() != QProcess::NormalExit)
-            return {false, false, 0, where + QStringLiteral(": wine crashed")};
-        // reg's answer for a missing key or value; the loader fails with 1 too, but says so as
-        // "wine: ..." or "wine client error: ...".
+            return {{}, where + QStringLiteral("wine crashed")};
+        // reg's answer for a missing key or value is status 1; the loader fails with 1 too, but
+        // says so as "wine: ..." or "wine client error: ...".
         const QString complaint = QString::fromLocal8Bit(wine.readAllStandardError()).trimmed();
-        if (wine.exitCode() == 1 && !complaint.startsWith(QStringLiteral("wine")))
-            return {true, false, 0, {}};
         if (wine.exitCode() == 1)
-            return {false, false, 0, where + QStringLiteral(": ") + complaint};
+            return complaint.startsWith(QStringLiteral("wine")) ? Stored{{}, where + complaint}
+                                                                : Stored{};
         if (wine.exitCode() != 0)
-            return {false, false, 0,
-                    where + QStringLiteral(": exit status %1").arg(wine.exitCode())};
-        const QStringList lines =
-            QString::fromUtf8(wine.readAllStandardOutput()).split(QLatin1Char('\n'));
-        for (const QString& line : lines) {
-            const QStringList words = line.simplified().split(QLatin1Char(' '));
-            if (words.size() == 4 && words[2] == QStringLiteral("REG_DWORD") &&
-                (words[0] + QLatin1Char(' ') + words[1])
-                        .compare(QString::fromUtf8(kValueName), Qt::CaseInsensitive) == 0) {
-                bool ok = false;
-                const uint value = words[3].toUInt(&ok, 0);
-                if (ok)
-                    return {true, true, value, {}};
-            }
-        }
-        return {false, false, 0, where + QStringLiteral(": no REG_DWORD value in its answer")};
+            return {{}, where + QStringLiteral("exit status %1").arg(wine.exitCode())};
+        static const QRegularExpression line(
+            QStringLiteral("^\\s*%1\\s+REG_DWORD\\s+(0x[0-9a-f]+)\\s*$").arg(name),
+            QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
+        bool ok = false;
+        const uint value =
+            line.match(QString::fromUtf8(wine.readAllStandardOutput())).captured(1).toUInt(&ok, 0);
+        return ok ? Stored{value, {}}
+                  : Stored{{}, where + QStringLiteral("no REG_DWORD value in its answer")};
     }
-    return {false, false, 0, where + QStringLiteral(": the wine program was not found")};
+    return {{}, where + QStringLiteral("the wine program was not found")};
 }
 
-bool equalsIgnoringAsciiCase(std::u16string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; };
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-// Reads user.reg as Wine's loader would.
+// Reads user.reg as Wine's loader would; the last definition of the value is the one it keeps.
 Stored readUserReg(const std::filesystem::path& prefix, const std::string& keyPath) {
     const std::filesystem::path file = prefix / "user.reg";
+    const QString where = shownPath(file) + QStringLiteral(": ");
     std::error_code error;
     if (!std::filesystem::exists(file, error) && !error)
-        return {true, false, 0, {}};
+        return {};
     const auto opened = openUnixFile(file);
     if (!opened)
-        return {false, false, 0, shown(file) + QStringLiteral(": cannot be opened")};
+        return {{}, where + QStringLiteral("cannot be opened")};
     if (static_cast<std::uint64_t>(opened->length()) > kUserRegMaxSize)
-        return {false, false, 0, shown(file) + QStringLiteral(": too large")};
+        return {{}, where + QStringLiteral("too large")};
     const auto bytes = opened->readFromStart(static_cast<std::size_t>(opened->length()));
     const auto contents = UserRegFile::read(
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!contents)
-        return {false, false, 0,
-                shown(file) + QStringLiteral(": not a registry file Wine would load")};
-    const UserRegFile::Value* found = nullptr;
-    for (const auto& value : contents->values)
-        if (equalsIgnoringAsciiCase(value.key, keyPath) &&
-            equalsIgnoringAsciiCase(value.name, kValueName))
-            found = &value;
-    if (!found)
-        return {true, false, 0, {}};
+        return {{}, where + QStringLiteral("not a registry file Wine would load")};
+    const std::u16string key = QString::fromStdString(keyPath).toStdU16String();
+    const std::u16string name = QString::fromUtf8(Module2::kImColor).toStdU16String();
+    const auto found = std::find_if(
+        contents->values.rbegin(), contents->values.rend(), [&](const UserRegFile::Value& v) {
+            return QStringView(v.key).compare(key, Qt::CaseInsensitive) == 0 &&
+                   QStringView(v.name).compare(name, Qt::CaseInsensitive) == 0;
+        });
+    if (found == contents->values.rend())
+        return {};
     const std::string_view data = found->data;
     std::uint32_t value = 0;
-    const char* digits = data.data() + 6;
-    const auto [end, ec] = std::from_chars(digits, data.data() + data.size(), value, 16);
-    if (!data.starts_with("dword:") || ec != std::errc() || end == digits ||
-        end != data.data() + data.size())
-        return {false, false, 0,
-                shown(file) +
-                    QStringLiteral(": %1 is not a DWORD value").arg(QString::fromUtf8(kValueName))};
-    return {true, true, value, {}};
-}
-
-int listAccounts(const std::filesystem::path& prefix,
-                 const std::vector<account::AccountEntry>& accounts) {
-    if (accounts.empty()) {
-        print(stderr, noAccountsNote(prefix) + QLatin1Char('\n'));
-        return kFailure;
-    }
-    for (const auto& entry : accounts) {
-        // One line each, as in the list: control characters show as replacement marks.
-        QString line = QString::fromStdU16String(account::accountLine(entry));
-        for (QChar& c : line)
-            if (c.category() == QChar::Other_Control)
-                c = QChar::ReplacementCharacter;
-        print(stdout, line + QLatin1Char('\n'));
-    }
-    return 0;
+    const char* end = data.data() + data.size();
+    if (const auto [last, ec] =
+            std::from_chars(data.data() + std::min<std::size_t>(6, data.size()), end, value, 16);
+        !data.starts_with("dword:") || ec != std::errc() || last != end)
+        return {{},
+                where + QStringLiteral("%1 is not a DWORD value")
+                            .arg(QString::fromUtf8(Module2::kImColor))};
+    return {value, {}};
 }
 
 } // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    const Options options;
-    options.addTo(parser);
+    describe(parser);
     CommandLine line;
-    const auto badUsage = [&line](const QString& error) {
-        line.action = CommandLine::Action::BadUsage;
+    const auto done = [&line](CommandLine::Action action, const QString& error = {}) {
+        line.action = action;
         line.error = error;
         return line;
     };
+    const auto badUsage = [&done](const QString& error) {
+        return done(CommandLine::Action::BadUsage, error);
+    };
+    // The value of an option given once, else nothing.
+    const auto only = [&parser](const char* option) {
+        const QStringList values = parser.values(QLatin1String(option));
+        return values.size() == 1 ? std::optional(values.front()) : std::nullopt;
+    };
     if (!parser.parse(arguments))
         return badUsage(parser.errorText());
-    if (parser.isSet(options.help)) {
-        line.action = CommandLine::Action::Help;
-        return line;
-    }
-    if (parser.isSet(options.version)) {
-        line.action = CommandLine::Action::Version;
-        return line;
-    }
+    if (parser.isSet(QStringLiteral("help")))
+        return done(CommandLine::Action::Help);
+    if (parser.isSet(QStringLiteral("version")))
+        return done(CommandLine::Action::Version);
 #ifndef Q_OS_WIN
-    if (parser.isSet(options.prefix)) {
-        const QStringList prefixes = parser.values(options.prefix);
-        if (prefixes.size() != 1 || prefixes.front().isEmpty())
+    if (parser.isSet(QStringLiteral("prefix"))) {
+        line.prefix = only("prefix").value_or(QString());
+        if (line.prefix.isEmpty())
             return badUsage(QStringLiteral("--prefix takes one folder."));
-        line.prefix = prefixes.front();
     }
 #endif
-    const int actions = int(parser.isSet(options.list)) + int(parser.isSet(options.set)) +
-                        int(parser.isSet(options.get));
-    if (actions > 1)
+    const bool list = parser.isSet(QStringLiteral("list"));
+    const bool set = parser.isSet(QStringLiteral("set"));
+    const bool get = parser.isSet(QStringLiteral("get"));
+    if (int(list) + int(set) + int(get) > 1)
         return badUsage(QStringLiteral("--list, --set and --get go one at a time."));
     const QStringList positional = parser.positionalArguments();
-    if (parser.isSet(options.set)) {
-        const QStringList accounts = parser.values(options.set);
-        if (accounts.size() != 1 || positional.size() != 1)
+    if (set) {
+        const auto account = only("set");
+        if (!account || positional.size() != 1)
             return badUsage(QStringLiteral("--set takes an ACCOUNT and a COLOUR."));
         const auto colour = parseColour(positional.front());
         if (!colour)
             return badUsage(QStringLiteral("Bad colour '%1': give #RRGGBB or a decimal value "
                                            "from 0 to 16777215.")
                                 .arg(positional.front()));
-        line.action = CommandLine::Action::Set;
-        line.account = accounts.front();
+        line.account = *account;
         line.colour = *colour;
-        return line;
+        return done(CommandLine::Action::Set);
     }
     if (!positional.isEmpty())
         return badUsage(QStringLiteral("Unexpected argument '%1'.").arg(positional.front()));
-    if (parser.isSet(options.get)) {
-        const QStringList accounts = parser.values(options.get);
-        if (accounts.size() != 1)
+    if (get) {
+        const auto account = only("get");
+        if (!account)
             return badUsage(QStringLiteral("--get takes one ACCOUNT."));
-        line.action = CommandLine::Action::Get;
-        line.account = accounts.front();
-    } else if (parser.isSet(options.list)) {
-        line.action = CommandLine::Action::List;
+        line.account = *account;
+        return done(CommandLine::Action::Get);
     }
-    return line;
+    return done(list ? CommandLine::Action::List : CommandLine::Action::Window);
 }
 
 void usePrefix(const CommandLine& line) {
@@ -327,17 +255,15 @@ int runCommand(const CommandLine& line) {
     switch (line.action) {
     case CommandLine::Action::Window:
         return kBadUsage;
-    case CommandLine::Action::Help:
-    case CommandLine::Action::BadUsage: {
+    case CommandLine::Action::Help: {
         QCommandLineParser parser;
-        Options().addTo(parser);
-        if (line.action == CommandLine::Action::Help) {
-            print(stdout, parser.helpText());
-            return 0;
-        }
+        describe(parser);
+        print(stdout, parser.helpText());
+        return 0;
+    }
+    case CommandLine::Action::BadUsage:
         fail(line.error + QStringLiteral("\nTry 'tintaro --help'."));
         return kBadUsage;
-    }
     case CommandLine::Action::Version:
         print(stdout, QStringLiteral("tintaro " TINTARO_VERSION "\n"));
         return 0;
@@ -347,39 +273,45 @@ int runCommand(const CommandLine& line) {
 
     const std::filesystem::path prefix = currentWinePrefix();
     const auto accounts = account::discoverAccounts(FileSystem(prefix), appDataFolder(prefix));
-    if (line.action == CommandLine::Action::List)
-        return listAccounts(prefix, accounts);
     if (accounts.empty()) {
         print(stderr, noAccountsNote(prefix) + QLatin1Char('\n'));
         return kFailure;
+    }
+    if (line.action == CommandLine::Action::List) {
+        for (const auto& entry : accounts)
+            print(stdout, accountListLine(entry) + QLatin1Char('\n'));
+        return 0;
     }
     const std::string folder = line.account.toStdString();
     const auto entry = std::find_if(accounts.begin(), accounts.end(),
                                     [&folder](const auto& a) { return a.folderName == folder; });
     if (entry == accounts.end()) {
         fail(QStringLiteral("No account '%1' in the Wine prefix %2 (tintaro --list shows them).")
-                 .arg(line.account, shown(prefix)));
+                 .arg(line.account, shownPath(prefix)));
         return kBadUsage;
     }
     const std::string keyPath = Module2::imColorKey(conv::currencyToText(entry->number));
-    const bool throughWine = WineServer().isRunning(prefix);
 
     if (line.action == CommandLine::Action::Get) {
-        const Stored stored =
-            throughWine ? readThroughWine(prefix, keyPath) : readUserReg(prefix, keyPath);
-        if (!stored.ok) {
+        const Stored stored = WineServer().isRunning(prefix) ? readThroughWine(prefix, keyPath)
+                                                             : readUserReg(prefix, keyPath);
+        if (!stored.error.isEmpty()) {
             fail(QStringLiteral("Could not read the colour of account %1: %2")
                      .arg(line.account, stored.error));
             return kFailure;
         }
-        print(stdout, (stored.isSet ? colourText(stored.value) : QStringLiteral("not set")) +
-                          QLatin1Char('\n'));
+        const std::uint32_t value = stored.value.value_or(0);
+        print(stdout, stored.value ? QStringLiteral("#%1 %2\n")
+                                         .arg(swapRedBlue(value), 6, 16, QLatin1Char('0'))
+                                         .toUpper()
+                                         .arg(value)
+                                   : QStringLiteral("not set\n"));
         return 0;
     }
 
     Registry& registry = currentRegistry();
-    if (const long error =
-            Module2::WriteRegDword(registry, kHkeyCurrentUser, keyPath, kValueName, line.colour);
+    if (const long error = Module2::WriteRegDword(registry, kHkeyCurrentUser, keyPath,
+                                                  Module2::kImColor, line.colour);
         error != kErrorSuccess) {
         fail(QStringLiteral("Could not store the colour of account %1. %2")
                  .arg(line.account, QString::fromStdString(registry.describeFailure(error))));

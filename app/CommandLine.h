@@ -9,11 +9,10 @@ namespace tintaro {
 struct CommandLine {
     enum class Action { Window, Help, Version, List, Set, Get, BadUsage };
     Action action = Action::Window;
-    QString prefix;   // --prefix, empty when not given
-    QString account;  // --set, --get
-    int colour = 0;   // --set: the colour value stored (red in the low byte)
-    QString error;    // BadUsage: what is wrong
-    QString helpText; // Help and BadUsage
+    QString prefix;  // --prefix, empty when not given
+    QString account; // --set, --get
+    int colour = 0;  // --set: the colour value stored (red in the low byte)
+    QString error;   // BadUsage: what is wrong
 };
 
 // Reads the arguments (the program's name first). Needs no application object.

@@ -10,32 +10,21 @@
 
 namespace tintaro {
 
-namespace {
-
-QString shown(const std::filesystem::path& path) {
+QString shownPath(const std::filesystem::path& path) {
     return QFile::decodeName(path.c_str());
 }
 
-bool holdsAccounts(const std::filesystem::path& prefix) {
-    return !account::discoverAccounts(FileSystem(prefix), appDataFolder(prefix)).empty();
-}
-
-bool samePlace(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error);
-}
-
-} // namespace
-
-QString shellQuoted(const std::filesystem::path& path) {
-    QString quoted = shown(path);
-    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+QString accountListLine(const account::AccountEntry& entry) {
+    QString line = QString::fromStdU16String(account::accountLine(entry));
+    for (QChar& c : line)
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    return line;
 }
 
 QString noAccountsNote(const std::filesystem::path& prefix, const std::filesystem::path& home) {
     const PrefixCheck check = checkPrefix(prefix, account::kMessengerSubfolder);
-    const QString where = shown(prefix);
+    const QString where = shownPath(prefix);
     QString note;
     switch (check.state) {
     case PrefixState::Missing:
@@ -46,11 +35,11 @@ QString noAccountsNote(const std::filesystem::path& prefix, const std::filesyste
         break;
     case PrefixState::NoAppData:
         note = QStringLiteral("El prefijo de Wine %1 no tiene la carpeta AppData (%2).")
-                   .arg(where, shown(check.missingFolder));
+                   .arg(where, shownPath(check.missingFolder));
         break;
     case PrefixState::NoMessengerFolder:
         note = QStringLiteral("El prefijo de Wine %1 no tiene carpeta de datos de Messenger (%2).")
-                   .arg(where, shown(check.missingFolder));
+                   .arg(where, shownPath(check.missingFolder));
         break;
     case PrefixState::HasMessengerFolder:
         note =
@@ -60,10 +49,13 @@ QString noAccountsNote(const std::filesystem::path& prefix, const std::filesyste
     }
     note += QStringLiteral("\nOtro prefijo: tintaro --prefix CARPETA, o la variable WINEPREFIX.");
 
-    QString found;
+    QString found; // commands quoted for a POSIX shell, to be pasted as they are
     for (const auto& other : frontEndPrefixes(home)) {
-        if (!samePlace(other, prefix) && holdsAccounts(other))
-            found += QStringLiteral("\ntintaro --prefix ") + shellQuoted(other);
+        std::error_code error;
+        if (!std::filesystem::equivalent(other, prefix, error) &&
+            !account::discoverAccounts(FileSystem(other), appDataFolder(other)).empty())
+            found += QStringLiteral("\ntintaro --prefix '%1'")
+                         .arg(shownPath(other).replace(QLatin1Char('\''), QStringLiteral("'\\''")));
     }
     if (!found.isEmpty())
         note += QStringLiteral("\nPrefijos con cuentas de Messenger:") + found;

@@ -2,16 +2,15 @@
 
 #include "AccessibleControls.h"
 #include "AccountDiscovery.h"
-#include "PrefixNote.h"
 #include "Conversions.h"
 #include "DialogFont.h"
 #include "FileSystem.h"
 #include "FixedWindow.h"
 #include "Form1.h"
+#include "PrefixNote.h"
 #include "WinePrefix.h"
 #include "zel_votar.h"
 
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -25,10 +24,15 @@ namespace tintaro {
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry) {
+// A label whose words are also its name for screen readers.
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                  bool wrap) {
     auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(wrap);
+    label->setAccessibleName(text);
     return label;
 }
 
@@ -61,48 +65,34 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     exposeAsWindow(this);
     setFont(dialogFont());
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(16, 8, 96, 96);
+    // The picture is named for screen readers by whose it is.
+    Image1 = makeLabel(this, "Image1", QStringLiteral("Zelkor"), QRect(16, 8, 96, 96), false);
     Image1->setPixmap(QPixmap(QStringLiteral(":/app/zelkor.png")));
-
-    Label3 = makeLabel(this, QStringLiteral("¿50.000 usuarios pueden estar confundidos?"),
-                       QRect(120, 8, 105, 41));
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setWordWrap(true);
-
-    Label4 = makeLabel(this, QStringLiteral("Made by \"Zelkor\" - https://zelkor.example/"),
-                       QRect(120, 64, 193, 33));
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setWordWrap(true);
+    Label3 = makeLabel(this, "Label3", QStringLiteral("¿50.000 usuarios pueden estar confundidos?"),
+                       QRect(120, 8, 105, 41), true);
+    Label4 =
+        makeLabel(this, "Label4", QStringLiteral("Made by \"Zelkor\" - https://zelkor.example/"),
+                  QRect(120, 64, 193, 33), true);
     QPalette red = Label4->palette();
     red.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
     Label4->setPalette(red);
 
-    Label1 = makeLabel(
-        this, QStringLiteral("Haz click sobre la cuenta de msn que quieres cambiar el color."),
-        QRect(16, 112, 337, 17));
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 =
+        makeLabel(this, "Label1",
+                  QStringLiteral("Haz click sobre la cuenta de msn que quieres cambiar el color."),
+                  QRect(16, 112, 337, 17), false);
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(8, 128, 305, 134);
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    List1->setSortingEnabled(false);
     List1->setItemDelegate(new FocusCueDelegate(List1));
     List1->setAccessibleName(QStringLiteral("Cuentas de msn"));
-    // Screen readers name each control: a label by its words, the picture by whose it is.
-    Image1->setAccessibleName(QStringLiteral("Zelkor"));
-    for (QLabel* label : {Label3, Label4, Label1})
-        label->setAccessibleName(label->text());
     // Selection, not the current row: focusing the list makes its first line current without
     // the user picking it.
     connect(List1, &QListWidget::itemSelectionChanged, this, &frmPrincipal::List1_Click);
     List1->installEventFilter(this);
     List1->viewport()->installEventFilter(this);
 }
-
-frmPrincipal::~frmPrincipal() = default;
 
 bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
     if (watched == List1->viewport()) {
@@ -168,8 +158,7 @@ bool frmPrincipal::firstKeyPress(int key) {
 }
 
 void frmPrincipal::Show() {
-    if (!m_loaded)
-        Form_Load();
+    Form_Load();
     show();
 }
 
@@ -177,23 +166,15 @@ void frmPrincipal::Form_Load() {
     if (m_loaded)
         return;
     m_loaded = true;
-    const FileSystem fs(currentWinePrefix());
-    const std::string dataFolder = GetDataFolder().toStdString();
-    for (const auto& entry : account::discoverAccounts(fs, dataFolder)) {
-        // A list box shows each account on one line: control characters decoded from a damaged
-        // map.dat (a line feed would split the line in two) show as replacement marks.
-        QString line = QString::fromStdU16String(account::accountLine(entry));
-        for (QChar& c : line)
-            if (c.category() == QChar::Other_Control)
-                c = QChar::ReplacementCharacter;
-        List1->addItem(line);
-    }
+    const std::filesystem::path prefix = currentWinePrefix();
+    for (const auto& entry : account::discoverAccounts(FileSystem(prefix), appDataFolder(prefix)))
+        List1->addItem(accountListLine(entry));
     // No current line: the first arrow key then picks the first line, and focusing the list
     // does not quietly make a line current.
     List1->setCurrentIndex(QModelIndex());
     // An empty list alone does not tell a wrong prefix from a profile without accounts.
     if (List1->count() == 0) {
-        m_emptyNote = noAccountsNote(currentWinePrefix());
+        m_emptyNote = noAccountsNote(prefix);
         List1->setAccessibleDescription(m_emptyNote);
     }
     // While this window is still loading, so the vote window is on screen first.

@@ -16,7 +16,6 @@ class frmPrincipal : public QWidget {
 
 public:
     explicit frmPrincipal(QWidget* parent = nullptr);
-    ~frmPrincipal() override;
 
     // Loads the window once (Form_Load), then shows it modeless.
     void Show();

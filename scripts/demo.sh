@@ -8,16 +8,14 @@ cd "$(dirname "$0")/.."
 build=${TINTARO_BUILD_DIR:-build/default}
 case "$build" in /*) ;; *) build="$PWD/$build" ;; esac
 tool="$build/app/tintaro"
-generator="$build/tools/tintaro-demo-profile"
+generator="$PWD/scripts/demo_profile.sh"
 demo=build/demo
 prefix="$demo/prefix"
 
-for f in "$tool" "$generator"; do
-    if [ ! -x "$f" ]; then
-        echo "demo: $f is missing; build first (cmake --preset default && cmake --build --preset default)" >&2
-        exit 1
-    fi
-done
+if [ ! -x "$tool" ]; then
+    echo "demo: $tool is missing; build first (cmake --preset default && cmake --build --preset default)" >&2
+    exit 1
+fi
 
 mkdir -p "$demo"
 "$generator" "$prefix" >/dev/null

@@ -8,7 +8,7 @@
 # OUT_DIR receives main-window.png, vote-window.png, editor-hue.png, editor-saturation.png,
 # editor-brightness.png (the windows), screen-*.png (the whole screen at each step, for pixel
 # checks), session.env (window origins, the chosen account, the stored value) and prefix/.
-# WALK_PROFILE_GENERATOR, when set, is the program that makes the profile (the demo generator);
+# WALK_PROFILE_GENERATOR, when set, is the program that makes the profile (scripts/demo_profile.sh);
 # otherwise the test profile of tests/e2e is made.
 # WALK_DELAY (seconds, default 0.7) is the pause that lets the program repaint after each input.
 set -euo pipefail

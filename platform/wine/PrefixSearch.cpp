@@ -5,8 +5,8 @@
 #include "WinePrefix.h"
 
 #include <algorithm>
-#include <fstream>
 #include <set>
+#include <sstream>
 
 namespace tintaro {
 
@@ -41,14 +41,30 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-// A game file is a few hundred bytes; anything far larger is not one.
-std::string readSmallFile(const std::filesystem::path& path) {
-    constexpr std::size_t kMax = 1 << 20;
-    const auto file = openUnixFile(path);
-    if (!file || file->length() > static_cast<std::int64_t>(kMax))
+// The prefix named on a Lutris game file's "prefix:" line, "~/" taken from `home`; empty when it
+// names none. A game file is a few hundred bytes; anything far larger is not one.
+std::filesystem::path lutrisPrefix(const std::filesystem::path& gameFile,
+                                   const std::filesystem::path& home) {
+    constexpr std::int64_t kMax = 1 << 20;
+    const auto file = openUnixFile(gameFile);
+    if (!file || file->length() > kMax)
         return {};
     const auto bytes = file->readFromStart(kMax);
-    return std::string(bytes.begin(), bytes.end());
+    std::istringstream lines(std::string(bytes.begin(), bytes.end()));
+    for (std::string text; std::getline(lines, text);) {
+        const std::string_view line = trimmed(text);
+        if (!line.starts_with("prefix:"))
+            continue;
+        std::string_view value = trimmed(line.substr(7));
+        if (value.size() >= 2 && (value.front() == '\'' || value.front() == '"') &&
+            value.back() == value.front())
+            value = value.substr(1, value.size() - 2);
+        if (value.starts_with("~/"))
+            return home / value.substr(2);
+        if (value.starts_with('/'))
+            return value;
+    }
+    return {};
 }
 
 } // namespace
@@ -71,25 +87,6 @@ PrefixCheck checkPrefix(const std::filesystem::path& prefix, std::string_view me
     return {PrefixState::HasMessengerFolder, {}};
 }
 
-std::filesystem::path lutrisPrefix(std::string_view gameFile, const std::filesystem::path& home) {
-    while (!gameFile.empty()) {
-        const std::size_t end = std::min(gameFile.find('\n'), gameFile.size());
-        const std::string_view line = trimmed(gameFile.substr(0, end));
-        gameFile.remove_prefix(std::min(end + 1, gameFile.size()));
-        if (!line.starts_with("prefix:"))
-            continue;
-        std::string_view value = trimmed(line.substr(7));
-        if (value.size() >= 2 && (value.front() == '\'' || value.front() == '"') &&
-            value.back() == value.front())
-            value = value.substr(1, value.size() - 2);
-        if (value.starts_with("~/"))
-            return home / value.substr(2);
-        if (value.starts_with('/'))
-            return value;
-    }
-    return {};
-}
-
 std::vector<std::filesystem::path> frontEndPrefixes(const std::filesystem::path& home) {
     std::vector<std::filesystem::path> found;
     const auto add = [&found](const std::vector<std::filesystem::path>& folders) {
@@ -104,8 +101,7 @@ std::vector<std::filesystem::path> frontEndPrefixes(const std::filesystem::path&
          !error && it != end; it.increment(error)) {
         if (it->path().extension() != ".yml")
             continue;
-        if (auto prefix = lutrisPrefix(readSmallFile(it->path()), home);
-            !prefix.empty() && isFolder(prefix))
+        if (auto prefix = lutrisPrefix(it->path(), home); !prefix.empty() && isFolder(prefix))
             lutris.push_back(std::move(prefix));
     }
     std::sort(lutris.begin(), lutris.end());

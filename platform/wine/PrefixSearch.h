@@ -31,8 +31,4 @@ PrefixCheck checkPrefix(const std::filesystem::path& prefix, std::string_view me
 // prefixes. Existing folders only, each once, sorted within each front-end.
 std::vector<std::filesystem::path> frontEndPrefixes(const std::filesystem::path& home);
 
-// The prefix named by a Lutris game file's text (its "prefix:" line), "~/" taken from `home`;
-// empty when it names none.
-std::filesystem::path lutrisPrefix(std::string_view gameFile, const std::filesystem::path& home);
-
 } // namespace tintaro
