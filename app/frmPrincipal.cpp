@@ -1,19 +1,17 @@
 #include "frmPrincipal.h"
 
+#include "AccessibleControls.h"
 #include "AccountDiscovery.h"
 #include "Artwork.h"
-#include "PlainLineDelegate.h"
-#include "Form1.h"
-#include "FileSystem.h"
-#include "WinePrefix.h"
-#include "AccessibleControls.h"
 #include "Conversions.h"
+#include "DataSource.h"
 #include "DialogFont.h"
 #include "FixedWindow.h"
+#include "Form1.h"
 #include "PlainLabel.h"
+#include "PlainLineDelegate.h"
 #include "zel_votar.h"
 
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -152,7 +150,7 @@ void frmPrincipal::Form_Load() {
     if (m_loaded)
         return;
     m_loaded = true;
-    const FileSystem fs(currentWinePrefix());
+    const FileSystem fs = currentFileSystem();
     const std::string dataFolder = GetDataFolder().toStdString();
     for (const auto& entry : account::discoverAccounts(fs, dataFolder)) {
         // A list box shows each account on one line: control characters decoded from a damaged
@@ -168,9 +166,8 @@ void frmPrincipal::Form_Load() {
     List1->setCurrentIndex(QModelIndex());
     // An empty list alone does not tell a wrong prefix from a profile without accounts.
     if (List1->count() == 0) {
-        m_emptyNote =
-            QStringLiteral("No se encontró ninguna cuenta de Messenger en el prefijo de Wine %1")
-                .arg(QFile::decodeName(currentWinePrefix().c_str()));
+        m_emptyNote = QStringLiteral("No se encontró ninguna cuenta de Messenger en %1")
+                          .arg(QString::fromStdString(accountsPlace()));
         List1->setAccessibleDescription(m_emptyNote);
     }
     // While this window is still loading, so the vote window is on screen first.
@@ -178,11 +175,11 @@ void frmPrincipal::Form_Load() {
 }
 
 QString frmPrincipal::GetDataFolder() const {
-    return QString::fromStdString(appDataFolder(currentWinePrefix()));
+    return QString::fromStdString(currentAppDataFolder());
 }
 
 std::int32_t frmPrincipal::GetFileLength(const QString& sFilePath) const {
-    return FileSystem(currentWinePrefix()).fileLength(sFilePath.toStdString());
+    return currentFileSystem().fileLength(sFilePath.toStdString());
 }
 
 void frmPrincipal::List1_Click() {

@@ -1,7 +1,5 @@
 #include "Registry.h"
 
-#include "WineRegistry.h"
-
 #include <atomic>
 
 namespace tintaro {
@@ -10,18 +8,11 @@ namespace {
 
 std::atomic<Registry*> g_replacement{nullptr};
 
-Registry& prefixRegistry() {
-    // Empty prefix option: the prefix is looked up at each createKey, so a changed WINEPREFIX is
-    // followed.
-    static WineRegistry registry;
-    return registry;
-}
-
 } // namespace
 
 Registry& currentRegistry() {
     Registry* replacement = g_replacement.load();
-    return replacement ? *replacement : prefixRegistry();
+    return replacement ? *replacement : systemRegistry();
 }
 
 void setCurrentRegistry(Registry* registry) {

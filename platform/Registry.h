@@ -24,7 +24,10 @@ public:
     virtual long closeKey(RegKey key) = 0;
 };
 
-// The registry of the current Wine prefix unless replaced.
+// The system's registry: the current Wine prefix's on Linux, the user's own on Windows.
+Registry& systemRegistry();
+
+// The system's registry unless replaced.
 Registry& currentRegistry();
 // Replaces it; nullptr restores the prefix's registry. The caller keeps ownership.
 void setCurrentRegistry(Registry* registry);
