@@ -6,7 +6,7 @@ namespace tintaro {
 
 enum class BrowserLaunch { Opened, NoBrowser, LaunchFailed };
 
-// Starts the user's default web browser with `url` as its argument.
+// Opens `url` in the user's default web browser.
 BrowserLaunch openInDefaultBrowser(std::string_view url);
 
 } // namespace tintaro
