@@ -2,10 +2,14 @@
 
 #include "WideText.h"
 
-#include <cstdint>
-#include <shellapi.h>
-#include <string>
+// shellapi.h needs windows.h first.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
+
+#include <cstdint>
+#include <string>
 
 namespace tintaro {
 

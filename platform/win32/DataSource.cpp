@@ -2,8 +2,11 @@
 
 #include "WideText.h"
 
-#include <shlobj.h>
+// shlobj.h needs windows.h first.
+// clang-format off
 #include <windows.h>
+#include <shlobj.h>
+// clang-format on
 
 namespace tintaro {
 
