@@ -69,29 +69,24 @@ CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/tintaro
 DIR=$CACHE/qt-$QT_SRC_VERSION-win64-$KEY
 PREFIX=$DIR/install
 
-if [ -f "$DIR/done" ]; then
-    echo "$DIR"
-    exit 0
-fi
-[ "${1:-}" = --print ] && die "Qt for Windows is not built yet: run scripts/build-qt-windows.sh"
+build_qt() {
+    mkdir -p "$DIR"
+    echo "build-qt-windows: Qt $QT_SRC_VERSION, mingw $MINGW_VERSION, into $DIR" >&2
 
-mkdir -p "$DIR"
-echo "build-qt-windows: Qt $QT_SRC_VERSION, mingw $MINGW_VERSION, into $DIR" >&2
-
-# The Debian source package, fetched through a private apt set-up (its own
-# sources list, lists and archive folders) so the machine's apt is untouched.
-SRC=$DIR/src
-if [ ! -f "$SRC/.unpacked" ]; then
-    APTDIR=$CACHE/apt
-    mkdir -p "$APTDIR/lists/partial" "$APTDIR/archives/partial" "$APTDIR/download" \
-        "$APTDIR/sources.list.d"
-    MIRROR=$(grep -hoE '(URIs:|deb) +https?://[^ ]*/debian/?( |$)' \
-        /etc/apt/sources.list /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list \
-        2>/dev/null | head -n1 | awk '{print $2}')
-    [ -n "$MIRROR" ] || MIRROR=http://deb.debian.org/debian
-    echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $MIRROR bookworm main" \
-        >"$APTDIR/sources.list"
-    cat >"$APTDIR/apt.conf" <<EOF
+    # The Debian source package, fetched through a private apt set-up (its own
+    # sources list, lists and archive folders) so the machine's apt is untouched.
+    SRC=$DIR/src
+    if [ ! -f "$SRC/.unpacked" ]; then
+        APTDIR=$CACHE/apt
+        mkdir -p "$APTDIR/lists/partial" "$APTDIR/archives/partial" "$APTDIR/download" \
+            "$APTDIR/sources.list.d"
+        MIRROR=$(grep -hoE '(URIs:|deb) +https?://[^ ]*/debian/?( |$)' \
+            /etc/apt/sources.list /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list \
+            2>/dev/null | head -n1 | awk '{print $2}')
+        [ -n "$MIRROR" ] || MIRROR=http://deb.debian.org/debian
+        echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $MIRROR bookworm main" \
+            >"$APTDIR/sources.list"
+        cat >"$APTDIR/apt.conf" <<EOF
 Dir::Etc::sourcelist "$APTDIR/sources.list";
 Dir::Etc::sourceparts "$APTDIR/sources.list.d";
 Dir::State::lists "$APTDIR/lists/";
@@ -99,21 +94,21 @@ Dir::Cache::archives "$APTDIR/archives/";
 Dir::Cache::pkgcache "";
 Dir::Cache::srcpkgcache "";
 EOF
-    export APT_CONFIG="$APTDIR/apt.conf"
-    apt-get -q update >"$APTDIR/update.log" 2>&1 ||
-        die "apt-get update with the private deb-src list failed (see $APTDIR/update.log)"
-    (cd "$APTDIR/download" && apt-get -q source --download-only "qt6-base=$QT_SRC_VERSION") ||
-        die "could not download the qt6-base $QT_SRC_VERSION source from $MIRROR"
-    unset APT_CONFIG
-    rm -rf "$SRC"
-    dsc=$(ls "$APTDIR/download"/qt6-base_*.dsc | head -n1)
-    dpkg-source --no-check -x "$dsc" "$SRC" >/dev/null || die "could not unpack $dsc"
-    rm -f "$DIR"/qt6-base_*
-    touch "$SRC/.unpacked"
-fi
+        export APT_CONFIG="$APTDIR/apt.conf"
+        apt-get -q update >"$APTDIR/update.log" 2>&1 ||
+            die "apt-get update with the private deb-src list failed (see $APTDIR/update.log)"
+        (cd "$APTDIR/download" && apt-get -q source --download-only "qt6-base=$QT_SRC_VERSION") ||
+            die "could not download the qt6-base $QT_SRC_VERSION source from $MIRROR"
+        unset APT_CONFIG
+        rm -rf "$SRC"
+        dsc=$(ls "$APTDIR/download"/qt6-base_*.dsc | head -n1)
+        dpkg-source --no-check -x "$dsc" "$SRC" >/dev/null || die "could not unpack $dsc"
+        rm -f "$DIR"/qt6-base_*
+        touch "$SRC/.unpacked"
+    fi
 
-# Compilers for the Qt build and for programs built against it.
-cat >"$DIR/mingw.cmake" <<EOF
+    # Compilers for the Qt build and for programs built against it.
+    cat >"$DIR/mingw.cmake" <<EOF
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER $CC_W)
@@ -126,23 +121,30 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 EOF
 
-BUILD=$DIR/build
-if [ ! -f "$BUILD/build.ninja" ]; then
-    rm -rf "$BUILD"
-    # shellcheck disable=SC2086 # one option a line
-    cmake -G Ninja -S "$SRC" -B "$BUILD" \
-        -DCMAKE_TOOLCHAIN_FILE="$DIR/mingw.cmake" \
-        -DCMAKE_INSTALL_PREFIX="$PREFIX" \
-        $OPTIONS >"$DIR/configure.log" 2>&1 ||
-        { rm -rf "$BUILD"; die "Qt configure failed (see $DIR/configure.log)"; }
-fi
-echo "build-qt-windows: building (about 16 minutes at -j2; log $DIR/build.log)" >&2
-cmake --build "$BUILD" --parallel "${QT_BUILD_JOBS:-2}" >"$DIR/build.log" 2>&1 ||
-    die "Qt build failed (see $DIR/build.log)"
-cmake --install "$BUILD" >"$DIR/install.log" 2>&1 || die "Qt install failed (see $DIR/install.log)"
+    BUILD=$DIR/build
+    if [ ! -f "$BUILD/build.ninja" ]; then
+        rm -rf "$BUILD"
+        # shellcheck disable=SC2086 # one option a line
+        cmake -G Ninja -S "$SRC" -B "$BUILD" \
+            -DCMAKE_TOOLCHAIN_FILE="$DIR/mingw.cmake" \
+            -DCMAKE_INSTALL_PREFIX="$PREFIX" \
+            $OPTIONS >"$DIR/configure.log" 2>&1 ||
+            { rm -rf "$BUILD"; die "Qt configure failed (see $DIR/configure.log)"; }
+    fi
+    echo "build-qt-windows: building (about 16 minutes at -j2; log $DIR/build.log)" >&2
+    cmake --build "$BUILD" --parallel "${QT_BUILD_JOBS:-2}" >"$DIR/build.log" 2>&1 ||
+        die "Qt build failed (see $DIR/build.log)"
+    cmake --install "$BUILD" >"$DIR/install.log" 2>&1 || die "Qt install failed (see $DIR/install.log)"
+    touch "$DIR/done"
+}
 
-# What a program's build uses: the compilers above, this Qt, the host tools,
-# and Wine to run test programs.
+if [ ! -f "$DIR/done" ]; then
+    [ "${1:-}" = --print ] && die "Qt for Windows is not built yet: run scripts/build-qt-windows.sh"
+    build_qt
+fi
+
+# What a program's build uses (rewritten on every run): the compilers, this
+# Qt, the host tools, and Wine to run the build's Windows programs and tests.
 RUNTIME=$(dirname "$($CXX_W -print-libgcc-file-name)")
 winpath() { echo "Z:$1" | tr / '\\'; }
 cat >"$DIR/wine-run" <<EOF
@@ -151,6 +153,8 @@ cat >"$DIR/wine-run" <<EOF
 WINEPATH="$(winpath "$PREFIX/bin");$(winpath "$RUNTIME");$(winpath /usr/x86_64-w64-mingw32/lib)\${WINEPATH:+;\$WINEPATH}"
 export WINEPATH
 export WINEDEBUG=\${WINEDEBUG:--all}
+# Build steps run programs too: never in the user's own prefix unless asked.
+export WINEPREFIX=\${WINEPREFIX:-$DIR/wineprefix}
 exec wine "\$@"
 EOF
 chmod +x "$DIR/wine-run"
@@ -163,5 +167,4 @@ set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)
 set(CMAKE_CROSSCOMPILING_EMULATOR "$DIR/wine-run")
 set(TINTARO_MINGW_RUNTIME "$RUNTIME")
 EOF
-touch "$DIR/done"
 echo "$DIR"
