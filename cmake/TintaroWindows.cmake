@@ -9,6 +9,8 @@ set(TINTARO_ICO ${CMAKE_BINARY_DIR}/tintaro.ico)
 add_custom_command(OUTPUT ${TINTARO_ICO}
                    COMMAND ${TINTARO_MAGICK} ${_pngs} ${TINTARO_ICO}
                    DEPENDS ${_pngs} VERBATIM)
+add_custom_target(tintaro_icon DEPENDS ${TINTARO_ICO})
+add_dependencies(tintaro tintaro_icon)
 configure_file(${PROJECT_SOURCE_DIR}/resources/windows/tintaro.rc.in
                ${CMAKE_BINARY_DIR}/tintaro.rc @ONLY)
 set_source_files_properties(${CMAKE_BINARY_DIR}/tintaro.rc PROPERTIES OBJECT_DEPENDS ${TINTARO_ICO})
