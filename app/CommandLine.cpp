@@ -2,20 +2,15 @@
 
 #include "AccountDiscovery.h"
 #include "Conversions.h"
-#include "FileSystem.h"
+#include "DataSource.h"
 #include "Module2.h"
 #include "PrefixNote.h"
 #include "Registry.h"
-#include "UserRegFile.h"
-#include "WineLoaders.h"
-#include "WinePrefix.h"
 
 #include <QCommandLineParser>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <optional>
 
@@ -88,94 +83,6 @@ void print(std::FILE* stream, const QString& text) {
 
 void fail(const QString& message) {
     print(stderr, QStringLiteral("tintaro: ") + message + QLatin1Char('\n'));
-}
-
-// The stored colour: `value` empty when it is not set, `error` set when it could not be read.
-struct Stored {
-    std::optional<std::uint32_t> value;
-    QString error;
-};
-
-// Asks the running Wine, which holds the registry while its server runs.
-Stored readThroughWine(const std::filesystem::path& prefix, const std::string& keyPath) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("WINEPREFIX"), shownPath(prefix));
-    env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
-    const QString name = QString::fromUtf8(Module2::kImColor);
-    const QStringList args{QStringLiteral("reg"), QStringLiteral("query"),
-                           QStringLiteral("HKCU\\") + QString::fromStdString(keyPath),
-                           QStringLiteral("/v"), name};
-    const QString where = QStringLiteral("wine reg query (prefix %1): ").arg(shownPath(prefix));
-    for (const std::string& loader : wineLoaders(WineServer(), prefix, "wine")) {
-        QProcess wine;
-        wine.setProcessEnvironment(env);
-        wine.setStandardInputFile(QProcess::nullDevice());
-        wine.start(QFile::decodeName(loader.c_str()), args);
-        if (!wine.waitForStarted())
-            continue;
-        if (!wine.waitForFinished(10000)) {
-            wine.kill();
-            wine.waitForFinished();
-            return {{}, where + QStringLiteral("Wine did not answer in time")};
-        }
-        if (wine.exitStatus() != QProcess::NormalExit)
-            return {{}, where + QStringLiteral("wine crashed")};
-        // reg's answer for a missing key or value is status 1; the loader fails with 1 too, but
-        // says so as "wine: ..." or "wine client error: ...".
-        const QString complaint = QString::fromLocal8Bit(wine.readAllStandardError()).trimmed();
-        if (wine.exitCode() == 1)
-            return complaint.startsWith(QStringLiteral("wine")) ? Stored{{}, where + complaint}
-                                                                : Stored{};
-        if (wine.exitCode() != 0)
-            return {{}, where + QStringLiteral("exit status %1").arg(wine.exitCode())};
-        static const QRegularExpression line(
-            QStringLiteral("^\\s*%1\\s+REG_DWORD\\s+(0x[0-9a-f]+)\\s*$").arg(name),
-            QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
-        bool ok = false;
-        const uint value =
-            line.match(QString::fromUtf8(wine.readAllStandardOutput())).captured(1).toUInt(&ok, 0);
-        return ok ? Stored{value, {}}
-                  : Stored{{}, where + QStringLiteral("no REG_DWORD value in its answer")};
-    }
-    return {{}, where + QStringLiteral("the wine program was not found")};
-}
-
-// Reads user.reg as Wine's loader would; the last definition of the value is the one it keeps.
-Stored readUserReg(const std::filesystem::path& prefix, const std::string& keyPath) {
-    const std::filesystem::path file = prefix / "user.reg";
-    const QString where = shownPath(file) + QStringLiteral(": ");
-    std::error_code error;
-    if (!std::filesystem::exists(file, error) && !error)
-        return {};
-    const auto opened = openUnixFile(file);
-    if (!opened)
-        return {{}, where + QStringLiteral("cannot be opened")};
-    if (static_cast<std::uint64_t>(opened->length()) > kUserRegMaxSize)
-        return {{}, where + QStringLiteral("too large")};
-    const auto bytes = opened->readFromStart(static_cast<std::size_t>(opened->length()));
-    const auto contents = UserRegFile::read(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (!contents)
-        return {{}, where + QStringLiteral("not a registry file Wine would load")};
-    const std::u16string key = QString::fromStdString(keyPath).toStdU16String();
-    const std::u16string name = QString::fromUtf8(Module2::kImColor).toStdU16String();
-    const auto found = std::find_if(
-        contents->values.rbegin(), contents->values.rend(), [&](const UserRegFile::Value& v) {
-            return QStringView(v.key).compare(key, Qt::CaseInsensitive) == 0 &&
-                   QStringView(v.name).compare(name, Qt::CaseInsensitive) == 0;
-        });
-    if (found == contents->values.rend())
-        return {};
-    const std::string_view data = found->data;
-    std::uint32_t value = 0;
-    const char* end = data.data() + data.size();
-    if (const auto [last, ec] =
-            std::from_chars(data.data() + std::min<std::size_t>(6, data.size()), end, value, 16);
-        !data.starts_with("dword:") || ec != std::errc() || last != end)
-        return {{},
-                where + QStringLiteral("%1 is not a DWORD value")
-                            .arg(QString::fromUtf8(Module2::kImColor))};
-    return {value, {}};
 }
 
 } // namespace
@@ -271,10 +178,9 @@ int runCommand(const CommandLine& line) {
         break;
     }
 
-    const std::filesystem::path prefix = currentWinePrefix();
-    const auto accounts = account::discoverAccounts(FileSystem(prefix), appDataFolder(prefix));
+    const auto accounts = account::discoverAccounts(currentFileSystem(), currentAppDataFolder());
     if (accounts.empty()) {
-        print(stderr, noAccountsNote(prefix) + QLatin1Char('\n'));
+        print(stderr, emptyListNote() + QLatin1Char('\n'));
         return kFailure;
     }
     if (line.action == CommandLine::Action::List) {
@@ -286,15 +192,14 @@ int runCommand(const CommandLine& line) {
     const auto entry = std::find_if(accounts.begin(), accounts.end(),
                                     [&folder](const auto& a) { return a.folderName == folder; });
     if (entry == accounts.end()) {
-        fail(QStringLiteral("No account '%1' in the Wine prefix %2 (tintaro --list shows them).")
-                 .arg(line.account, shownPath(prefix)));
+        fail(QStringLiteral("No account '%1' in %2 (tintaro --list shows them).")
+                 .arg(line.account, placeShown()));
         return kBadUsage;
     }
     const std::string keyPath = Module2::imColorKey(conv::currencyToText(entry->number));
 
     if (line.action == CommandLine::Action::Get) {
-        const Stored stored = WineServer().isRunning(prefix) ? readThroughWine(prefix, keyPath)
-                                                             : readUserReg(prefix, keyPath);
+        const StoredColour stored = readStoredColour(keyPath);
         if (!stored.error.isEmpty()) {
             fail(QStringLiteral("Could not read the colour of account %1: %2")
                      .arg(line.account, stored.error));

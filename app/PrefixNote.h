@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 namespace tintaro {
 
@@ -9,14 +12,25 @@ namespace account {
 struct AccountEntry;
 }
 
-// Why `prefix` lists no account (the prefix is missing, has no user.reg, no AppData folder, no
-// Messenger data folder, or no account in it), how to choose another prefix, and the commands
-// that open the prefixes of other Wine front-ends under `home` that do hold accounts. The
-// account list shows it and --list prints it.
-QString noAccountsNote(const std::filesystem::path& prefix, const std::filesystem::path& home);
+// Where the accounts are looked for, and what is stored there, as the account list and the
+// command line tell the user. PrefixNote.cpp holds what is the same on every system;
+// WinePlace.cpp (Linux) and Win32Place.cpp (Windows) the rest.
 
-// Same, with the home folder taken from $HOME.
-QString noAccountsNote(const std::filesystem::path& prefix);
+// Why the list is empty and, on Linux, how to choose another Wine prefix and which other
+// prefixes hold accounts. The account list shows it and --list prints it.
+QString emptyListNote();
+
+// The place the accounts are looked for, in an English sentence: "the Wine prefix /home/ana/.wine",
+// "the folder C:\Users\ana\AppData\Roaming".
+QString placeShown();
+
+// The stored "IM Color" of HKEY_CURRENT_USER\<keyPath>: `value` empty when it is not set,
+// `error` set when it could not be read.
+struct StoredColour {
+    std::optional<std::uint32_t> value;
+    QString error;
+};
+StoredColour readStoredColour(const std::string& keyPath);
 
 // An account as the list shows it, on one line: control characters decoded from a damaged
 // map.dat (a line feed would split the line in two) show as replacement marks.

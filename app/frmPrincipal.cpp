@@ -3,12 +3,11 @@
 #include "AccessibleControls.h"
 #include "AccountDiscovery.h"
 #include "Conversions.h"
+#include "DataSource.h"
 #include "DialogFont.h"
-#include "FileSystem.h"
 #include "FixedWindow.h"
 #include "Form1.h"
 #include "PrefixNote.h"
-#include "WinePrefix.h"
 #include "zel_votar.h"
 
 #include <QKeyEvent>
@@ -166,15 +165,15 @@ void frmPrincipal::Form_Load() {
     if (m_loaded)
         return;
     m_loaded = true;
-    const std::filesystem::path prefix = currentWinePrefix();
-    for (const auto& entry : account::discoverAccounts(FileSystem(prefix), appDataFolder(prefix)))
+    for (const auto& entry :
+         account::discoverAccounts(currentFileSystem(), GetDataFolder().toStdString()))
         List1->addItem(accountListLine(entry));
     // No current line: the first arrow key then picks the first line, and focusing the list
     // does not quietly make a line current.
     List1->setCurrentIndex(QModelIndex());
     // An empty list alone does not tell a wrong prefix from a profile without accounts.
     if (List1->count() == 0) {
-        m_emptyNote = noAccountsNote(prefix);
+        m_emptyNote = emptyListNote();
         List1->setAccessibleDescription(m_emptyNote);
     }
     // While this window is still loading, so the vote window is on screen first.
@@ -182,11 +181,11 @@ void frmPrincipal::Form_Load() {
 }
 
 QString frmPrincipal::GetDataFolder() const {
-    return QString::fromStdString(appDataFolder(currentWinePrefix()));
+    return QString::fromStdString(currentAppDataFolder());
 }
 
 std::int32_t frmPrincipal::GetFileLength(const QString& sFilePath) const {
-    return FileSystem(currentWinePrefix()).fileLength(sFilePath.toStdString());
+    return currentFileSystem().fileLength(sFilePath.toStdString());
 }
 
 void frmPrincipal::List1_Click() {

@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "CommandLine.h"
+#include "Console.h"
 #include "frmPrincipal.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
     const tintaro::CommandLine line = tintaro::parseCommandLine(arguments);
     tintaro::usePrefix(line);
     if (line.action != tintaro::CommandLine::Action::Window) {
+        tintaro::attachToParentConsole();
         QCoreApplication app(argc, argv);
         return tintaro::runCommand(line);
     }

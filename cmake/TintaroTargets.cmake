@@ -44,6 +44,11 @@ function(tintaro_gtest name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABEL}" TIMEOUT 600)
+    if(WIN32)
+        # Windows tests run under Wine (the toolchain's emulator) in the test prefix.
+        set_tests_properties(${name} PROPERTIES LABELS windows FIXTURES_REQUIRED wine_prefix
+                             ENVIRONMENT "WINEPREFIX=${TINTARO_TEST_WINEPREFIX}")
+    endif()
 endfunction()
 
 # tintaro_qtest(<name> [LABEL <label>] SOURCES ... LIBS ...): one QTest executable on the offscreen

@@ -1,7 +1,6 @@
 #include "Registry.h"
 
 #include "RegErrors.h"
-#include "WineRegistry.h"
 
 #include <atomic>
 
@@ -10,13 +9,6 @@ namespace tintaro {
 namespace {
 
 std::atomic<Registry*> g_replacement{nullptr};
-
-Registry& prefixRegistry() {
-    // Empty prefix option: the prefix is looked up at each createKey, so a changed WINEPREFIX is
-    // followed.
-    static WineRegistry registry;
-    return registry;
-}
 
 } // namespace
 
@@ -63,7 +55,7 @@ std::string Registry::describeFailure(long code) const {
 
 Registry& currentRegistry() {
     Registry* replacement = g_replacement.load();
-    return replacement ? *replacement : prefixRegistry();
+    return replacement ? *replacement : systemRegistry();
 }
 
 void setCurrentRegistry(Registry* registry) {

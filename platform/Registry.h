@@ -31,7 +31,10 @@ public:
 // What a registry error code means, as a short English phrase ("permission denied").
 std::string failureReason(long code);
 
-// The registry of the current Wine prefix unless replaced.
+// The system's registry: the current Wine prefix's on Linux, the user's own on Windows.
+Registry& systemRegistry();
+
+// The system's registry unless replaced.
 Registry& currentRegistry();
 // Replaces it; nullptr restores the prefix's registry. The caller keeps ownership.
 void setCurrentRegistry(Registry* registry);

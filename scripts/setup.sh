@@ -18,6 +18,10 @@ packages=(
 if [ "${TINTARO_SETUP_WINE:-1}" = 1 ]; then
     packages+=(wine wine64)
 fi
+# The Windows build: mingw-w64, the installer maker, and Wine's own fonts for its tests.
+if [ "${TINTARO_SETUP_WINDOWS:-1}" = 1 ]; then
+    packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools nsis zip fonts-wine wine wine64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

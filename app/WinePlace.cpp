@@ -1,0 +1,164 @@
+// The account list's and the command line's words for a Wine prefix, and the stored colour read
+// the way the store writes it: through Wine while a wineserver runs, else from user.reg.
+#include "AccountDiscovery.h"
+#include "FileSystem.h"
+#include "Module2.h"
+#include "PrefixNote.h"
+#include "PrefixSearch.h"
+#include "UserRegFile.h"
+#include "WineLoaders.h"
+#include "WinePrefix.h"
+#include "WineServer.h"
+
+#include <QProcess>
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+
+namespace tintaro {
+
+namespace {
+
+// Asks the running Wine, which holds the registry while its server runs.
+StoredColour readThroughWine(const std::filesystem::path& prefix, const std::string& keyPath) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("WINEPREFIX"), shownPath(prefix));
+    env.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+    const QString name = QString::fromUtf8(Module2::kImColor);
+    const QStringList args{QStringLiteral("reg"), QStringLiteral("query"),
+                           QStringLiteral("HKCU\\") + QString::fromStdString(keyPath),
+                           QStringLiteral("/v"), name};
+    const QString where = QStringLiteral("wine reg query (prefix %1): ").arg(shownPath(prefix));
+    for (const std::string& loader : wineLoaders(WineServer(), prefix, "wine")) {
+        QProcess wine;
+        wine.setProcessEnvironment(env);
+        wine.setStandardInputFile(QProcess::nullDevice());
+        wine.start(QFile::decodeName(loader.c_str()), args);
+        if (!wine.waitForStarted())
+            continue;
+        if (!wine.waitForFinished(10000)) {
+            wine.kill();
+            wine.waitForFinished();
+            return {{}, where + QStringLiteral("Wine did not answer in time")};
+        }
+        if (wine.exitStatus() != QProcess::NormalExit)
+            return {{}, where + QStringLiteral("wine crashed")};
+        // reg's answer for a missing key or value is status 1; the loader fails with 1 too, but
+        // says so as "wine: ..." or "wine client error: ...".
+        const QString complaint = QString::fromLocal8Bit(wine.readAllStandardError()).trimmed();
+        if (wine.exitCode() == 1)
+            return complaint.startsWith(QStringLiteral("wine")) ? Stored{{}, where + complaint}
+                                                                : Stored{};
+        if (wine.exitCode() != 0)
+            return {{}, where + QStringLiteral("exit status %1").arg(wine.exitCode())};
+        static const QRegularExpression line(
+            QStringLiteral("^\\s*%1\\s+REG_DWORD\\s+(0x[0-9a-f]+)\\s*$").arg(name),
+            QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
+        bool ok = false;
+        const uint value =
+            line.match(QString::fromUtf8(wine.readAllStandardOutput())).captured(1).toUInt(&ok, 0);
+        return ok ? Stored{value, {}}
+                  : Stored{{}, where + QStringLiteral("no REG_DWORD value in its answer")};
+    }
+    return {{}, where + QStringLiteral("the wine program was not found")};
+}
+
+// Reads user.reg as Wine's loader would; the last definition of the value is the one it keeps.
+StoredColour readUserReg(const std::filesystem::path& prefix, const std::string& keyPath) {
+    const std::filesystem::path file = prefix / "user.reg";
+    const QString where = shownPath(file) + QStringLiteral(": ");
+    std::error_code error;
+    if (!std::filesystem::exists(file, error) && !error)
+        return {};
+    const auto opened = openUnixFile(file);
+    if (!opened)
+        return {{}, where + QStringLiteral("cannot be opened")};
+    if (static_cast<std::uint64_t>(opened->length()) > kUserRegMaxSize)
+        return {{}, where + QStringLiteral("too large")};
+    const auto bytes = opened->readFromStart(static_cast<std::size_t>(opened->length()));
+    const auto contents = UserRegFile::read(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!contents)
+        return {{}, where + QStringLiteral("not a registry file Wine would load")};
+    const std::u16string key = QString::fromStdString(keyPath).toStdU16String();
+    const std::u16string name = QString::fromUtf8(Module2::kImColor).toStdU16String();
+    const auto found = std::find_if(
+        contents->values.rbegin(), contents->values.rend(), [&](const UserRegFile::Value& v) {
+            return QStringView(v.key).compare(key, Qt::CaseInsensitive) == 0 &&
+                   QStringView(v.name).compare(name, Qt::CaseInsensitive) == 0;
+        });
+    if (found == contents->values.rend())
+        return {};
+    const std::string_view data = found->data;
+    std::uint32_t value = 0;
+    const char* end = data.data() + data.size();
+    if (const auto [last, ec] =
+            std::from_chars(data.data() + std::min<std::size_t>(6, data.size()), end, value, 16);
+        !data.starts_with("dword:") || ec != std::errc() || last != end)
+        return {{},
+                where + QStringLiteral("%1 is not a DWORD value")
+                            .arg(QString::fromUtf8(Module2::kImColor))};
+    return {value, {}};
+}
+
+// Why `prefix` lists no account (the prefix is missing, has no user.reg, no AppData folder, no
+// Messenger data folder, or no account in it), how to choose another prefix, and the commands
+// that open the prefixes of other Wine front-ends under `home` that do hold accounts.
+QString noAccountsNote(const std::filesystem::path& prefix, const std::filesystem::path& home) {
+    const PrefixCheck check = checkPrefix(prefix, account::kMessengerSubfolder);
+    const QString where = shownPath(prefix);
+    QString note;
+    switch (check.state) {
+    case PrefixState::Missing:
+        note = QStringLiteral("No existe el prefijo de Wine %1.").arg(where);
+        break;
+    case PrefixState::NoUserReg:
+        note = QStringLiteral("El prefijo de Wine %1 no tiene user.reg.").arg(where);
+        break;
+    case PrefixState::NoAppData:
+        note = QStringLiteral("El prefijo de Wine %1 no tiene la carpeta AppData (%2).")
+                   .arg(where, shownPath(check.missingFolder));
+        break;
+    case PrefixState::NoMessengerFolder:
+        note = QStringLiteral("El prefijo de Wine %1 no tiene carpeta de datos de Messenger (%2).")
+                   .arg(where, shownPath(check.missingFolder));
+        break;
+    case PrefixState::HasMessengerFolder:
+        note =
+            QStringLiteral("No se encontró ninguna cuenta de Messenger en el prefijo de Wine %1.")
+                .arg(where);
+        break;
+    }
+    note += QStringLiteral("\nOtro prefijo: tintaro --prefix CARPETA, o la variable WINEPREFIX.");
+
+    QString found; // commands quoted for a POSIX shell, to be pasted as they are
+    for (const auto& other : frontEndPrefixes(home)) {
+        std::error_code error;
+        if (!std::filesystem::equivalent(other, prefix, error) &&
+            !account::discoverAccounts(FileSystem(other), appDataFolder(other)).empty())
+            found += QStringLiteral("\ntintaro --prefix '%1'")
+                         .arg(shownPath(other).replace(QLatin1Char('\''), QStringLiteral("'\\''")));
+    }
+    if (!found.isEmpty())
+        note += QStringLiteral("\nPrefijos con cuentas de Messenger:") + found;
+    return note;
+}
+
+} // namespace
+
+QString emptyListNote() {
+    const char* home = std::getenv("HOME");
+    return noAccountsNote(currentWinePrefix(), home && *home ? home : "/");
+}
+
+QString placeShown() {
+    return QStringLiteral("the Wine prefix ") + shownPath(currentWinePrefix());
+}
+
+StoredColour readStoredColour(const std::string& keyPath) {
+    const std::filesystem::path prefix = currentWinePrefix();
+    return WineServer().isRunning(prefix) ? readThroughWine(prefix, keyPath)
+                                          : readUserReg(prefix, keyPath);
+}
+
+} // namespace tintaro

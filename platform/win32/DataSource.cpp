@@ -1,0 +1,31 @@
+#include "DataSource.h"
+
+#include "WideText.h"
+
+// shlobj.h needs windows.h first.
+// clang-format off
+#include <windows.h>
+#include <shlobj.h>
+// clang-format on
+
+namespace tintaro {
+
+FileSystem currentFileSystem() {
+    return FileSystem();
+}
+
+std::string currentAppDataFolder() {
+    wchar_t path[MAX_PATH + 1] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
+        return {}; // not a fully qualified path: nothing is looked up
+    std::string folder = narrow(path);
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    return folder;
+}
+
+std::string accountsPlace() {
+    return "la carpeta " + currentAppDataFolder();
+}
+
+} // namespace tintaro

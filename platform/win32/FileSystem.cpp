@@ -1,0 +1,172 @@
+#include "FileSystem.h"
+
+#include "WideText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+#include <windows.h>
+
+namespace tintaro {
+
+namespace {
+
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+HANDLE openForReading(const std::string& path) {
+    if (!isFullyQualified(path))
+        return INVALID_HANDLE_VALUE;
+    // Others may keep writing or even delete the file while it is read, as Messenger does.
+    HANDLE h = CreateFileW(widen(path).c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_DISK) {
+        CloseHandle(h);
+        return INVALID_HANDLE_VALUE;
+    }
+    return h;
+}
+
+} // namespace
+
+bool isFullyQualified(std::string_view path) {
+    if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+        isSeparator(path[2]))
+        return true;
+    return path.size() >= 3 && isSeparator(path[0]) && isSeparator(path[1]) &&
+           !isSeparator(path[2]);
+}
+
+BinaryFile::BinaryFile(void* handle, std::int64_t length)
+    : m_handle(handle)
+    , m_length(length) {}
+
+BinaryFile::BinaryFile(BinaryFile&& other) noexcept
+    : m_handle(std::exchange(other.m_handle, nullptr))
+    , m_length(other.m_length) {}
+
+BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
+    if (this != &other) {
+        if (m_handle)
+            CloseHandle(m_handle);
+        m_handle = std::exchange(other.m_handle, nullptr);
+        m_length = other.m_length;
+    }
+    return *this;
+}
+
+BinaryFile::~BinaryFile() {
+    if (m_handle)
+        CloseHandle(m_handle);
+}
+
+std::vector<std::uint8_t> BinaryFile::readAt(std::uint64_t offset, std::size_t count) const {
+    std::vector<std::uint8_t> data;
+    if (!m_handle || count == 0)
+        return data;
+    data.resize(count);
+    std::size_t done = 0;
+    while (done < count) {
+        OVERLAPPED at{};
+        const std::uint64_t position = offset + done;
+        at.Offset = static_cast<DWORD>(position);
+        at.OffsetHigh = static_cast<DWORD>(position >> 32);
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
+        DWORD got = 0;
+        if (!ReadFile(m_handle, data.data() + done, chunk, &got, &at) || got == 0)
+            break;
+        done += got;
+    }
+    data.resize(done);
+    return data;
+}
+
+std::string OpenFolder::below(std::string_view relativePath) const {
+    // "." is dropped and ".." takes back the component before it, never above this folder.
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (start <= relativePath.size()) {
+        std::size_t end = start;
+        while (end < relativePath.size() && !isSeparator(relativePath[end]))
+            ++end;
+        const std::string_view part = relativePath.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string path = m_path;
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        if (k)
+            path += '\\';
+        path += parts[k];
+    }
+    return path;
+}
+
+std::optional<OpenFolder> OpenFolder::folder(std::string_view relativePath) const {
+    return FileSystem().openFolder(below(relativePath));
+}
+
+std::int32_t OpenFolder::fileLength(std::string_view relativePath) const {
+    return FileSystem().fileLength(below(relativePath));
+}
+
+std::optional<BinaryFile> OpenFolder::openBinary(std::string_view relativePath) const {
+    return FileSystem().openBinary(below(relativePath));
+}
+
+std::vector<std::string> FileSystem::findFiles(std::string_view pattern) const {
+    std::vector<std::string> names;
+    if (!isFullyQualified(pattern))
+        return names;
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW(widen(pattern).c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(narrow(entry.cFileName));
+    while (FindNextFileW(find, &entry));
+    FindClose(find);
+    return names;
+}
+
+std::int32_t FileSystem::fileLength(std::string_view winPath) const {
+    HANDLE h = openForReading(std::string(winPath));
+    if (h == INVALID_HANDLE_VALUE)
+        return -1;
+    const DWORD low = GetFileSize(h, nullptr);
+    CloseHandle(h);
+    return static_cast<std::int32_t>(low);
+}
+
+std::optional<BinaryFile> FileSystem::openBinary(std::string_view winPath) const {
+    HANDLE h = openForReading(std::string(winPath));
+    if (h == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(h, &size)) {
+        CloseHandle(h);
+        return std::nullopt;
+    }
+    return BinaryFile(h, static_cast<std::int64_t>(size.QuadPart));
+}
+
+std::optional<OpenFolder> FileSystem::openFolder(std::string_view winPath) const {
+    if (!isFullyQualified(winPath))
+        return std::nullopt;
+    std::string path(winPath);
+    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    if (!isSeparator(path.back()))
+        path += '\\';
+    return OpenFolder(std::move(path));
+}
+
+} // namespace tintaro

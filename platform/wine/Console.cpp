@@ -1,0 +1,7 @@
+#include "Console.h"
+
+namespace tintaro {
+
+void attachToParentConsole() {}
+
+} // namespace tintaro

@@ -1,0 +1,19 @@
+#include "DataSource.h"
+
+#include "WinePrefix.h"
+
+namespace tintaro {
+
+FileSystem currentFileSystem() {
+    return FileSystem(currentWinePrefix());
+}
+
+std::string currentAppDataFolder() {
+    return appDataFolder(currentWinePrefix());
+}
+
+std::string accountsPlace() {
+    return "el prefijo de Wine " + currentWinePrefix().string();
+}
+
+} // namespace tintaro
