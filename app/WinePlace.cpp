@@ -10,7 +10,9 @@
 #include "WinePrefix.h"
 #include "WineServer.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
@@ -47,8 +49,9 @@ StoredColour readThroughWine(const std::filesystem::path& prefix, const std::str
         // says so as "wine: ..." or "wine client error: ...".
         const QString complaint = QString::fromLocal8Bit(wine.readAllStandardError()).trimmed();
         if (wine.exitCode() == 1)
-            return complaint.startsWith(QStringLiteral("wine")) ? Stored{{}, where + complaint}
-                                                                : Stored{};
+            return complaint.startsWith(QStringLiteral("wine"))
+                       ? StoredColour{{}, where + complaint}
+                       : StoredColour{};
         if (wine.exitCode() != 0)
             return {{}, where + QStringLiteral("exit status %1").arg(wine.exitCode())};
         static const QRegularExpression line(
@@ -57,8 +60,8 @@ StoredColour readThroughWine(const std::filesystem::path& prefix, const std::str
         bool ok = false;
         const uint value =
             line.match(QString::fromUtf8(wine.readAllStandardOutput())).captured(1).toUInt(&ok, 0);
-        return ok ? Stored{value, {}}
-                  : Stored{{}, where + QStringLiteral("no REG_DWORD value in its answer")};
+        return ok ? StoredColour{value, {}}
+                  : StoredColour{{}, where + QStringLiteral("no REG_DWORD value in its answer")};
     }
     return {{}, where + QStringLiteral("the wine program was not found")};
 }
