@@ -9,6 +9,7 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cstdio>
@@ -152,10 +153,7 @@ void usePrefix(const CommandLine& line) {
     if (line.prefix.isEmpty())
         return;
     // Wine takes only a whole path; the variable also reaches the Wine the registry runs.
-    std::error_code error;
-    const std::filesystem::path given(QFile::encodeName(line.prefix).toStdString());
-    const auto absolute = std::filesystem::absolute(given, error);
-    qputenv("WINEPREFIX", QByteArray((error ? given : absolute).c_str()));
+    qputenv("WINEPREFIX", QFile::encodeName(QFileInfo(line.prefix).absoluteFilePath()));
 }
 
 int runCommand(const CommandLine& line) {

@@ -2,12 +2,13 @@
 
 #include "AccountDiscovery.h"
 
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 
 namespace tintaro {
 
 QString shownPath(const std::filesystem::path& path) {
-    return QFile::decodeName(path.c_str());
+    return QDir::toNativeSeparators(QFileInfo(path).filePath());
 }
 
 QString accountListLine(const account::AccountEntry& entry) {
