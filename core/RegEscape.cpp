@@ -1,5 +1,7 @@
 #include "RegEscape.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdint>
 
 namespace tintaro::RegEscape {
@@ -10,17 +12,13 @@ char16_t foldAscii(char16_t c) {
     return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
 }
 
-void appendOctal(std::string& out, unsigned value, int minDigits) {
-    char buffer[4];
-    int count = 0;
-    do {
-        buffer[count++] = static_cast<char>('0' + (value & 7));
-        value >>= 3;
-    } while (value != 0);
-    for (int i = count; i < minDigits; ++i)
-        out += '0';
-    while (count > 0)
-        out += buffer[--count];
+// `value` in `base` (lower-case digits), padded with zeros to `minDigits`.
+void appendNumber(std::string& out, std::uint64_t value, int base, int minDigits) {
+    char buffer[24];
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, value, base).ptr;
+    out.append(static_cast<std::size_t>(std::max<std::ptrdiff_t>(minDigits - (end - buffer), 0)),
+               '0');
+    out.append(std::string_view(buffer, end));
 }
 
 } // namespace
@@ -38,17 +36,7 @@ unsigned hexValue(char c) {
 }
 
 void appendHex(std::string& out, std::uint64_t value, int minDigits) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    char buffer[16];
-    int count = 0;
-    do {
-        buffer[count++] = kDigits[value & 0xf];
-        value >>= 4;
-    } while (value != 0);
-    for (int i = count; i < minDigits; ++i)
-        out += '0';
-    while (count > 0)
-        out += buffer[--count];
+    appendNumber(out, value, 16, minDigits);
 }
 
 std::optional<std::u16string> utf16FromUtf8(std::string_view utf8) {
@@ -146,7 +134,7 @@ std::string escape(std::u16string_view text, char extra1, char extra2) {
             } else {
                 const bool nextIsOctal =
                     i + 1 < text.size() && text[i + 1] >= u'0' && text[i + 1] <= u'7';
-                appendOctal(out, c, nextIsOctal ? 3 : 1);
+                appendNumber(out, c, 8, nextIsOctal ? 3 : 1);
             }
         } else {
             const char ascii = static_cast<char>(c);
@@ -159,85 +147,40 @@ std::string escape(std::u16string_view text, char extra1, char extra2) {
 }
 
 std::optional<std::size_t> unescape(std::string_view src, char endChar, std::u16string& out) {
+    // Wine widens the (signed) char, so raw bytes above 127 land at 0xFF80..0xFFFF.
+    const auto widen = [](char c) {
+        return static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(c)));
+    };
+    static constexpr std::string_view kLetters = "abefnrtv";
+    static constexpr char16_t kCodes[] = u"\a\b\x1b\f\n\r\t\v";
     out.clear();
     std::size_t p = 0;
+    // Up to `maxDigits` more digits of `base` (8 or 16) added to `value`.
+    const auto number = [&](unsigned base, int maxDigits, unsigned value) {
+        for (int k = 0; k < maxDigits && p < src.size() &&
+                        (base == 16 ? isHexDigit(src[p]) : src[p] >= '0' && src[p] <= '7');
+             ++k, ++p)
+            value = value * base + hexValue(src[p]);
+        return static_cast<char16_t>(value);
+    };
     while (p < src.size() && src[p] != endChar) {
         if (src[p] != '\\') {
-            // Wine widens the (signed) char, so raw bytes above 127 land at 0xFF80..0xFFFF.
-            out +=
-                static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(src[p])));
-            ++p;
+            out += widen(src[p++]);
             continue;
         }
-        ++p;
-        if (p >= src.size())
+        if (++p >= src.size())
             return std::nullopt;
-        const char c = src[p];
-        switch (c) {
-        case 'a':
-            out += u'\a';
-            ++p;
-            break;
-        case 'b':
-            out += u'\b';
-            ++p;
-            break;
-        case 'e':
-            out += u'\x1b';
-            ++p;
-            break;
-        case 'f':
-            out += u'\f';
-            ++p;
-            break;
-        case 'n':
-            out += u'\n';
-            ++p;
-            break;
-        case 'r':
-            out += u'\r';
-            ++p;
-            break;
-        case 't':
-            out += u'\t';
-            ++p;
-            break;
-        case 'v':
-            out += u'\v';
-            ++p;
-            break;
-        case 'x': {
-            ++p;
-            if (p >= src.size() || !isHexDigit(src[p])) {
-                out += u'x';
-                break;
-            }
-            unsigned value = 0;
-            for (int k = 0; k < 4 && p < src.size() && isHexDigit(src[p]); ++k, ++p)
-                value = value * 16 + hexValue(src[p]);
-            out += static_cast<char16_t>(value);
-            break;
-        }
-        case '0':
-        case '1':
-        case '2':
-        case '3':
-        case '4':
-        case '5':
-        case '6':
-        case '7': {
-            unsigned value = static_cast<unsigned>(c - '0');
-            ++p;
-            for (int k = 0; k < 2 && p < src.size() && src[p] >= '0' && src[p] <= '7'; ++k, ++p)
-                value = value * 8 + static_cast<unsigned>(src[p] - '0');
-            out += static_cast<char16_t>(value);
-            break;
-        }
-        default:
-            out += static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(c)));
-            ++p;
-            break;
-        }
+        // A letter escape, \x with up to four hex digits, up to three octal digits, or else the
+        // character itself.
+        const char c = src[p++];
+        if (const std::size_t letter = kLetters.find(c); letter != std::string_view::npos)
+            out += kCodes[letter];
+        else if (c == 'x' && p < src.size() && isHexDigit(src[p]))
+            out += number(16, 4, 0);
+        else if (c >= '0' && c <= '7')
+            out += number(8, 2, static_cast<unsigned>(c - '0'));
+        else
+            out += widen(c);
     }
     if (p >= src.size())
         return std::nullopt;

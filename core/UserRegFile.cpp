@@ -2,8 +2,7 @@
 
 #include "RegEscape.h"
 
-#include <array>
-#include <cstring>
+#include <algorithm>
 
 namespace tintaro {
 
@@ -125,21 +124,9 @@ std::size_t quotedEnd(std::string_view s, std::size_t p) {
 }
 
 bool sameKey(std::u16string_view fileKey, const std::vector<std::u16string_view>& target) {
-    std::size_t index = 0;
-    std::size_t start = 0;
-    while (start <= fileKey.size()) {
-        std::size_t end = fileKey.find(u'\\', start);
-        if (end == std::u16string_view::npos)
-            end = fileKey.size();
-        if (end > start) {
-            if (index >= target.size() ||
-                !RegEscape::equalsIgnoreCase(fileKey.substr(start, end - start), target[index]))
-                return false;
-            ++index;
-        }
-        start = end + 1;
-    }
-    return index == target.size();
+    const auto parts = RegEscape::keyComponents(fileKey);
+    return std::equal(parts.begin(), parts.end(), target.begin(), target.end(),
+                      RegEscape::equalsIgnoreCase);
 }
 
 // A value definition as the scanner found it.
@@ -198,9 +185,7 @@ template <typename Visitor> bool scan(std::string_view text, Visitor& visitor) {
                 }
             }
             visitor.value(parsed.name, def, line, dangling);
-        } else if (parsed.kind == Kind::Blank) {
-            visitor.blank(line);
-        } else {
+        } else if (parsed.kind != Kind::Blank) {
             if (!inKey && parsed.text.starts_with("#arch=")) {
                 const std::string_view arch = parsed.text.substr(6);
                 if ((arch != "win32" && arch != "win64") ||
@@ -219,10 +204,8 @@ struct Reader {
     std::string_view text;
     UserRegFile::Contents contents;
     std::u16string currentKey;
-    bool inKey = false;
 
     void key(bool valid, const std::u16string& name, const TextLine&) {
-        inKey = valid;
         if (valid) {
             currentKey = RegEscape::joinKey(RegEscape::keyComponents(name));
             contents.keys.push_back(currentKey);
@@ -243,7 +226,6 @@ struct Reader {
         }
         contents.values.push_back({currentKey, name, std::move(data)});
     }
-    void blank(const TextLine&) {}
     void other(const TextLine&) {}
 };
 
@@ -257,18 +239,17 @@ struct Locator {
     std::u16string_view targetName;
 
     bool inTarget = false;
-    // End of the last non-blank line of the file and of the last target section.
-    TextLine lastLine{0, 0, 0, true};
+    // Whether the last non-blank line of the file and of the last target section ends in a
+    // dangling continuation, and where that section ends.
     bool lastDangling = false;
     bool hasSection = false;
     TextLine sectionEnd{0, 0, 0, true};
     bool sectionDangling = false;
     bool hasDefinition = false;
     Definition lastDefinition{0, 0, 0, 0};
-    std::string_view eol = "\n";
+    std::u16string m_name;
 
     void note(const TextLine& line, bool dangling) {
-        lastLine = line;
         lastDangling = dangling;
         if (inTarget) {
             hasSection = true;
@@ -288,7 +269,6 @@ struct Locator {
         }
         note(line, dangling);
     }
-    void blank(const TextLine&) {}
     void other(const TextLine& line) { note(line, false); }
 
     bool nameMatches(std::string_view rawName) {
@@ -297,7 +277,6 @@ struct Locator {
         return RegEscape::unescape(rawName, '"', m_name) &&
                RegEscape::equalsIgnoreCase(m_name, targetName);
     }
-    std::u16string m_name;
 };
 
 // The line end to add after a last line that has none. Wine keeps a '\r' that no '\n' follows
@@ -341,26 +320,24 @@ std::string sectionText(std::u16string_view key, std::u16string_view name, std::
     return out;
 }
 
+// The key path with its components joined by single backslashes, and the value name.
 struct Target {
     std::u16string key;
-    std::vector<std::u16string_view> components; // views into `key`, set once it stays put
     std::u16string name;
 };
 
 std::optional<Target> makeTarget(std::string_view keyPath, std::string_view valueName) {
     auto key = RegEscape::utf16FromUtf8(keyPath);
     auto name = RegEscape::utf16FromUtf8(valueName);
-    if (!key || !name)
+    if (!key || !name || RegEscape::keyComponents(*key).empty())
         return std::nullopt;
-    if (RegEscape::keyComponents(*key).empty())
-        return std::nullopt;
-    return Target{std::move(*key), {}, std::move(*name)};
+    return Target{RegEscape::joinKey(RegEscape::keyComponents(*key)), std::move(*name)};
 }
 
 } // namespace
 
 std::optional<UserRegFile::Contents> UserRegFile::read(std::string_view text) {
-    Reader reader{text, {}, {}, false};
+    Reader reader{text, {}, {}};
     if (!scan(text, reader))
         return std::nullopt;
     return std::move(reader.contents);
@@ -372,8 +349,8 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
     auto target = makeTarget(keyPath, valueName);
     if (!target)
         return std::nullopt;
-    target->components = RegEscape::keyComponents(target->key);
-    Locator locator(target->components, target->name);
+    const auto components = RegEscape::keyComponents(target->key);
+    Locator locator(components, target->name);
     if (!scan(text, locator))
         return std::nullopt;
     // Added lines follow the file's own line ends, taken from its first line.
@@ -411,8 +388,7 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
     // Keys are separated by a blank line, as Wine writes them.
     if (!endsWithBlankLine(out))
         out.append(eol);
-    out.append(
-        sectionText(RegEscape::joinKey(target->components), target->name, value, unixSeconds, eol));
+    out.append(sectionText(target->key, target->name, value, unixSeconds, eol));
     return out;
 }
 
@@ -422,7 +398,6 @@ std::optional<std::string> UserRegFile::newFile(std::string_view arch, std::stri
     auto target = makeTarget(keyPath, valueName);
     if (!target)
         return std::nullopt;
-    target->components = RegEscape::keyComponents(target->key);
     std::string out(kHeader);
     out += "\n;; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n";
     if (!arch.empty()) {
@@ -431,8 +406,7 @@ std::optional<std::string> UserRegFile::newFile(std::string_view arch, std::stri
         out += '\n';
     }
     out += '\n';
-    out +=
-        sectionText(RegEscape::joinKey(target->components), target->name, value, unixSeconds, "\n");
+    out += sectionText(target->key, target->name, value, unixSeconds, "\n");
     return out;
 }
 
