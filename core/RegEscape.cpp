@@ -40,46 +40,34 @@ void appendHex(std::string& out, std::uint64_t value, int minDigits) {
 }
 
 std::optional<std::u16string> utf16FromUtf8(std::string_view utf8) {
+    static constexpr std::uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000}; // by sequence length
     std::u16string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            out += static_cast<char16_t>(lead);
-            ++i;
-            continue;
-        }
-        int extra = 0;
-        std::uint32_t code = 0;
-        std::uint32_t minimum = 0;
-        if ((lead & 0xe0) == 0xc0) {
-            extra = 1, code = lead & 0x1f, minimum = 0x80;
-        } else if ((lead & 0xf0) == 0xe0) {
-            extra = 2, code = lead & 0x0f, minimum = 0x800;
-        } else if ((lead & 0xf8) == 0xf0) {
-            extra = 3, code = lead & 0x07, minimum = 0x10000;
-        } else {
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i++]);
+        const std::size_t extra = lead < 0x80   ? 0
+                                  : lead < 0xc0 ? 4
+                                  : lead < 0xe0 ? 1
+                                  : lead < 0xf0 ? 2
+                                  : lead < 0xf8 ? 3
+                                                : 4;
+        if (extra > 3 || utf8.size() - i < extra)
             return std::nullopt;
-        }
-        if (utf8.size() - i <= static_cast<std::size_t>(extra))
-            return std::nullopt;
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
+        std::uint32_t code = extra == 0 ? lead : lead & (0x3fu >> extra);
+        for (const std::size_t end = i + extra; i < end; ++i) {
+            const auto next = static_cast<unsigned char>(utf8[i]);
             if ((next & 0xc0) != 0x80)
                 return std::nullopt;
             code = (code << 6) | (next & 0x3f);
         }
-        if (code < minimum || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
+        if (code < kSmallest[extra] || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
             return std::nullopt;
         if (code >= 0x10000) {
             code -= 0x10000;
             out += static_cast<char16_t>(0xd800 + (code >> 10));
-            out += static_cast<char16_t>(0xdc00 + (code & 0x3ff));
-        } else {
-            out += static_cast<char16_t>(code);
+            code = 0xdc00 + (code & 0x3ff);
         }
-        i += static_cast<std::size_t>(extra) + 1;
+        out += static_cast<char16_t>(code);
     }
     return out;
 }
@@ -97,19 +85,13 @@ std::string utf8FromUtf16(std::u16string_view utf16) {
         }
         if (code < 0x80) {
             out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xc0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3f));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xe0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
-            out += static_cast<char>(0x80 | (code & 0x3f));
-        } else {
-            out += static_cast<char>(0xf0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3f));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
-            out += static_cast<char>(0x80 | (code & 0x3f));
+            continue;
         }
+        // A lead byte marking the count of continuation bytes, then six bits in each.
+        const int extra = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+        out += static_cast<char>(((0xffu << (7 - extra)) & 0xff) | (code >> (6 * extra)));
+        for (int k = extra - 1; k >= 0; --k)
+            out += static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3f));
     }
     return out;
 }

@@ -123,10 +123,18 @@ std::size_t quotedEnd(std::string_view s, std::size_t p) {
     return npos;
 }
 
+// Whether a section's key path names the target, component by component (no allocation: the
+// scan meets every key of the file).
 bool sameKey(std::u16string_view fileKey, const std::vector<std::u16string_view>& target) {
-    const auto parts = RegEscape::keyComponents(fileKey);
-    return std::equal(parts.begin(), parts.end(), target.begin(), target.end(),
-                      RegEscape::equalsIgnoreCase);
+    auto part = target.begin();
+    for (std::size_t start = 0, end = 0; start <= fileKey.size(); start = end + 1) {
+        end = std::min(fileKey.find(u'\\', start), fileKey.size());
+        if (end > start &&
+            (part == target.end() ||
+             !RegEscape::equalsIgnoreCase(fileKey.substr(start, end - start), *part++)))
+            return false;
+    }
+    return part == target.end();
 }
 
 // A value definition as the scanner found it.
