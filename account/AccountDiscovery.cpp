@@ -39,14 +39,8 @@ std::optional<conv::Currency> accountNumber(std::string_view folderName) {
 } // namespace
 
 std::u16string accountLine(const AccountEntry& entry) {
-    std::u16string line;
-    line.reserve(entry.folderName.size() + 2 + entry.email.size());
-    // Only names of decimal digits become entries, so a byte-wise widening is exact.
-    for (const char c : entry.folderName)
-        line += static_cast<char16_t>(static_cast<unsigned char>(c));
-    line += u": ";
-    line += entry.email;
-    return line;
+    // Only names of decimal digits become entries, so widening each char is exact.
+    return std::u16string(entry.folderName.begin(), entry.folderName.end()) + u": " + entry.email;
 }
 
 std::optional<std::u16string> emailFromMapData(std::vector<std::uint8_t> mapData) {

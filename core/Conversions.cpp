@@ -183,11 +183,7 @@ std::int32_t currencyToInt32(Currency value) {
         ++quotient;
     else if (remainder < -5000 || (remainder == -5000 && odd))
         --quotient;
-    if (quotient > std::numeric_limits<std::int32_t>::max())
-        return std::numeric_limits<std::int32_t>::max();
-    if (quotient < std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(quotient);
+    return saturate<std::int32_t>(static_cast<double>(quotient)); // exact: below 2^50
 }
 
 std::string decimalText(std::int64_t value) {

@@ -8,10 +8,6 @@ namespace tintaro::RegEscape {
 
 namespace {
 
-char16_t foldAscii(char16_t c) {
-    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
-}
-
 // `value` in `base` (lower-case digits), padded with zeros to `minDigits`.
 void appendNumber(std::string& out, std::uint64_t value, int base, int minDigits) {
     char buffer[24];
@@ -28,11 +24,7 @@ bool isHexDigit(char c) {
 }
 
 unsigned hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return static_cast<unsigned>(c - '0');
-    if (c >= 'a' && c <= 'f')
-        return static_cast<unsigned>(c - 'a' + 10);
-    return static_cast<unsigned>(c - 'A' + 10);
+    return static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
 }
 
 void appendHex(std::string& out, std::uint64_t value, int minDigits) {
@@ -170,13 +162,9 @@ std::optional<std::size_t> unescape(std::string_view src, char endChar, std::u16
 }
 
 bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (foldAscii(a[i]) != foldAscii(b[i]))
-            return false;
-    }
-    return true;
+    const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c + 0; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
 }
 
 std::vector<std::u16string_view> keyComponents(std::u16string_view path) {

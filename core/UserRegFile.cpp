@@ -223,14 +223,12 @@ struct Reader {
         std::u16string name;
         if (!rawName.empty())
             RegEscape::unescape(rawName, '"', name);
+        // Continuation lines joined with '\n' whatever their line ends.
+        const std::string_view raw = text.substr(def.dataStart, def.contentEnd - def.dataStart);
         std::string data;
-        std::size_t p = def.dataStart;
-        while (p < def.next) {
-            const TextLine line = lineAt(text, p);
-            if (p != def.dataStart)
-                data += '\n';
-            data.append(text.substr(p, line.end - p));
-            p = line.next;
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            if (raw[i] != '\r' || i + 1 == raw.size() || raw[i + 1] != '\n')
+                data += raw[i];
         }
         contents.values.push_back({currentKey, name, std::move(data)});
     }
