@@ -1,7 +1,6 @@
 #include "Conversions.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -191,13 +190,10 @@ std::string decimalText(std::int64_t value) {
 }
 
 std::string hexText(std::uint32_t value) {
-    std::array<char, 12> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, 16);
-    std::string text(buffer.data(), result.ptr);
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'f')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
+    char buffer[8];
+    std::string text(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, 16).ptr);
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c; });
     return text;
 }
 
