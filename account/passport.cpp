@@ -1,5 +1,6 @@
 #include "passport.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -33,12 +34,14 @@ void Base64Decode(const ByteArray& input, ByteArray& output) {
     const auto value = [&](std::size_t i) -> unsigned {
         return i < in.size() ? kReverse[in[i]] : 0;
     };
-    for (std::size_t o = 0; o < output.bytes.size(); ++o) {
-        // Byte k of a group of three takes bits from characters k and k + 1 of its four.
-        const std::size_t k = o % 3;
-        const std::size_t i = o / 3 * 4 + k;
-        output.bytes[o] =
-            static_cast<std::uint8_t>((value(i) << (2 + 2 * k)) | (value(i + 1) >> (4 - 2 * k)));
+    std::uint8_t* out = output.bytes.data();
+    const std::size_t size = output.bytes.size();
+    for (std::size_t o = 0, i = 0; o < size; o += 3, i += 4) {
+        const unsigned c0 = value(i), c1 = value(i + 1), c2 = value(i + 2), c3 = value(i + 3);
+        const std::uint8_t group[3] = {static_cast<std::uint8_t>(c0 << 2 | c1 >> 4),
+                                       static_cast<std::uint8_t>(c1 << 4 | c2 >> 2),
+                                       static_cast<std::uint8_t>(c2 << 6 | c3)};
+        std::copy_n(group, std::min<std::size_t>(3, size - o), out + o);
     }
 }
 
