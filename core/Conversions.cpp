@@ -68,9 +68,7 @@ double textToNumber(std::string_view text) {
         }
         power += number.find('-') != std::string_view::npos ? -exponent : exponent;
         value = power > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (ec != std::errc()) {
-        value = 0.0;
-    }
+    } // other errors leave the value at 0
     if (value == 0.0)
         return 0.0; // the sign of zero is of no use to any field
     return negative ? -value : value;
@@ -162,14 +160,10 @@ std::string currencyToText(Currency value) {
                                              : static_cast<std::uint64_t>(value.tenThousandths);
     std::string text = negative ? "-" : "";
     text += std::to_string(magnitude / 10000);
-    std::uint64_t fraction = magnitude % 10000;
-    if (fraction != 0) {
-        std::string digits = std::to_string(fraction);
-        digits.insert(0, 4 - digits.size(), '0');
-        while (digits.back() == '0')
-            digits.pop_back();
-        text += '.';
-        text += digits;
+    if (const std::uint64_t fraction = magnitude % 10000; fraction != 0) {
+        std::string digits = std::to_string(10000 + fraction); // the leading 1 keeps the zeros
+        digits[0] = '.';
+        text += digits.substr(0, digits.find_last_not_of('0') + 1);
     }
     return text;
 }

@@ -295,8 +295,7 @@ bool endsWithBlankLine(std::string_view text) {
     if (!text.ends_with('\n'))
         return false;
     text.remove_suffix(1);
-    const std::size_t start = text.rfind('\n') == npos ? 0 : text.rfind('\n') + 1;
-    return skipSpaces(text, start) == text.size();
+    return skipSpaces(text, text.rfind('\n') + 1) == text.size(); // npos + 1 is 0
 }
 
 std::string timeLine(std::int64_t unixSeconds) {
