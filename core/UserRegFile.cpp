@@ -245,15 +245,15 @@ struct Locator {
     std::u16string_view targetName;
 
     bool inTarget = false;
-    // Whether the last non-blank line of the file and of the last target section ends in a
-    // dangling continuation, and where that section ends.
+    // Whether the file's last non-blank line leaves a continuation dangling; the end of the last
+    // target section and whether its last line does.
     bool lastDangling = false;
     bool hasSection = false;
     TextLine sectionEnd{0, 0, 0, true};
     bool sectionDangling = false;
     bool hasDefinition = false;
     Definition lastDefinition{0, 0, 0, 0};
-    std::u16string m_name;
+    std::u16string m_name; // nameMatches()'s buffer, reused for every value
 
     void note(const TextLine& line, bool dangling) {
         lastDangling = dangling;
