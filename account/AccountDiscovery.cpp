@@ -27,53 +27,33 @@ std::optional<std::vector<std::uint8_t>> readMapDat(const OpenFolder& account,
     return file->readFromStart(static_cast<std::size_t>(toRead));
 }
 
-} // namespace
-
-std::u16string accountLine(const AccountEntry& entry) {
-    std::u16string line;
-    line.reserve(entry.folderName.size() + 2 + entry.email.size());
-    // Only names of decimal digits become entries, so a byte-wise widening is exact.
-    for (const char c : entry.folderName)
-        line += static_cast<char16_t>(static_cast<unsigned char>(c));
-    line += u": ";
-    line += entry.email;
-    return line;
-}
-
-std::optional<std::u16string> emailFromMapData(std::span<const std::uint8_t> mapData) {
-    return emailFromBase64(
-        passport::ByteArray{0, std::vector<std::uint8_t>(mapData.begin(), mapData.end())});
-}
-
-std::optional<std::u16string> emailFromBase64(const passport::ByteArray& input) {
-    // A fresh output for every file: an empty input leaves the output as it was.
-    passport::ByteArray decoded;
-    passport::Base64Decode(input, decoded);
-
-    const std::size_t chars = decoded.bytes.size() / 2;
-    const auto charAt = [&](std::size_t k) {
-        return static_cast<char16_t>(decoded.bytes[2 * k] | (decoded.bytes[2 * k + 1] << 8));
-    };
-    std::size_t open = 0;
-    while (open < chars && charAt(open) != u'"')
-        ++open;
-    if (open >= chars)
-        return std::nullopt;
-    std::u16string email;
-    for (std::size_t k = open + 1; k < chars; ++k) {
-        const char16_t c = charAt(k);
-        if (c == u'"')
-            return email;
-        email += c;
-    }
-    return std::nullopt;
-}
-
+// The folder name as the number the colour is stored under: decimal digits only, within the
+// currency range; no value for anything else, since no colour could be stored for it.
 std::optional<conv::Currency> accountNumber(std::string_view folderName) {
     if (folderName.empty() || !std::all_of(folderName.begin(), folderName.end(),
                                            [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     return conv::currencyFromText(folderName);
+}
+
+} // namespace
+
+std::u16string accountLine(const AccountEntry& entry) {
+    // Only names of decimal digits become entries, so widening each char is exact.
+    return std::u16string(entry.folderName.begin(), entry.folderName.end()) + u": " + entry.email;
+}
+
+std::optional<std::u16string> emailFromMapData(std::vector<std::uint8_t> mapData) {
+    passport::ByteArray decoded;
+    passport::Base64Decode(passport::ByteArray{0, std::move(mapData)}, decoded);
+    std::u16string text(decoded.bytes.size() / 2, u'\0');
+    for (std::size_t k = 0; k < text.size(); ++k)
+        text[k] = static_cast<char16_t>(decoded.bytes[2 * k] | (decoded.bytes[2 * k + 1] << 8));
+    const std::size_t open = text.find(u'"');
+    const std::size_t close = open == std::u16string::npos ? open : text.find(u'"', open + 1);
+    if (close == std::u16string::npos)
+        return std::nullopt;
+    return text.substr(open + 1, close - open - 1);
 }
 
 std::string accountFolderName(std::string_view entryName) {
@@ -118,7 +98,7 @@ std::vector<AccountEntry> discoverAccounts(const FileSystem& fs, std::string_vie
         if (!data)
             continue;
 
-        auto email = emailFromBase64(passport::ByteArray{0, std::move(*data)});
+        auto email = emailFromMapData(std::move(*data));
         if (!email)
             continue;
         accounts.push_back({name, std::move(*email), *number});

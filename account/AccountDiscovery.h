@@ -1,13 +1,11 @@
 #pragma once
 
-#include "passport.h"
-#include "FileSystem.h"
 #include "Conversions.h"
+#include "FileSystem.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,12 +32,7 @@ inline constexpr std::int64_t kMapDatReadCap = 16 * 1024 * 1024;
 // The e-mail address in a map.dat's content: Base64 decoded, taken as UTF-16 little-endian
 // text (an odd last byte is dropped), the characters between the first two double quotes.
 // No value when the text holds fewer than two double quotes.
-std::optional<std::u16string> emailFromMapData(std::span<const std::uint8_t> mapData);
-std::optional<std::u16string> emailFromBase64(const passport::ByteArray& mapData);
-
-// The account folder name as the number the colour is stored under: decimal digits only, within
-// the currency range. No value for anything else, since no colour could be stored for it.
-std::optional<conv::Currency> accountNumber(std::string_view folderName);
+std::optional<std::u16string> emailFromMapData(std::vector<std::uint8_t> mapData);
 
 // The entry's file name as the enumeration reports it: cut at its first NUL, at most 255
 // characters.

@@ -1,6 +1,6 @@
 #include "Conversions.h"
 
-#include <array>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -25,124 +25,61 @@ std::size_t skipBlanks(std::string_view text, std::size_t pos) {
     return pos;
 }
 
-// Half to even on a value whose integer neighbours are exact in a double.
-double roundHalfEven(double value) {
-    const double lower = std::floor(value);
-    const double fraction = value - lower; // exact: both lie in the same binade or below
-    if (fraction > 0.5)
-        return lower + 1.0;
-    if (fraction < 0.5)
-        return lower;
-    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
-}
-
+// NaN gives 0, values beyond the type's range (infinities included) its ends.
 template <typename Int> Int saturate(double integral) {
     if (std::isnan(integral))
         return 0;
     // The type's minimum is a power of two and exact; its maximum is one below the next power.
     constexpr double kMin = static_cast<double>(std::numeric_limits<Int>::min());
-    constexpr double kEnd = -kMin;
-    if (integral >= kEnd)
+    if (integral >= -kMin)
         return std::numeric_limits<Int>::max();
     if (integral <= kMin)
         return std::numeric_limits<Int>::min();
     return static_cast<Int>(integral);
 }
 
-template <typename Int> Int roundTo(double value) {
-    if (std::isnan(value))
-        return 0;
-    if (std::isinf(value))
-        return value > 0 ? std::numeric_limits<Int>::max() : std::numeric_limits<Int>::min();
-    return saturate<Int>(roundHalfEven(value));
-}
-
 } // namespace
 
 double textToNumber(std::string_view text) {
     std::size_t pos = skipBlanks(text, 0);
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
+    const bool negative = pos < text.size() && text[pos] == '-';
+    if (pos < text.size() && (negative || text[pos] == '+'))
         ++pos;
-    }
-    const std::size_t mantissaStart = pos;
-
-    // Decimal magnitude of the mantissa (the power of ten of its first significant digit),
-    // kept to tell an overflow from an underflow when the value is out of range.
-    long long leadingIntDigits = 0;
-    long long zerosAfterPoint = 0;
-    bool seenSignificant = false;
-    bool anyDigit = false;
-    while (pos < text.size() && isDigit(text[pos])) {
-        anyDigit = true;
-        if (text[pos] != '0' || seenSignificant) {
-            seenSignificant = true;
-            ++leadingIntDigits;
-        }
-        ++pos;
-    }
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
-        while (pos < text.size() && isDigit(text[pos])) {
-            anyDigit = true;
-            if (!seenSignificant) {
-                if (text[pos] == '0')
-                    ++zerosAfterPoint;
-                else
-                    seenSignificant = true;
-            }
-            ++pos;
-        }
-    }
-    if (!anyDigit || !seenSignificant)
-        return 0.0; // no number, or a zero: the sign of zero is of no use to any field
-
-    std::size_t end = pos;
-    long long exponent = 0;
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        std::size_t epos = pos + 1;
-        bool expNegative = false;
-        if (epos < text.size() && (text[epos] == '+' || text[epos] == '-')) {
-            expNegative = text[epos] == '-';
-            ++epos;
-        }
-        if (epos < text.size() && isDigit(text[epos])) {
-            while (epos < text.size() && isDigit(text[epos])) {
-                // Saturate far beyond any double's range; only the sign of the magnitude matters.
-                if (exponent < 1'000'000'000)
-                    exponent = exponent * 10 + (text[epos] - '0');
-                ++epos;
-            }
-            if (expNegative)
-                exponent = -exponent;
-            end = epos;
-        }
-        // "1e" or "1e+" stops before the 'e'.
-    }
-
-    double value = 0.0;
-    const char* first = text.data() + mantissaStart;
-    const char* last = text.data() + end;
-    // The scan above fixed the extent, so the parse consumes all of [first, last).
-    const std::errc ec = std::from_chars(first, last, value, std::chars_format::general).ec;
-    if (ec == std::errc::result_out_of_range) {
-        const long long magnitude =
-            (leadingIntDigits > 0 ? leadingIntDigits - 1 : -zerosAfterPoint - 1) + exponent;
-        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (ec != std::errc()) {
-        value = 0.0;
-    }
-    if (value == 0.0)
+    // from_chars also reads "inf" and "nan", which are no numbers here.
+    if (pos == text.size() || !(isDigit(text[pos]) || text[pos] == '.'))
         return 0.0;
+    const char* first = text.data() + pos;
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(first, text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        // An overflow when the first significant digit stands at a positive power of ten, after
+        // the exponent; else an underflow. Both give no error.
+        const std::string_view number(first, static_cast<std::size_t>(end - first));
+        const std::size_t e = std::min(number.find_first_of("eE"), number.size());
+        const std::string_view mantissa = number.substr(0, e);
+        const auto point = static_cast<long long>(std::min(mantissa.find('.'), mantissa.size()));
+        const auto lead = static_cast<long long>(mantissa.find_first_not_of("0."));
+        long long power = lead < point ? point - lead - 1 : point - lead;
+        long long exponent = 0;
+        for (const char c : number.substr(std::min(e + 1, number.size()))) {
+            // Saturate far beyond any double's range; only the sign of the power matters.
+            if (isDigit(c) && exponent < 1'000'000'000)
+                exponent = exponent * 10 + (c - '0');
+        }
+        power += number.find('-') != std::string_view::npos ? -exponent : exponent;
+        value = power > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    } // other errors leave the value at 0
+    if (value == 0.0)
+        return 0.0; // the sign of zero is of no use to any field
     return negative ? -value : value;
 }
 
+// nearbyint rounds halves to even in the default rounding mode, which the program never changes.
 std::int16_t roundToInt16(double value) {
-    return roundTo<std::int16_t>(value);
+    return saturate<std::int16_t>(std::nearbyint(value));
 }
 std::int32_t roundToInt32(double value) {
-    return roundTo<std::int32_t>(value);
+    return saturate<std::int32_t>(std::nearbyint(value));
 }
 
 double floorOf(double value) {
@@ -150,11 +87,6 @@ double floorOf(double value) {
 }
 
 std::int32_t floorToInt32(double value) {
-    if (std::isnan(value))
-        return 0;
-    if (std::isinf(value))
-        return value > 0 ? std::numeric_limits<std::int32_t>::max()
-                         : std::numeric_limits<std::int32_t>::min();
     return saturate<std::int32_t>(std::floor(value));
 }
 
@@ -228,14 +160,10 @@ std::string currencyToText(Currency value) {
                                              : static_cast<std::uint64_t>(value.tenThousandths);
     std::string text = negative ? "-" : "";
     text += std::to_string(magnitude / 10000);
-    std::uint64_t fraction = magnitude % 10000;
-    if (fraction != 0) {
-        std::string digits = std::to_string(fraction);
-        digits.insert(0, 4 - digits.size(), '0');
-        while (digits.back() == '0')
-            digits.pop_back();
-        text += '.';
-        text += digits;
+    if (const std::uint64_t fraction = magnitude % 10000; fraction != 0) {
+        std::string digits = std::to_string(10000 + fraction); // the leading 1 keeps the zeros
+        digits[0] = '.';
+        text += digits.substr(0, digits.find_last_not_of('0') + 1);
     }
     return text;
 }
@@ -248,27 +176,18 @@ std::int32_t currencyToInt32(Currency value) {
         ++quotient;
     else if (remainder < -5000 || (remainder == -5000 && odd))
         --quotient;
-    if (quotient > std::numeric_limits<std::int32_t>::max())
-        return std::numeric_limits<std::int32_t>::max();
-    if (quotient < std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(quotient);
+    return saturate<std::int32_t>(static_cast<double>(quotient)); // exact: below 2^50
 }
 
 std::string decimalText(std::int64_t value) {
-    std::array<char, 24> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
+    return std::to_string(value);
 }
 
 std::string hexText(std::uint32_t value) {
-    std::array<char, 12> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, 16);
-    std::string text(buffer.data(), result.ptr);
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'f')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
+    char buffer[8];
+    std::string text(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, 16).ptr);
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c; });
     return text;
 }
 

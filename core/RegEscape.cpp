@@ -1,26 +1,20 @@
 #include "RegEscape.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdint>
 
 namespace tintaro::RegEscape {
 
 namespace {
 
-char16_t foldAscii(char16_t c) {
-    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
-}
-
-void appendOctal(std::string& out, unsigned value, int minDigits) {
-    char buffer[4];
-    int count = 0;
-    do {
-        buffer[count++] = static_cast<char>('0' + (value & 7));
-        value >>= 3;
-    } while (value != 0);
-    for (int i = count; i < minDigits; ++i)
-        out += '0';
-    while (count > 0)
-        out += buffer[--count];
+// `value` in `base` (lower-case digits), padded with zeros to `minDigits`.
+void appendNumber(std::string& out, std::uint64_t value, int base, int minDigits) {
+    char buffer[24];
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, value, base).ptr;
+    out.append(static_cast<std::size_t>(std::max<std::ptrdiff_t>(minDigits - (end - buffer), 0)),
+               '0');
+    out.append(std::string_view(buffer, end));
 }
 
 } // namespace
@@ -30,68 +24,42 @@ bool isHexDigit(char c) {
 }
 
 unsigned hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return static_cast<unsigned>(c - '0');
-    if (c >= 'a' && c <= 'f')
-        return static_cast<unsigned>(c - 'a' + 10);
-    return static_cast<unsigned>(c - 'A' + 10);
+    return static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
 }
 
 void appendHex(std::string& out, std::uint64_t value, int minDigits) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    char buffer[16];
-    int count = 0;
-    do {
-        buffer[count++] = kDigits[value & 0xf];
-        value >>= 4;
-    } while (value != 0);
-    for (int i = count; i < minDigits; ++i)
-        out += '0';
-    while (count > 0)
-        out += buffer[--count];
+    appendNumber(out, value, 16, minDigits);
 }
 
 std::optional<std::u16string> utf16FromUtf8(std::string_view utf8) {
+    static constexpr std::uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000}; // by sequence length
     std::u16string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            out += static_cast<char16_t>(lead);
-            ++i;
-            continue;
-        }
-        int extra = 0;
-        std::uint32_t code = 0;
-        std::uint32_t minimum = 0;
-        if ((lead & 0xe0) == 0xc0) {
-            extra = 1, code = lead & 0x1f, minimum = 0x80;
-        } else if ((lead & 0xf0) == 0xe0) {
-            extra = 2, code = lead & 0x0f, minimum = 0x800;
-        } else if ((lead & 0xf8) == 0xf0) {
-            extra = 3, code = lead & 0x07, minimum = 0x10000;
-        } else {
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i++]);
+        const std::size_t extra = lead < 0x80   ? 0
+                                  : lead < 0xc0 ? 4
+                                  : lead < 0xe0 ? 1
+                                  : lead < 0xf0 ? 2
+                                  : lead < 0xf8 ? 3
+                                                : 4;
+        if (extra > 3 || utf8.size() - i < extra)
             return std::nullopt;
-        }
-        if (utf8.size() - i <= static_cast<std::size_t>(extra))
-            return std::nullopt;
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
+        std::uint32_t code = extra == 0 ? lead : lead & (0x3fu >> extra);
+        for (const std::size_t end = i + extra; i < end; ++i) {
+            const auto next = static_cast<unsigned char>(utf8[i]);
             if ((next & 0xc0) != 0x80)
                 return std::nullopt;
             code = (code << 6) | (next & 0x3f);
         }
-        if (code < minimum || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
+        if (code < kSmallest[extra] || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff))
             return std::nullopt;
         if (code >= 0x10000) {
             code -= 0x10000;
             out += static_cast<char16_t>(0xd800 + (code >> 10));
-            out += static_cast<char16_t>(0xdc00 + (code & 0x3ff));
-        } else {
-            out += static_cast<char16_t>(code);
+            code = 0xdc00 + (code & 0x3ff);
         }
-        i += static_cast<std::size_t>(extra) + 1;
+        out += static_cast<char16_t>(code);
     }
     return out;
 }
@@ -109,19 +77,13 @@ std::string utf8FromUtf16(std::u16string_view utf16) {
         }
         if (code < 0x80) {
             out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xc0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3f));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xe0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
-            out += static_cast<char>(0x80 | (code & 0x3f));
-        } else {
-            out += static_cast<char>(0xf0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3f));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
-            out += static_cast<char>(0x80 | (code & 0x3f));
+            continue;
         }
+        // A lead byte marking the count of continuation bytes, then six bits in each.
+        const int extra = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+        out += static_cast<char>(((0xffu << (7 - extra)) & 0xff) | (code >> (6 * extra)));
+        for (int k = extra - 1; k >= 0; --k)
+            out += static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3f));
     }
     return out;
 }
@@ -146,7 +108,7 @@ std::string escape(std::u16string_view text, char extra1, char extra2) {
             } else {
                 const bool nextIsOctal =
                     i + 1 < text.size() && text[i + 1] >= u'0' && text[i + 1] <= u'7';
-                appendOctal(out, c, nextIsOctal ? 3 : 1);
+                appendNumber(out, c, 8, nextIsOctal ? 3 : 1);
             }
         } else {
             const char ascii = static_cast<char>(c);
@@ -159,85 +121,40 @@ std::string escape(std::u16string_view text, char extra1, char extra2) {
 }
 
 std::optional<std::size_t> unescape(std::string_view src, char endChar, std::u16string& out) {
+    // Wine widens the (signed) char, so raw bytes above 127 land at 0xFF80..0xFFFF.
+    const auto widen = [](char c) {
+        return static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(c)));
+    };
+    static constexpr std::string_view kLetters = "abefnrtv";
+    static constexpr char16_t kCodes[] = u"\a\b\x1b\f\n\r\t\v";
     out.clear();
     std::size_t p = 0;
+    // Up to `maxDigits` more digits of `base` (8 or 16) added to `value`.
+    const auto number = [&](unsigned base, int maxDigits, unsigned value) {
+        for (int k = 0; k < maxDigits && p < src.size() &&
+                        (base == 16 ? isHexDigit(src[p]) : src[p] >= '0' && src[p] <= '7');
+             ++k, ++p)
+            value = value * base + hexValue(src[p]);
+        return static_cast<char16_t>(value);
+    };
     while (p < src.size() && src[p] != endChar) {
         if (src[p] != '\\') {
-            // Wine widens the (signed) char, so raw bytes above 127 land at 0xFF80..0xFFFF.
-            out +=
-                static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(src[p])));
-            ++p;
+            out += widen(src[p++]);
             continue;
         }
-        ++p;
-        if (p >= src.size())
+        if (++p >= src.size())
             return std::nullopt;
-        const char c = src[p];
-        switch (c) {
-        case 'a':
-            out += u'\a';
-            ++p;
-            break;
-        case 'b':
-            out += u'\b';
-            ++p;
-            break;
-        case 'e':
-            out += u'\x1b';
-            ++p;
-            break;
-        case 'f':
-            out += u'\f';
-            ++p;
-            break;
-        case 'n':
-            out += u'\n';
-            ++p;
-            break;
-        case 'r':
-            out += u'\r';
-            ++p;
-            break;
-        case 't':
-            out += u'\t';
-            ++p;
-            break;
-        case 'v':
-            out += u'\v';
-            ++p;
-            break;
-        case 'x': {
-            ++p;
-            if (p >= src.size() || !isHexDigit(src[p])) {
-                out += u'x';
-                break;
-            }
-            unsigned value = 0;
-            for (int k = 0; k < 4 && p < src.size() && isHexDigit(src[p]); ++k, ++p)
-                value = value * 16 + hexValue(src[p]);
-            out += static_cast<char16_t>(value);
-            break;
-        }
-        case '0':
-        case '1':
-        case '2':
-        case '3':
-        case '4':
-        case '5':
-        case '6':
-        case '7': {
-            unsigned value = static_cast<unsigned>(c - '0');
-            ++p;
-            for (int k = 0; k < 2 && p < src.size() && src[p] >= '0' && src[p] <= '7'; ++k, ++p)
-                value = value * 8 + static_cast<unsigned>(src[p] - '0');
-            out += static_cast<char16_t>(value);
-            break;
-        }
-        default:
-            out += static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(c)));
-            ++p;
-            break;
-        }
+        // A letter escape, \x with up to four hex digits, up to three octal digits, or else the
+        // character itself.
+        const char c = src[p++];
+        if (const std::size_t letter = kLetters.find(c); letter != std::string_view::npos)
+            out += kCodes[letter];
+        else if (c == 'x' && p < src.size() && isHexDigit(src[p]))
+            out += number(16, 4, 0);
+        else if (c >= '0' && c <= '7')
+            out += number(8, 2, static_cast<unsigned>(c - '0'));
+        else
+            out += widen(c);
     }
     if (p >= src.size())
         return std::nullopt;
@@ -245,13 +162,9 @@ std::optional<std::size_t> unescape(std::string_view src, char endChar, std::u16
 }
 
 bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (foldAscii(a[i]) != foldAscii(b[i]))
-            return false;
-    }
-    return true;
+    const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c + 0; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
 }
 
 std::vector<std::u16string_view> keyComponents(std::u16string_view path) {

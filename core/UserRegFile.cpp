@@ -2,8 +2,7 @@
 
 #include "RegEscape.h"
 
-#include <array>
-#include <cstring>
+#include <algorithm>
 
 namespace tintaro {
 
@@ -124,22 +123,18 @@ std::size_t quotedEnd(std::string_view s, std::size_t p) {
     return npos;
 }
 
+// Whether a section's key path names the target, component by component (no allocation: the
+// scan meets every key of the file).
 bool sameKey(std::u16string_view fileKey, const std::vector<std::u16string_view>& target) {
-    std::size_t index = 0;
-    std::size_t start = 0;
-    while (start <= fileKey.size()) {
-        std::size_t end = fileKey.find(u'\\', start);
-        if (end == std::u16string_view::npos)
-            end = fileKey.size();
-        if (end > start) {
-            if (index >= target.size() ||
-                !RegEscape::equalsIgnoreCase(fileKey.substr(start, end - start), target[index]))
-                return false;
-            ++index;
-        }
-        start = end + 1;
+    auto part = target.begin();
+    for (std::size_t start = 0, end = 0; start <= fileKey.size(); start = end + 1) {
+        end = std::min(fileKey.find(u'\\', start), fileKey.size());
+        if (end > start &&
+            (part == target.end() ||
+             !RegEscape::equalsIgnoreCase(fileKey.substr(start, end - start), *part++)))
+            return false;
     }
-    return index == target.size();
+    return part == target.end();
 }
 
 // A value definition as the scanner found it.
@@ -198,9 +193,7 @@ template <typename Visitor> bool scan(std::string_view text, Visitor& visitor) {
                 }
             }
             visitor.value(parsed.name, def, line, dangling);
-        } else if (parsed.kind == Kind::Blank) {
-            visitor.blank(line);
-        } else {
+        } else if (parsed.kind != Kind::Blank) {
             if (!inKey && parsed.text.starts_with("#arch=")) {
                 const std::string_view arch = parsed.text.substr(6);
                 if ((arch != "win32" && arch != "win64") ||
@@ -219,10 +212,8 @@ struct Reader {
     std::string_view text;
     UserRegFile::Contents contents;
     std::u16string currentKey;
-    bool inKey = false;
 
     void key(bool valid, const std::u16string& name, const TextLine&) {
-        inKey = valid;
         if (valid) {
             currentKey = RegEscape::joinKey(RegEscape::keyComponents(name));
             contents.keys.push_back(currentKey);
@@ -232,18 +223,15 @@ struct Reader {
         std::u16string name;
         if (!rawName.empty())
             RegEscape::unescape(rawName, '"', name);
+        // Continuation lines joined with '\n' whatever their line ends.
+        const std::string_view raw = text.substr(def.dataStart, def.contentEnd - def.dataStart);
         std::string data;
-        std::size_t p = def.dataStart;
-        while (p < def.next) {
-            const TextLine line = lineAt(text, p);
-            if (p != def.dataStart)
-                data += '\n';
-            data.append(text.substr(p, line.end - p));
-            p = line.next;
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            if (raw[i] != '\r' || i + 1 == raw.size() || raw[i + 1] != '\n')
+                data += raw[i];
         }
         contents.values.push_back({currentKey, name, std::move(data)});
     }
-    void blank(const TextLine&) {}
     void other(const TextLine&) {}
 };
 
@@ -257,18 +245,17 @@ struct Locator {
     std::u16string_view targetName;
 
     bool inTarget = false;
-    // End of the last non-blank line of the file and of the last target section.
-    TextLine lastLine{0, 0, 0, true};
+    // Whether the file's last non-blank line leaves a continuation dangling; the end of the last
+    // target section and whether its last line does.
     bool lastDangling = false;
     bool hasSection = false;
     TextLine sectionEnd{0, 0, 0, true};
     bool sectionDangling = false;
     bool hasDefinition = false;
     Definition lastDefinition{0, 0, 0, 0};
-    std::string_view eol = "\n";
+    std::u16string m_name; // nameMatches()'s buffer, reused for every value
 
     void note(const TextLine& line, bool dangling) {
-        lastLine = line;
         lastDangling = dangling;
         if (inTarget) {
             hasSection = true;
@@ -288,7 +275,6 @@ struct Locator {
         }
         note(line, dangling);
     }
-    void blank(const TextLine&) {}
     void other(const TextLine& line) { note(line, false); }
 
     bool nameMatches(std::string_view rawName) {
@@ -297,7 +283,6 @@ struct Locator {
         return RegEscape::unescape(rawName, '"', m_name) &&
                RegEscape::equalsIgnoreCase(m_name, targetName);
     }
-    std::u16string m_name;
 };
 
 // The line end to add after a last line that has none. Wine keeps a '\r' that no '\n' follows
@@ -310,8 +295,7 @@ bool endsWithBlankLine(std::string_view text) {
     if (!text.ends_with('\n'))
         return false;
     text.remove_suffix(1);
-    const std::size_t start = text.rfind('\n') == npos ? 0 : text.rfind('\n') + 1;
-    return skipSpaces(text, start) == text.size();
+    return skipSpaces(text, text.rfind('\n') + 1) == text.size(); // npos + 1 is 0
 }
 
 std::string timeLine(std::int64_t unixSeconds) {
@@ -341,26 +325,24 @@ std::string sectionText(std::u16string_view key, std::u16string_view name, std::
     return out;
 }
 
+// The key path with its components joined by single backslashes, and the value name.
 struct Target {
     std::u16string key;
-    std::vector<std::u16string_view> components; // views into `key`, set once it stays put
     std::u16string name;
 };
 
 std::optional<Target> makeTarget(std::string_view keyPath, std::string_view valueName) {
     auto key = RegEscape::utf16FromUtf8(keyPath);
     auto name = RegEscape::utf16FromUtf8(valueName);
-    if (!key || !name)
+    if (!key || !name || RegEscape::keyComponents(*key).empty())
         return std::nullopt;
-    if (RegEscape::keyComponents(*key).empty())
-        return std::nullopt;
-    return Target{std::move(*key), {}, std::move(*name)};
+    return Target{RegEscape::joinKey(RegEscape::keyComponents(*key)), std::move(*name)};
 }
 
 } // namespace
 
 std::optional<UserRegFile::Contents> UserRegFile::read(std::string_view text) {
-    Reader reader{text, {}, {}, false};
+    Reader reader{text, {}, {}};
     if (!scan(text, reader))
         return std::nullopt;
     return std::move(reader.contents);
@@ -372,8 +354,8 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
     auto target = makeTarget(keyPath, valueName);
     if (!target)
         return std::nullopt;
-    target->components = RegEscape::keyComponents(target->key);
-    Locator locator(target->components, target->name);
+    const auto components = RegEscape::keyComponents(target->key);
+    Locator locator(components, target->name);
     if (!scan(text, locator))
         return std::nullopt;
     // Added lines follow the file's own line ends, taken from its first line.
@@ -411,8 +393,7 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
     // Keys are separated by a blank line, as Wine writes them.
     if (!endsWithBlankLine(out))
         out.append(eol);
-    out.append(
-        sectionText(RegEscape::joinKey(target->components), target->name, value, unixSeconds, eol));
+    out.append(sectionText(target->key, target->name, value, unixSeconds, eol));
     return out;
 }
 
@@ -422,7 +403,6 @@ std::optional<std::string> UserRegFile::newFile(std::string_view arch, std::stri
     auto target = makeTarget(keyPath, valueName);
     if (!target)
         return std::nullopt;
-    target->components = RegEscape::keyComponents(target->key);
     std::string out(kHeader);
     out += "\n;; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n";
     if (!arch.empty()) {
@@ -431,8 +411,7 @@ std::optional<std::string> UserRegFile::newFile(std::string_view arch, std::stri
         out += '\n';
     }
     out += '\n';
-    out +=
-        sectionText(RegEscape::joinKey(target->components), target->name, value, unixSeconds, "\n");
+    out += sectionText(target->key, target->name, value, unixSeconds, "\n");
     return out;
 }
 
