@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Set-up, build, and run Tintaro on a generated demo Wine prefix.
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Set-up, build and every test. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "AccountDiscovery.h"
 
 #include "passport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Module2.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PrefixNote.h"
 
 #include "AccountDiscovery.h"

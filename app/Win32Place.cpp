@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The account list's and the command line's words for the user's own profile, and the stored
 // colour read from the user's registry.
 #include "DataSource.h"

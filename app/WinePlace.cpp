@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The account list's and the command line's words for a Wine prefix, and the stored colour read
 // the way the store writes it: through Wine while a wineserver runs, else from user.reg.
 #include "AccountDiscovery.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "frmPrincipal.h"
 
 #include "AccessibleControls.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared settings for every target of the project. No global flag edits: each target opts in.
 
 # tintaro_defaults(<target>) gives a target the project's warnings, exact floating point and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Windows program: a window (not console) program with its icon and version resource.
 # The icon is put together from the rendered PNGs, so it always matches them.
 find_program(TINTARO_MAGICK convert PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "UserRegFile.h"
 
 #include "RegEscape.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ColourStore.h"
 
 #include "MessageBox.h"

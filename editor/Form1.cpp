@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Form1.h"
 
 #include "AccessibleControls.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mode buttons and value fields: typed values and mode switches become marker and slider
 // positions; the colour is then read back from what the renderers drew.
 #include "EventLineEdit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The mouse side of the editor: picking in the square and on the slider, the hue preview while
 // the strip is dragged, and the readout beside the slider.
 #include "Form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two swatches' readouts, the apply button's hover look and the apply action.
 #include "ClickLabel.h"
 #include "EventLineEdit.h"

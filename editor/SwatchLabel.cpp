@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SwatchLabel.h"
 
 #include "QtColor.h"

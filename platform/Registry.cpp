@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Registry.h"
 
 #include "RegErrors.h"

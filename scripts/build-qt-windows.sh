@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Cross-builds Qt for 64-bit Windows (shared DLLs) with Debian's mingw-w64 from
 # Debian's own qt6-base source, once, into a cache folder; later runs reuse it.
 #

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Builds the Windows program and its two downloads:
 #   build/windows/tintaro-<version>-win64.zip    unzip anywhere, run tintaro.exe
 #   build/windows/tintaro-<version>-setup.exe    per-user installer (NSIS)

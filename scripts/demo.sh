@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs Tintaro on a generated demo Wine prefix (build/demo/prefix). With a display it simply
 # opens the tool. Without one it walks through a session under Xvfb (scripts/walkthrough.sh),
 # saves screenshots of every window to build/demo/ and prints the colour it stored.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Writes a Wine-prefix-shaped demo profile for trying Tintaro without Messenger: a user.reg that
 # names the AppData folder, the C: drive link, and a few account folders holding map.dat files
 # the way the program reads them. Prints the prefix folder.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets (the `fuzz` preset) and runs each for SECONDS seconds, starting
 # from its committed seed corpus. Exits non-zero when a target crashes, leaks or times out, or
 # when there is no target at all. Usage: scripts/fuzz.sh SECONDS

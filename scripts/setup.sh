@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that building, running and testing Tintaro need, and only those
 # that are missing. Runs apt-get directly as root, through sudo otherwise.
 set -euo pipefail

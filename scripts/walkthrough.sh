@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Walks through one session of the real tintaro program as a person would, with X input events
 # on a private Xvfb display: picks the first account line, drags in the square, switches to S
 # and B mode and back to H, types a hue, hovers over and clicks the apply button. Saves

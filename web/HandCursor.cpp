@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "HandCursor.h"
 
 #include <QBitmap>

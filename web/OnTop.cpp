@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "OnTop.h"
 
 #include <QWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "modulo_web.h"
 
 #include "Browser.h"

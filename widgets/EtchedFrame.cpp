@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "EtchedFrame.h"
 
 #include "AccessibleControls.h"

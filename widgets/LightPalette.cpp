@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LightPalette.h"
 
 #include <QApplication>

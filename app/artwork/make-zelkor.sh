@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Draws the main window's 96 x 96 picture: a cartoon figure on a blue ground, signed "Zelkor"
 # in the lower-right corner. Run it again after changing it and commit the PNG it writes.
 set -euo pipefail

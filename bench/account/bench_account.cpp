@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Account discovery over 1,000 account folders against a plain walk that only stats the same
 // files; Base64 decoding against GLib's decoder on the same input.
 

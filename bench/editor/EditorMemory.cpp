@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Peak memory of the editor: the process's high-water mark (VmHWM) right after start, with one
 // plain window shown, and again after the editor has opened, been switched through its three
 // modes and had a hue picked on every row of the hue strip. Prints both and their ratio.

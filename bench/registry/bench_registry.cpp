@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An apply (Module2 over the prefix's registry, no wineserver) on a 10 MiB user.reg, against the
 // least any safe rewrite costs: reading the file, writing a copy, flushing it and renaming it
 // over the original. Both run in one folder on the same disk.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Times Tintaro's start (main window with ten accounts listed and the vote window, both painted)
 # against a bare Qt window, as whole processes on the offscreen platform, and prints the ratios.
 # Usage: bench/startup/run.sh [BUILD_DIR] [ROUNDS]

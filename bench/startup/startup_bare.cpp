@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The baseline: the least a Qt Widgets program does to put one window on the screen.
 #include "FirstPaint.h"
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: MIT
 // Tintaro's start as the program does it: the main window loads (its list filled from the
 // prefix in WINEPREFIX, the vote window shown) and is shown; the process ends once both
 // windows have painted.
 #include "Application.h"
-#include "frmPrincipal.h"
 #include "FirstPaint.h"
+#include "frmPrincipal.h"
 
 #include <QApplication>
 #include <QPointer>

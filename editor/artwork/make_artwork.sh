@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Regenerates the editor's artwork (committed beside this script) with ImageMagick.
 # Usage: editor/artwork/make_artwork.sh   (from anywhere; writes next to itself)
 set -eu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PickerCanvas.h"
 
 #include "ColourRules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary map.dat contents through the decoder and the e-mail extraction, at lower
 // bounds that make index arithmetic overflow-prone.
 

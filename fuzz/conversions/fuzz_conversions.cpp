@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every field's text goes through these conversions: whatever is typed, reading never fails,
 // rounding stays in range, and a currency read back from its own text is the same number.
 #include "Conversions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds any bytes to the user.reg editor. The first byte picks the key, value name and value;
 // the rest is the file. Either the file is refused, or after the edit Wine would load the same
 // keys and values as before except the one value set, which holds the new REG_DWORD.

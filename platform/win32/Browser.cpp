@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Browser.h"
 
 #include "WideText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DataSource.h"
 
 #include "WideText.h"

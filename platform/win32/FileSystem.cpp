@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FileSystem.h"
 
 #include "WideText.h"

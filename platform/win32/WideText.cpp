@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WideText.h"
 
 #include <windows.h>

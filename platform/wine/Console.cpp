@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Console.h"
 
 namespace tintaro {

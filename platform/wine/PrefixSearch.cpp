@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "PrefixSearch.h"
 
 #include "FileSystem.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RegFileLock.h"
 
 #include "RegErrors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RegFileWriter.h"
 
 #include "RegErrors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WinPath.h"
 
 #include <dirent.h>

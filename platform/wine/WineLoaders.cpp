@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WineLoaders.h"
 
 #include <unistd.h>

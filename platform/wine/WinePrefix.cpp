@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WinePrefix.h"
 
 #include "FileSystem.h"

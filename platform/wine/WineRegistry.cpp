@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "WineRegistry.h"
 
 #include "RegErrors.h"

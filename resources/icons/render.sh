@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Regenerates the icon's PNG sizes from tintaro.svg. Needs ImageMagick's convert with an SVG
 # reader (rsvg-convert from librsvg2-bin as its delegate). Run it after editing the SVG and
 # commit the PNGs: the build installs them as they are.

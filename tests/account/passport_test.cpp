@@ -1,5 +1,6 @@
-#include "passport.h"
+// SPDX-License-Identifier: MIT
 #include "Base64TestEncoder.h"
+#include "passport.h"
 
 #include <climits>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the desktop knows the program by: the entry its windows belong to and their icon.
 #include "Application.h"
 

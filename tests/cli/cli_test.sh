@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The command line of the built program, with no display: every option, bad usage, the store
 # round trip, a user.reg Wine would reject, and the prefix search under a made-up HOME.
 # Usage: cli_test.sh TINTARO VERSION MAKE_PROFILE

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # --set and --get while a wineserver runs for the prefix: the value goes through Wine, is read
 # back through Wine, and is in user.reg once the server has ended. Fails when Wine is missing.
 # Usage: cli_wine_test.sh TINTARO

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks the screenshots and the registry value that scripts/walkthrough.sh left in OUT_DIR
 # against the picker's rules: exact pixels of the surfaces and the marker after each step, and
 # the stored "IM Color" equal to the colour shown under the marker.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Lists the Messenger accounts of a Wine-prefix-shaped profile as the program should list them:
 # one line per account, "<folder> <e-mail> <file used>", in the order the file system lists the
 # folders. Decodes map.dat independently of the program (base64, iconv), as a check on it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds a Wine-prefix-shaped profile with Messenger account folders, as Wine and Messenger lay
 # them out: the C: drive link, a user.reg that names the AppData folder, and per account a
 # map.dat holding Base64 of UTF-16LE text whose first quoted run is the account's e-mail.

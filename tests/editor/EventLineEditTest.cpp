@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The editor's text box: key releases only for keys it saw pressed, focus loss only to another
 // control of the program.
 #include "EventLineEdit.h"

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // The editor window as it opens: its controls, its artwork and the state after Form_Load.
-#include "EditorTestSupport.h"
 #include "ClickLabel.h"
+#include "DarkScheme.h"
+#include "EditorTestSupport.h"
+#include "EtchedFrame.h"
 #include "EventLineEdit.h"
 #include "SwatchLabel.h"
-#include "EtchedFrame.h"
-#include "DarkScheme.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ColourRules.h"
 
 #include "PickerFixture.h"

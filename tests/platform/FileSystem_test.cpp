@@ -1,5 +1,6 @@
-#include "FileSystem.h"
+// SPDX-License-Identifier: MIT
 #include "FileFixtures.h"
+#include "FileSystem.h"
 #include "TempDir.h"
 
 #include <dirent.h>

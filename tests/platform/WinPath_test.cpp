@@ -1,6 +1,7 @@
-#include "WinPath.h"
+// SPDX-License-Identifier: MIT
 #include "FileFixtures.h"
 #include "TempDir.h"
+#include "WinPath.h"
 
 #include <gtest/gtest.h>
 

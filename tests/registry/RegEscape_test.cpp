@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RegEscape.h"
 
 #include <gtest/gtest.h>

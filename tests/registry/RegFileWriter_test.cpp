@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
+#include "FileFixtures.h"
 #include "LockHolder.h"
 #include "RegErrors.h"
 #include "RegFileLock.h"
 #include "RegFileWriter.h"
-#include "FileFixtures.h"
 #include "TempDir.h"
 
 #include <cerrno>

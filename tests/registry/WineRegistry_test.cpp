@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FileFixtures.h"
 #include "LockHolder.h"
 #include "Module2.h"

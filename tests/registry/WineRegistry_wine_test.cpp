@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 // Runs against the installed Wine: fails (never skips) when Wine is missing.
+#include "FileFixtures.h"
 #include "Module2.h"
+#include "TempDir.h"
 #include "UserRegFile.h"
 #include "WineRegistry.h"
 #include "WineServer.h"
-#include "FileFixtures.h"
-#include "TempDir.h"
 
 #include <chrono>
 #include <csignal>

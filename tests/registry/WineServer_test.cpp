@@ -1,7 +1,8 @@
-#include "LockHolder.h"
-#include "WineServer.h"
+// SPDX-License-Identifier: MIT
 #include "FileFixtures.h"
+#include "LockHolder.h"
 #include "TempDir.h"
+#include "WineServer.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Stands in for a running wineserver as the process table shows it: a program of its own that
 // holds a POSIX write lock on the file argv[1] until it is killed. Writes 'y' (locked) or 'n' to
 // the descriptor argv[2] once it has tried.

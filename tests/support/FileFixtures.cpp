@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FileFixtures.h"
 
 #include <fstream>

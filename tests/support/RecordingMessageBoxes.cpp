@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "RecordingMessageBoxes.h"
 
 namespace tintaro::test {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "zel_votar.h"
 
 #include <QApplication>

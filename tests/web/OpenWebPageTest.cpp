@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FakeBrowser.h"
 #include "RecordingMessageBoxes.h"
 #include "modulo_web.h"

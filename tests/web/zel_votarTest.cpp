@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: MIT
 #include "zel_votar.h"
 
-#include "FakeBrowser.h"
-#include "EtchedFrame.h"
 #include "DarkScheme.h"
-#include "RecordingMessageBoxes.h"
+#include "EtchedFrame.h"
+#include "FakeBrowser.h"
 #include "HandCursor.h"
+#include "RecordingMessageBoxes.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Controls made usable from the keyboard and named to screen readers.
 #include "AccessibleControls.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FixedWindow.h"
 
 #include <QTest>

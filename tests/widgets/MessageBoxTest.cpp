@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MessageBox.h"
 
 #include "RecordingMessageBoxes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SurfaceWidget.h"
 
 #include <QApplication>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows downloads end to end under Wine: the installer installs silently into a fresh
 # prefix; the installed program lists the accounts made in that prefix's AppData, stores a
 # colour that `wine reg query` reads back, and shows its windows (screenshots under OUT); the
