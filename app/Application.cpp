@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QPixmap>
 
 namespace tintaro {
@@ -13,11 +14,18 @@ namespace {
 QIcon applicationIcon() {
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/app/icon%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(appPicture(QStringLiteral("icon%1.png").arg(size)));
     return icon;
 }
 
 } // namespace
+
+QPixmap appPicture(const QString& name) {
+    // Read as PNG only: a reader left to guess loads and asks every image plug-in first.
+    QImageReader reader(QStringLiteral(":/app/") + name, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 
 void setUpApplication() {
     QApplication::setApplicationName(QStringLiteral("Tintaro"));
