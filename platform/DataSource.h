@@ -16,8 +16,4 @@ FileSystem currentFileSystem();
 // The user's Application Data folder as a Windows path (UTF-8) without a trailing backslash.
 std::string currentAppDataFolder();
 
-// Names the place accounts are looked for, in Spanish, for the note an empty list shows:
-// "el prefijo de Wine /home/ana/.wine" or "la carpeta C:\Users\ana\AppData\Roaming".
-std::string accountsPlace();
-
 } // namespace tintaro

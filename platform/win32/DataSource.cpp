@@ -25,8 +25,4 @@ std::string currentAppDataFolder() {
     return folder;
 }
 
-std::string accountsPlace() {
-    return "la carpeta " + currentAppDataFolder();
-}
-
 } // namespace tintaro

@@ -13,8 +13,4 @@ std::string currentAppDataFolder() {
     return appDataFolder(currentWinePrefix());
 }
 
-std::string accountsPlace() {
-    return "el prefijo de Wine " + currentWinePrefix().string();
-}
-
 } // namespace tintaro

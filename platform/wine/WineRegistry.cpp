@@ -5,6 +5,7 @@
 #include "RegEscape.h"
 #include "RegFileLock.h"
 #include "UserRegFile.h"
+#include "WineLoaders.h"
 #include "WinePrefix.h"
 
 #include <cerrno>
@@ -243,31 +244,6 @@ long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::str
     return writer.replace(file, *edited);
 }
 
-std::vector<std::string> WineRegistry::wineLoaders(const std::filesystem::path& prefix) const {
-    // A server talks only to a Wine of its own version, and a prefix may be run by a Wine that
-    // is not the one on PATH (a game launcher's, or a build of one's own). The loader installed
-    // beside the running server comes first; then the configured command; then the 64-bit loader
-    // beside the server, the only one a 64-bit-only Debian installs there.
-    const std::filesystem::path server = m_options.server.program(prefix);
-    const auto besideServer = [&server](const char* name) {
-        if (server.empty())
-            return std::string();
-        const std::filesystem::path loader = server.parent_path() / name;
-        std::error_code error;
-        return std::filesystem::is_regular_file(loader, error) &&
-                       ::access(loader.c_str(), X_OK) == 0
-                   ? loader.string()
-                   : std::string();
-    };
-    std::vector<std::string> loaders;
-    if (std::string own = besideServer("wine"); !own.empty())
-        loaders.push_back(std::move(own));
-    loaders.push_back(m_options.wineCommand);
-    if (std::string own64 = besideServer("wine64"); !own64.empty())
-        loaders.push_back(std::move(own64));
-    return loaders;
-}
-
 long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const std::string& path,
                                     std::string_view name, std::uint32_t value) {
     // The loader comes first; it is chosen when the process is started, below.
@@ -313,7 +289,7 @@ long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const s
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK);
     pid_t pid = 0;
     int spawned = ENOENT;
-    for (std::string& loader : wineLoaders(prefix)) {
+    for (std::string& loader : wineLoaders(m_options.server, prefix, m_options.wineCommand)) {
         args.front() = std::move(loader);
         std::vector<char*> argv;
         for (auto& arg : args)

@@ -62,8 +62,6 @@ private:
                    std::string_view name, std::uint32_t value);
     long writeThroughWine(const std::filesystem::path& prefix, const std::string& path,
                           std::string_view name, std::uint32_t value);
-    // The Wine loaders to try, in order, for a prefix whose server is running.
-    std::vector<std::string> wineLoaders(const std::filesystem::path& prefix) const;
 
     Options m_options;
     RegFileWriter m_defaultWriter;
