@@ -2,11 +2,10 @@
 #include "Form1.h"
 
 #include "AccessibleControls.h"
+#include "ClassicLook.h"
 #include "ClickLabel.h"
 #include "EtchedFrame.h"
 #include "EventLineEdit.h"
-#include "FixedWindow.h"
-#include "LightPalette.h"
 #include "Module1.h"
 #include "QtColor.h"
 #include "SurfaceWidget.h"

@@ -2,11 +2,9 @@
 #include "zel_votar.h"
 
 #include "AccessibleControls.h"
-#include "DialogFont.h"
+#include "ClassicLook.h"
 #include "EtchedFrame.h"
-#include "FixedWindow.h"
 #include "HandCursor.h"
-#include "LightPalette.h"
 #include "OnTop.h"
 #include "QtColor.h"
 #include "Surface.h"

@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QStyleOptionFocusRect>
 #include <QWidget>
 
@@ -20,8 +19,6 @@ public:
         : QObject(control)
         , m_control(control)
         , m_activate(std::move(activate)) {}
-
-    void activate() const { m_activate(); }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
@@ -100,10 +97,9 @@ private:
 // that place it in the frame, an untitled window by the application's name, as its title bar.
 class MarkedInterface final : public QAccessibleWidget {
 public:
-    MarkedInterface(QWidget* widget, QAccessible::Role role, const Activator* activator)
+    MarkedInterface(QWidget* widget, QAccessible::Role role, std::function<void()> activate)
         : QAccessibleWidget(widget, role)
-        , m_activator(activator)
-        , m_isActivatable(activator != nullptr) {}
+        , m_activate(std::move(activate)) {}
 
     QString text(QAccessible::Text kind) const override {
         QString text = QAccessibleWidget::text(kind);
@@ -116,21 +112,20 @@ public:
 
     QStringList actionNames() const override {
         QStringList names = QAccessibleWidget::actionNames();
-        if (m_isActivatable)
+        if (m_activate)
             names << pressAction();
         return names;
     }
 
     void doAction(const QString& action) override {
-        if (!m_isActivatable || action != pressAction())
+        if (m_activate && action == pressAction())
+            m_activate();
+        else
             QAccessibleWidget::doAction(action);
-        else if (m_activator)
-            m_activator->activate();
     }
 
 private:
-    QPointer<const Activator> m_activator;
-    const bool m_isActivatable;
+    std::function<void()> m_activate;
 };
 
 // The widgets marked here and how each presents itself. The toolkit asks for an interface for
@@ -138,7 +133,7 @@ private:
 // address rather than by property name.
 struct Mark {
     QAccessible::Role role;
-    const Activator* activator = nullptr; // a child of the widget, for an activatable control
+    std::function<void()> activate; // set for an activatable control
 };
 
 QHash<const QObject*, Mark>& marks() {
@@ -147,34 +142,25 @@ QHash<const QObject*, Mark>& marks() {
     return *marked;
 }
 
-void mark(QWidget* widget, Mark how) {
-    const bool known = marks().contains(widget);
-    marks().insert(widget, how);
-    if (!known)
-        QObject::connect(widget, &QObject::destroyed,
-                         [widget] { marks().remove(static_cast<const QObject*>(widget)); });
-}
-
 QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
     const auto found = marks().constFind(object);
     if (found == marks().cend())
         return nullptr;
     // Only widgets are marked.
-    return new MarkedInterface(static_cast<QWidget*>(object), found->role, found->activator);
+    return new MarkedInterface(static_cast<QWidget*>(object), found->role, found->activate);
 }
 
-void installInterfaces() {
-    static const bool installed = [] {
+void mark(QWidget* widget, Mark how) {
+    [[maybe_unused]] static const bool installed = [] {
         QAccessible::installFactory(&interfaceFor);
         return true;
     }();
-    (void)installed;
-}
-
-// Setting a control's accessible name or caption already made the toolkit create and keep an
-// interface for it; one made before the control was marked here is dropped, so that the next
-// query makes ours.
-void replaceInterface(QWidget* widget) {
+    if (!marks().contains(widget))
+        QObject::connect(widget, &QObject::destroyed,
+                         [widget] { marks().remove(static_cast<const QObject*>(widget)); });
+    marks().insert(widget, std::move(how));
+    // Setting the widget's accessible name or caption already made the toolkit create and keep
+    // an interface for it; that one is dropped, so that the next query makes ours.
     QAccessibleInterface* kept = QAccessible::queryAccessibleInterface(widget);
     if (kept && !dynamic_cast<MarkedInterface*>(kept))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(kept));
@@ -183,23 +169,16 @@ void replaceInterface(QWidget* widget) {
 } // namespace
 
 void makeActivatable(QWidget* control, QAccessible::Role role, std::function<void()> activate) {
-    installInterfaces();
-    auto* activator = new Activator(control, std::move(activate));
-    mark(control, {role, activator});
-    control->installEventFilter(activator);
-    replaceInterface(control);
+    control->installEventFilter(new Activator(control, activate));
+    mark(control, {role, std::move(activate)});
 }
 
 void exposeAsWindow(QWidget* window) {
-    installInterfaces();
-    mark(window, {QAccessible::Window});
-    replaceInterface(window);
+    mark(window, {QAccessible::Window, {}});
 }
 
 void exposeAsGroup(QWidget* group) {
-    installInterfaces();
-    mark(group, {QAccessible::Grouping});
-    replaceInterface(group);
+    mark(group, {QAccessible::Grouping, {}});
 }
 
 } // namespace tintaro

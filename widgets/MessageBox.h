@@ -12,7 +12,7 @@ inline const QString kAppTitle = QStringLiteral("Tintaro 6 \"Zelkor\"");
 inline constexpr int kMsgOkOnly = 0;
 inline constexpr int kMsgExclamation = 48;
 
-// Modal message boxes as a replaceable service, so tests never block on one.
+// What takes the message boxes in place of the real ones, so tests never block on one.
 class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
@@ -20,12 +20,11 @@ public:
     virtual void show(const QString& text, int style, const QString& caption) = 0;
 };
 
-// Shows a message through the current service; an empty caption means the application title.
+// Shows a modal box with `text` and only an OK button (or hands it to the service that replaced
+// the boxes); an empty caption means the application title.
 void MsgBox(const QString& text, int style = kMsgOkOnly, const QString& caption = {});
 
-// The current service (a real modal QMessageBox unless replaced).
-MessageBoxService& messageBoxService();
-// Replaces the service; nullptr restores the real one. The caller keeps ownership.
+// Replaces the real boxes with `service`; nullptr restores them. The caller keeps ownership.
 void setMessageBoxService(MessageBoxService* service);
 
 } // namespace tintaro

@@ -21,13 +21,6 @@ QImage wrapPixels(Surface& surface) {
                   static_cast<qsizetype>(surface.width()) * 4, QImage::Format_RGB32);
 }
 
-QImage wrapPixelsReadOnly(const Surface& surface) {
-    // A read-only wrap never detaches into a copy when painted from.
-    return QImage(reinterpret_cast<const uchar*>(surface.pixels()), surface.width(),
-                  surface.height(), static_cast<qsizetype>(surface.width()) * 4,
-                  QImage::Format_RGB32);
-}
-
 // Rows drawn by one image copy while painting.
 constexpr int kBandRows = 64;
 
@@ -36,7 +29,7 @@ constexpr int kBandRows = 64;
 SurfaceWidget::SurfaceWidget(Surface& surface, QWidget* parent)
     : QWidget(parent)
     , m_surface(surface)
-    , m_image(wrapPixelsReadOnly(surface)) {
+    , m_image(wrapPixels(surface)) {
     // Every pixel of the widget is painted in paintEvent, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -181,13 +174,12 @@ void paintImage(Surface& surface, const QImage& image, int x, int y) {
                 out[column] = pixel;
                 continue;
             }
-            const std::uint32_t under = out[column];
+            const QRgb under = out[column];
             const auto blend = [alpha](std::uint32_t over, std::uint32_t below) {
-                return (over * alpha + below * (255 - alpha) + 127) / 255;
+                return int((over * alpha + below * (255 - alpha) + 127) / 255);
             };
-            out[column] = 0xFF000000u | blend(qRed(pixel), (under >> 16) & 0xFFu) << 16 |
-                          blend(qGreen(pixel), (under >> 8) & 0xFFu) << 8 |
-                          blend(qBlue(pixel), under & 0xFFu);
+            out[column] = qRgb(blend(qRed(pixel), qRed(under)), blend(qGreen(pixel), qGreen(under)),
+                               blend(qBlue(pixel), qBlue(under)));
         }
         if (drawnInRow) {
             drawnTop = std::min(drawnTop, row);

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The look the fixed-design windows share: their light palette under any desktop scheme, and
 // the etched frame that keeps a panel's exact colour.
+#include "ClassicLook.h"
+
 #include "DarkScheme.h"
 #include "EtchedFrame.h"
-#include "LightPalette.h"
 
 #include <QApplication>
 #include <QLabel>

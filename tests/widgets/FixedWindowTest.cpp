@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "FixedWindow.h"
+#include "ClassicLook.h"
 
 #include <QTest>
 #include <QWidget>

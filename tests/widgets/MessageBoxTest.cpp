@@ -111,14 +111,16 @@ void MessageBoxTest::recordsInOrderAndRunsOnShowWhileOpen() {
 }
 
 void MessageBoxTest::recorderRestoresTheRealService() {
-    tintaro::MessageBoxService* const real = &tintaro::messageBoxService();
     {
         RecordingMessageBoxes boxes;
-        QCOMPARE(&tintaro::messageBoxService(), static_cast<tintaro::MessageBoxService*>(&boxes));
+        MsgBox(QStringLiteral("grabado"));
+        QCOMPARE(boxes.messages.size(), 1);
     }
-    QCOMPARE(&tintaro::messageBoxService(), real);
-    tintaro::setMessageBoxService(nullptr);
-    QCOMPARE(&tintaro::messageBoxService(), real);
+    SeenBox seen;
+    closeBoxWhenOpen(seen);
+    MsgBox(QStringLiteral("real"));
+    QVERIFY(seen.seen);
+    QCOMPARE(seen.text, QStringLiteral("real"));
 }
 
 void MessageBoxTest::realBoxIsModalWithOnlyOk_data() {

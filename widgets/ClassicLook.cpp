@@ -1,10 +1,23 @@
 // SPDX-License-Identifier: MIT
-#include "LightPalette.h"
+#include "ClassicLook.h"
 
 #include <QApplication>
 #include <QStyle>
+#include <QWidget>
 
 namespace tintaro {
+
+QFont dialogFont() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(10);
+    // The texts are Latin: laying them out glyph by glyph looks alike and spares shaping every
+    // label and list line at start-up.
+    font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
+    // The face's own hints keep small text as crisp as the default light hinting, without the
+    // auto-hinter's scan of the whole face when it first opens.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
 
 QPalette lightPalette(const QColor& window) {
     QPalette palette = QApplication::style()->standardPalette();
@@ -26,6 +39,16 @@ QPalette lightPalette(const QColor& window) {
         }
     }
     return palette;
+}
+
+void setFixedWindowSize(QWidget* window, int width, int height) {
+    window->setFixedSize(width, height);
+    // The buttons are named one by one: a window that names none gets every default button,
+    // maximize included.
+    window->setWindowFlags(
+        (window->windowFlags() & ~(Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint)) |
+        Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+        Qt::WindowCloseButtonHint);
 }
 
 } // namespace tintaro

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QFont>
+#include <QPalette>
+
+class QWidget;
+
+namespace tintaro {
+
+// The look the fixed-design windows share.
+
+// The text face of the start-up windows: a narrow sans serif 10 pixels high, the size of the
+// classic 8-point dialog font at 96 dpi. A pixel size keeps the texts fitting their fixed pixel
+// layouts at any logical dpi, and one font for both windows opens one face at one size.
+QFont dialogFont();
+
+// The colours of a window drawn as a fixed light design (its own background colour, panels and
+// pictures, dark text on them): the style's standard light palette with black text on white
+// fields and `window` behind. Every role is set, so a dark desktop colour scheme, applied at
+// start or later, cannot put light text on the fixed light panels.
+QPalette lightPalette(const QColor& window);
+
+// Makes a top-level window one the user cannot resize: a fixed client size and no maximize
+// (or full-screen) button. Many window managers drop that button for a window whose minimum
+// and maximum sizes agree; others (IceWM, for one) keep it unless the window asks for none.
+// Minimize and close stay.
+void setFixedWindowSize(QWidget* window, int width, int height);
+
+} // namespace tintaro
