@@ -4,6 +4,7 @@
 #include "RegErrors.h"
 
 #include <atomic>
+#include <utility>
 
 namespace tintaro {
 
@@ -14,40 +15,28 @@ std::atomic<Registry*> g_replacement{nullptr};
 } // namespace
 
 std::string failureReason(long code) {
-    switch (code) {
-    case RegErrors::kFileNotFound:
-        return "file not found";
-    case RegErrors::kPathNotFound:
-        return "folder not found";
-    case RegErrors::kAccessDenied:
-        return "permission denied (the file is read-only or not yours to write)";
-    case RegErrors::kInvalidHandle:
-        return "the key is not open";
-    case RegErrors::kWriteFault:
-        return "write error";
-    case RegErrors::kLockViolation:
-        return "another program keeps the file locked";
-    case RegErrors::kNotSupported:
-        return "only REG_DWORD values can be stored";
-    case RegErrors::kInvalidParameter:
-        return "invalid key or value name";
-    case RegErrors::kDiskFull:
-        return "the disk is full";
-    case RegErrors::kBadPathname:
-        return "invalid key path";
-    case RegErrors::kBadDatabase:
-        return "it is not a registry file that Wine would load";
-    case RegErrors::kBadKey:
-        return "invalid key";
-    case RegErrors::kTimeout:
-        return "it took too long";
-    case RegErrors::kNotWinePrefix:
-        return "the folder is not a Wine prefix (it has no system.reg or drive_c)";
-    case RegErrors::kDanglingLink:
-        return "it is a symbolic link to a file that does not exist";
-    default:
-        return "error " + std::to_string(code);
-    }
+    using namespace RegErrors;
+    static constexpr std::pair<long, const char*> kReasons[] = {
+        {kFileNotFound, "file not found"},
+        {kPathNotFound, "folder not found"},
+        {kAccessDenied, "permission denied (the file is read-only or not yours to write)"},
+        {kInvalidHandle, "the key is not open"},
+        {kWriteFault, "write error"},
+        {kLockViolation, "another program keeps the file locked"},
+        {kNotSupported, "only REG_DWORD values can be stored"},
+        {kInvalidParameter, "invalid key or value name"},
+        {kDiskFull, "the disk is full"},
+        {kBadPathname, "invalid key path"},
+        {kBadDatabase, "it is not a registry file that Wine would load"},
+        {kBadKey, "invalid key"},
+        {kTimeout, "it took too long"},
+        {kNotWinePrefix, "the folder is not a Wine prefix (it has no system.reg or drive_c)"},
+        {kDanglingLink, "it is a symbolic link to a file that does not exist"},
+    };
+    for (const auto& [known, reason] : kReasons)
+        if (known == code)
+            return reason;
+    return "error " + std::to_string(code);
 }
 
 std::string Registry::describeFailure(long code) const {
