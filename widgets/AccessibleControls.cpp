@@ -42,21 +42,17 @@ protected:
                 m_activate();
             return true;
         }
-        case QEvent::FocusIn:
-            switch (static_cast<const QFocusEvent*>(event)->reason()) {
-            case Qt::TabFocusReason:
-            case Qt::BacktabFocusReason:
-            case Qt::ShortcutFocusReason:
+        case QEvent::FocusIn: {
+            // Back with its window, or moved by the program, it stays as it was.
+            const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                reason == Qt::ShortcutFocusReason)
                 m_keyboardFocus = true;
-                break;
-            case Qt::MouseFocusReason:
+            else if (reason == Qt::MouseFocusReason)
                 m_keyboardFocus = false;
-                break;
-            default: // back with its window, or moved by the program: as it was
-                break;
-            }
             m_control->update();
             return false;
+        }
         case QEvent::FocusOut: {
             // Leaving with the window keeps the state for its return; moving on ends it.
             const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
@@ -65,28 +61,25 @@ protected:
             m_control->update();
             return false;
         }
-        case QEvent::Paint:
+        case QEvent::Paint: {
             if (!m_keyboardFocus || !m_control->hasFocus())
                 return false;
             // The control paints itself first, then the mark goes over it. QObject::event is
             // public, and reaches the control's own paint handler.
             static_cast<QObject*>(m_control)->event(event);
-            paintFocusMark();
+            QPainter painter(m_control);
+            QStyleOptionFocusRect option;
+            option.initFrom(m_control);
+            m_control->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter,
+                                              m_control);
             return true;
+        }
         default:
             return false;
         }
     }
 
 private:
-    void paintFocusMark() const {
-        QPainter painter(m_control);
-        QStyleOptionFocusRect option;
-        option.initFrom(m_control);
-        option.rect = m_control->rect();
-        m_control->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, m_control);
-    }
-
     QWidget* m_control;
     std::function<void()> m_activate;
     bool m_keyboardFocus = false;
