@@ -40,27 +40,8 @@ bool isFullyQualified(std::string_view path) {
            !isSeparator(path[2]);
 }
 
-BinaryFile::BinaryFile(void* handle, std::int64_t length)
-    : m_handle(handle)
-    , m_length(length) {}
-
-BinaryFile::BinaryFile(BinaryFile&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, nullptr))
-    , m_length(other.m_length) {}
-
-BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
-    if (this != &other) {
-        if (m_handle)
-            CloseHandle(m_handle);
-        m_handle = std::exchange(other.m_handle, nullptr);
-        m_length = other.m_length;
-    }
-    return *this;
-}
-
-BinaryFile::~BinaryFile() {
-    if (m_handle)
-        CloseHandle(m_handle);
+void BinaryFile::Closer::operator()(void* handle) const {
+    CloseHandle(handle);
 }
 
 std::vector<std::uint8_t> BinaryFile::readAt(std::uint64_t offset, std::size_t count) const {
@@ -76,7 +57,7 @@ std::vector<std::uint8_t> BinaryFile::readAt(std::uint64_t offset, std::size_t c
         at.OffsetHigh = static_cast<DWORD>(position >> 32);
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
         DWORD got = 0;
-        if (!ReadFile(m_handle, data.data() + done, chunk, &got, &at) || got == 0)
+        if (!ReadFile(m_handle.get(), data.data() + done, chunk, &got, &at) || got == 0)
             break;
         done += got;
     }
@@ -87,26 +68,21 @@ std::vector<std::uint8_t> BinaryFile::readAt(std::uint64_t offset, std::size_t c
 std::string OpenFolder::below(std::string_view relativePath) const {
     // "." is dropped and ".." takes back the component before it, never above this folder.
     std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (start <= relativePath.size()) {
-        std::size_t end = start;
-        while (end < relativePath.size() && !isSeparator(relativePath[end]))
-            ++end;
+    for (std::size_t start = 0; start <= relativePath.size();) {
+        const std::size_t end =
+            std::min(relativePath.find_first_of("\\/", start), relativePath.size());
         const std::string_view part = relativePath.substr(start, end - start);
-        if (part == "..") {
-            if (!parts.empty())
-                parts.pop_back();
-        } else if (!part.empty() && part != ".") {
+        if (part == ".." && !parts.empty())
+            parts.pop_back();
+        else if (!part.empty() && part != "." && part != "..")
             parts.push_back(part);
-        }
         start = end + 1;
     }
     std::string path = m_path;
-    for (std::size_t k = 0; k < parts.size(); ++k) {
-        if (k)
-            path += '\\';
-        path += parts[k];
-    }
+    for (const std::string_view part : parts)
+        path.append(part).append(1, '\\');
+    if (!parts.empty())
+        path.pop_back();
     return path;
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,12 +19,6 @@ namespace tintaro {
 // A file opened for binary reading. Closes itself.
 class BinaryFile {
 public:
-    BinaryFile(BinaryFile&& other) noexcept;
-    BinaryFile& operator=(BinaryFile&& other) noexcept;
-    BinaryFile(const BinaryFile&) = delete;
-    BinaryFile& operator=(const BinaryFile&) = delete;
-    ~BinaryFile();
-
     // The file's size in bytes, taken when it was opened.
     std::int64_t length() const { return m_length; }
     // Up to `count` bytes from the start of the file; fewer when the file is shorter or a read
@@ -34,8 +29,13 @@ public:
 
 private:
     friend class FileSystem;
-    BinaryFile(void* handle, std::int64_t length);
-    void* m_handle = nullptr;
+    struct Closer {
+        void operator()(void* handle) const;
+    };
+    BinaryFile(void* handle, std::int64_t length)
+        : m_handle(handle)
+        , m_length(length) {}
+    std::unique_ptr<void, Closer> m_handle;
     std::int64_t m_length = 0;
 };
 

@@ -53,16 +53,13 @@ long Win32Registry::setValue(RegKey key, std::string_view name, std::uint32_t ty
 }
 
 long Win32Registry::closeKey(RegKey key) {
-    void* handle = nullptr;
-    {
-        const std::lock_guard lock(m_mutex);
-        const auto it = m_open.find(key);
-        if (it == m_open.end())
-            return RegErrors::kInvalidHandle;
-        handle = it->second;
-        m_open.erase(it);
-    }
-    return RegCloseKey(static_cast<HKEY>(handle));
+    const std::lock_guard lock(m_mutex);
+    const auto it = m_open.find(key);
+    if (it == m_open.end())
+        return RegErrors::kInvalidHandle;
+    const LSTATUS status = RegCloseKey(static_cast<HKEY>(it->second));
+    m_open.erase(it);
+    return status;
 }
 
 long Win32Registry::getDword(RegKey root, std::string_view path, std::string_view name,
