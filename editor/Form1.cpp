@@ -4,7 +4,6 @@
 #include "AccessibleControls.h"
 #include "ClassicLook.h"
 #include "ClickLabel.h"
-#include "EtchedFrame.h"
 #include "EventLineEdit.h"
 #include "Module1.h"
 #include "QtColor.h"

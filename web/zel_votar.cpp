@@ -3,7 +3,6 @@
 
 #include "AccessibleControls.h"
 #include "ClassicLook.h"
-#include "EtchedFrame.h"
 #include "HandCursor.h"
 #include "OnTop.h"
 #include "QtColor.h"

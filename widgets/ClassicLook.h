@@ -3,8 +3,7 @@
 
 #include <QFont>
 #include <QPalette>
-
-class QWidget;
+#include <QWidget>
 
 namespace tintaro {
 
@@ -26,5 +25,19 @@ QPalette lightPalette(const QColor& window);
 // and maximum sizes agree; others (IceWM, for one) keep it unless the window asks for none.
 // Minimize and close stay.
 void setFixedWindowSize(QWidget* window, int width, int height);
+
+// A frame in the classic etched look: a dark and a light line just inside its edges, broken at
+// the top by the caption when there is one, the palette's window colour inside. The toolkit's
+// group box shades its inside, which would not keep a panel's exact colour, and measures its
+// caption's font as soon as it is sized. Screen readers get it as a group, named by its
+// accessible name, else its caption.
+class EtchedFrame final : public QWidget {
+public:
+    // The caption is kept as the widget's window title, where screen readers find it.
+    explicit EtchedFrame(const QString& title = {}, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
 
 } // namespace tintaro

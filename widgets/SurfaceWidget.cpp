@@ -21,9 +21,6 @@ QImage wrapPixels(Surface& surface) {
                   static_cast<qsizetype>(surface.width()) * 4, QImage::Format_RGB32);
 }
 
-// Rows drawn by one image copy while painting.
-constexpr int kBandRows = 64;
-
 } // namespace
 
 SurfaceWidget::SurfaceWidget(Surface& surface, QWidget* parent)
@@ -42,9 +39,8 @@ QSize SurfaceWidget::sizeHint() const {
 
 void SurfaceWidget::present() {
     const Rect dirty = m_surface.takeDirty();
-    if (dirty.isEmpty())
-        return;
-    update(QRect(dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top));
+    if (!dirty.isEmpty())
+        update(QRect(dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top));
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent* event) {
@@ -56,6 +52,7 @@ void SurfaceWidget::paintEvent(QPaintEvent* event) {
         const QRect shown = area & m_image.rect();
         // In bands of few rows: the raster engine hands a tall copy to its thread pool, whose
         // wake-ups cost more than the copy of a narrow strip.
+        constexpr int kBandRows = 64;
         for (int top = shown.top(); top <= shown.bottom(); top += kBandRows) {
             const QRect band(shown.left(), top, shown.width(),
                              std::min(kBandRows, shown.bottom() + 1 - top));
@@ -142,8 +139,6 @@ Surface::TextPainter makeTextPainter(const QFont& font) {
 }
 
 void paintImage(Surface& surface, const QImage& image, int x, int y) {
-    if (image.isNull())
-        return;
     const QImage source = image.convertToFormat(QImage::Format_ARGB32);
     // Clipped in 64 bits: a far-off position must not overflow.
     const std::int64_t left = std::max<std::int64_t>(0, x);
@@ -154,22 +149,20 @@ void paintImage(Surface& surface, const QImage& image, int x, int y) {
         std::min<std::int64_t>(surface.height(), std::int64_t{y} + source.height());
     // Written straight into the pixel rows (0xFFRRGGBB, like an opaque source pixel), with one
     // dirty rectangle around what was drawn.
-    std::uint32_t* const pixels = surface.pixels();
-    const std::int64_t stride = surface.width();
     std::int64_t drawnLeft = right, drawnTop = bottom, drawnRight = left, drawnBottom = top;
     for (std::int64_t row = top; row < bottom; ++row) {
         const auto* line =
             reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(row - y)));
-        std::uint32_t* out = pixels + row * stride;
-        bool drawnInRow = false;
+        std::uint32_t* out = surface.pixels() + row * surface.width();
         for (std::int64_t column = left; column < right; ++column) {
             const QRgb pixel = line[column - x];
             const std::uint32_t alpha = qAlpha(pixel);
             if (alpha == 0)
                 continue;
-            drawnInRow = true;
             drawnLeft = std::min(drawnLeft, column);
             drawnRight = std::max(drawnRight, column + 1);
+            drawnTop = std::min(drawnTop, row);
+            drawnBottom = row + 1;
             if (alpha == 255) {
                 out[column] = pixel;
                 continue;
@@ -180,10 +173,6 @@ void paintImage(Surface& surface, const QImage& image, int x, int y) {
             };
             out[column] = qRgb(blend(qRed(pixel), qRed(under)), blend(qGreen(pixel), qGreen(under)),
                                blend(qBlue(pixel), qBlue(under)));
-        }
-        if (drawnInRow) {
-            drawnTop = std::min(drawnTop, row);
-            drawnBottom = row + 1;
         }
     }
     if (drawnLeft < drawnRight && drawnTop < drawnBottom)

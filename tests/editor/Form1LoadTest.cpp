@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The editor window as it opens: its controls, its artwork and the state after Form_Load.
+#include "ClassicLook.h"
 #include "ClickLabel.h"
 #include "DarkScheme.h"
 #include "EditorTestSupport.h"
-#include "EtchedFrame.h"
 #include "EventLineEdit.h"
 #include "SwatchLabel.h"
 

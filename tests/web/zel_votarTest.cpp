@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "zel_votar.h"
 
+#include "ClassicLook.h"
 #include "DarkScheme.h"
-#include "EtchedFrame.h"
 #include "FakeBrowser.h"
 #include "HandCursor.h"
 #include "RecordingMessageBoxes.h"
@@ -131,7 +131,8 @@ private Q_SLOTS:
         QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         auto* frame = m_window->findChild<tintaro::EtchedFrame*>(QStringLiteral("Frame1"));
         QVERIFY(frame);
-        QCOMPARE(frame->title(), QString(12, u' ') + QStringLiteral("Zelkor") + QString(15, u' '));
+        QCOMPARE(frame->windowTitle(),
+                 QString(12, u' ') + QStringLiteral("Zelkor") + QString(15, u' '));
         QCOMPARE(frame->geometry(), QRect(0, 0, 145, 89));
 
         struct Expected {

@@ -4,7 +4,6 @@
 #include "ClassicLook.h"
 
 #include "DarkScheme.h"
-#include "EtchedFrame.h"
 
 #include <QApplication>
 #include <QLabel>
