@@ -16,6 +16,16 @@ bool isSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
+// Whether `path` names a place on its own: a drive letter, a colon and a separator, or a
+// "\\server\share" path.
+bool isFullyQualified(std::string_view path) {
+    if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+        isSeparator(path[2]))
+        return true;
+    return path.size() >= 3 && isSeparator(path[0]) && isSeparator(path[1]) &&
+           !isSeparator(path[2]);
+}
+
 HANDLE openForReading(const std::string& path) {
     if (!isFullyQualified(path))
         return INVALID_HANDLE_VALUE;
@@ -31,14 +41,6 @@ HANDLE openForReading(const std::string& path) {
 }
 
 } // namespace
-
-bool isFullyQualified(std::string_view path) {
-    if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-        isSeparator(path[2]))
-        return true;
-    return path.size() >= 3 && isSeparator(path[0]) && isSeparator(path[1]) &&
-           !isSeparator(path[2]);
-}
 
 void BinaryFile::Closer::operator()(void* handle) const {
     CloseHandle(handle);

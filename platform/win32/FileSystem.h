@@ -74,8 +74,4 @@ public:
     std::optional<OpenFolder> openFolder(std::string_view winPath) const;
 };
 
-// Whether `path` names a place on its own: a drive letter, a colon and a separator, or a
-// "\\server\share" path.
-bool isFullyQualified(std::string_view path);
-
 } // namespace tintaro

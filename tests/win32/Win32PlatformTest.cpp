@@ -71,7 +71,7 @@ TEST_F(RegistryTest, FailuresComeBackAsSystemCodes) {
 
 TEST(DataSourceTest, AppDataIsTheProfilesFolderWithoutTrailingBackslash) {
     const std::string folder = currentAppDataFolder();
-    ASSERT_TRUE(isFullyQualified(folder)) << folder;
+    ASSERT_TRUE(FileSystem().openFolder(folder)) << folder;
     EXPECT_NE(folder.back(), '\\');
     wchar_t expected[MAX_PATH] = {};
     ASSERT_GT(GetEnvironmentVariableW(L"APPDATA", expected, MAX_PATH), 0u);
