@@ -16,13 +16,11 @@ FileSystem currentFileSystem() {
 }
 
 std::string currentAppDataFolder() {
+    // The system gives the path without a trailing backslash.
     wchar_t path[MAX_PATH + 1] = {};
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
         return {}; // not a fully qualified path: nothing is looked up
-    std::string folder = narrow(path);
-    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
-        folder.pop_back();
-    return folder;
+    return narrow(path);
 }
 
 } // namespace tintaro
