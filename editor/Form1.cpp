@@ -6,7 +6,6 @@
 #include "ClickLabel.h"
 #include "EventLineEdit.h"
 #include "Module1.h"
-#include "QtColor.h"
 #include "SurfaceWidget.h"
 #include "SwatchLabel.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "SwatchLabel.h"
 
-#include "QtColor.h"
+#include "SurfaceWidget.h"
 
 #include <QPainter>
 

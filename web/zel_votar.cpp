@@ -5,8 +5,7 @@
 #include "ClassicLook.h"
 #include "HandCursor.h"
 #include "OnTop.h"
-#include "QtColor.h"
-#include "Surface.h"
+#include "SurfaceWidget.h"
 #include "modulo_web.h"
 
 #include <QLabel>

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "SurfaceWidget.h"
 
-#include "QtColor.h"
-
 #include <QFont>
 #include <QFontMetrics>
 #include <QMouseEvent>

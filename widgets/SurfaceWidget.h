@@ -3,13 +3,21 @@
 
 #include "Surface.h"
 
+#include <QColor>
 #include <QImage>
 #include <QPointF>
 #include <QWidget>
+#include <cstdint>
 
 class QFont;
 
 namespace tintaro {
+
+// A colour value (0x00BBGGRR) as the toolkit's colour; the top byte is ignored.
+inline QColor toQColor(ColorRef colour) {
+    const auto bits = static_cast<std::uint32_t>(colour);
+    return QColor(int(bits & 0xFFu), int((bits >> 8) & 0xFFu), int((bits >> 16) & 0xFFu));
+}
 
 // Shows a Surface on screen without copying it, one logical pixel per surface pixel and never
 // smoothed, as a window's whole client area with the window's controls over it. Drawing into
