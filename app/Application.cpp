@@ -14,15 +14,16 @@ namespace {
 QIcon applicationIcon() {
     QIcon icon;
     for (int size : {16, 32, 48})
-        icon.addPixmap(appPicture(QStringLiteral("icon%1.png").arg(size)));
+        icon.addPixmap(appPicture(QStringLiteral("icon%1.bmp").arg(size)));
     return icon;
 }
 
 } // namespace
 
 QPixmap appPicture(const QString& name) {
-    // Read as PNG only: a reader left to guess loads and asks every image plug-in first.
-    QImageReader reader(QStringLiteral(":/app/") + name, "png");
+    // Kept as BMP, which reads at start without decompressing, and read as such: a reader left
+    // to guess loads and asks every image plug-in first.
+    QImageReader reader(QStringLiteral(":/app/") + name, "bmp");
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());
 }

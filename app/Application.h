@@ -6,7 +6,7 @@
 
 namespace tintaro {
 
-// A picture of the program's own resources (":/app/<name>", a PNG).
+// A picture of the program's own resources (":/app/<name>", a BMP).
 QPixmap appPicture(const QString& name);
 
 // What the desktop knows the program by: its name, the desktop entry its windows belong to

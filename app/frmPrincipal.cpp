@@ -67,7 +67,7 @@ frmPrincipal::frmPrincipal(QWidget* parent)
 
     // The picture is named for screen readers by whose it is.
     Image1 = makeLabel(this, "Image1", QStringLiteral("Zelkor"), QRect(16, 8, 96, 96), false);
-    Image1->setPixmap(appPicture(QStringLiteral("zelkor.png")));
+    Image1->setPixmap(appPicture(QStringLiteral("zelkor.bmp")));
     Label3 = makeLabel(this, "Label3", QStringLiteral("¿50.000 usuarios pueden estar confundidos?"),
                        QRect(120, 8, 105, 41), true);
     Label4 =

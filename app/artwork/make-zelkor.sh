@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Draws the main window's 96 x 96 picture: a cartoon figure on a blue ground, signed "Zelkor"
-# in the lower-right corner. Run it again after changing it and commit the PNG it writes.
+# in the lower-right corner. Run it again after changing it and commit the BMP it writes
+# (uncompressed, so that the program reads it at start without decoding).
 set -euo pipefail
 cd "$(dirname "$0")"
 font=/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf
@@ -23,4 +24,4 @@ font=/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf
     -stroke '#e8402a' -strokewidth 5 -draw 'line 60,72 67,66' \
     -stroke none -fill white -font "$font" -pointsize 11 \
     -gravity southeast -annotate +3+2 'Zelkor' \
-    -strip PNG32:zelkor.png
+    -strip BMP:zelkor.bmp

@@ -2,86 +2,35 @@
 #include "Browser.h"
 
 #include <cerrno>
-#include <gio/gdesktopappinfo.h>
-#include <gio/gio.h>
-#include <memory>
+#include <filesystem>
+#include <spawn.h>
 #include <string>
 #include <sys/wait.h>
-#include <thread>
+
+extern char** environ;
 
 namespace tintaro {
 
-namespace {
-
-// GIO starts a desktop entry's program through a small launcher process and reports success once
-// that launcher runs, so a program that cannot be executed is not reported. The launcher then
-// exits with an error within milliseconds, which is what this watch looks for; a browser that
-// starts keeps running, or hands the page to its running copy and exits successfully.
-constexpr gint64 kStartWatchMicroseconds = 200'000;
-
-struct GObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
-};
-using AppInfoPtr = std::unique_ptr<GAppInfo, GObjectUnref>;
-
-// The program that opens web pages; failing that, on a desktop whose default browser is set for
-// web addresses only, the one for the address's scheme when that is http or https.
-AppInfoPtr findBrowser(const char* address) {
-    AppInfoPtr browser(g_app_info_get_default_for_type("text/html", FALSE));
-    const std::unique_ptr<char, decltype(&g_free)> scheme(g_uri_parse_scheme(address), g_free);
-    for (const char* web : {"http", "https"}) {
-        if (!browser && scheme && g_ascii_strcasecmp(scheme.get(), web) == 0)
-            browser.reset(g_app_info_get_default_for_uri_scheme(web));
-    }
-    return browser;
-}
-
-void keepPid(GDesktopAppInfo*, GPid pid, gpointer target) {
-    *static_cast<GPid*>(target) = pid;
-}
-
-// Watches the started process for a moment: false when it ended with an error. One still running
-// is waited for on a thread of its own, so it never lingers as a zombie.
-bool startedWell(GPid pid) {
-    const gint64 deadline = g_get_monotonic_time() + kStartWatchMicroseconds;
-    int status = 0;
-    for (;;) {
-        const pid_t ended = waitpid(pid, &status, WNOHANG);
-        if (ended == pid)
-            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        if (ended < 0 && errno != EINTR)
-            return true; // reaped elsewhere: nothing says it failed
-        if (g_get_monotonic_time() >= deadline) {
-            std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
-            return true;
-        }
-        g_usleep(5'000);
-    }
-}
-
-bool launch(GAppInfo* browser, const std::string& address) {
-    GList uri{const_cast<char*>(address.c_str()), nullptr, nullptr};
-    GList* uris = address.empty() ? nullptr : &uri;
-    if (!G_IS_DESKTOP_APP_INFO(browser))
-        return g_app_info_launch_uris(browser, uris, nullptr, nullptr);
-    GPid pid = 0;
-    if (!g_desktop_app_info_launch_uris_as_manager(
-            G_DESKTOP_APP_INFO(browser), uris, nullptr,
-            static_cast<GSpawnFlags>(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD), nullptr,
-            nullptr, keepPid, &pid, nullptr))
-        return false;
-    // An entry started over D-Bus has no process of ours to watch.
-    return pid == 0 || startedWell(pid);
-}
-
-} // namespace
-
+// GIO's application launching runs in a small helper program, so that the program does not load
+// GIO and the libraries it brings at every start for a page it seldom opens. The helper sits
+// beside the program in the build tree, and in the libexec folder once installed.
 BrowserLaunch openInDefaultBrowser(std::string_view url) {
-    const std::string address(url);
-    const AppInfoPtr browser = findBrowser(address.c_str());
-    if (!browser)
-        return BrowserLaunch::NoBrowser;
-    return launch(browser.get(), address) ? BrowserLaunch::Opened : BrowserLaunch::LaunchFailed;
+    std::error_code ec;
+    const auto dir = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+    std::string address(url);
+    for (const auto& helper : {dir / "tintaro-open-page", dir / TINTARO_INSTALLED_HELPER}) {
+        char* argv[] = {const_cast<char*>(helper.c_str()), address.data(), nullptr};
+        pid_t pid = 0;
+        if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ) != 0)
+            continue;
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return code == 0 || code == 1 ? static_cast<BrowserLaunch>(code)
+                                      : BrowserLaunch::LaunchFailed;
+    }
+    return BrowserLaunch::LaunchFailed;
 }
 
 } // namespace tintaro

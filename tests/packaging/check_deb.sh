@@ -18,7 +18,8 @@ fail() {
 deb=$("$(dirname "$0")/../../scripts/make-deb.sh" "$build" "$work") || fail "no package built"
 
 contents=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/tintaro ./usr/share/applications/$id.desktop \
+for path in ./usr/bin/tintaro ./usr/libexec/tintaro/tintaro-open-page \
+    ./usr/share/applications/$id.desktop \
     ./usr/share/metainfo/$id.metainfo.xml ./usr/share/icons/hicolor/48x48/apps/$id.png \
     ./usr/share/icons/hicolor/scalable/apps/$id.svg ./usr/share/doc/tintaro/copyright \
     ./usr/share/doc/tintaro/changelog.Debian.gz; do

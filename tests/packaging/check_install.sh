@@ -21,6 +21,8 @@ fail() {
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 [ -x "$prefix/bin/tintaro" ] || fail "bin/tintaro missing or not executable"
+# The program looks for the page opener at ../libexec/tintaro from its own folder.
+[ -x "$prefix/libexec/tintaro/tintaro-open-page" ] || fail "libexec/tintaro/tintaro-open-page missing"
 desktop="$prefix/share/applications/$id.desktop"
 metainfo="$prefix/share/metainfo/$id.metainfo.xml"
 [ -f "$desktop" ] || fail "share/applications/$id.desktop missing"
