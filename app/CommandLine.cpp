@@ -12,8 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTextStream>
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 namespace tintaro {
@@ -78,28 +78,26 @@ std::optional<int> parseColour(const QString& text) {
     return value <= 0xFFFFFF ? std::optional<int>(static_cast<int>(value)) : std::nullopt;
 }
 
-void print(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-}
-
-void fail(const QString& message) {
-    print(stderr, QStringLiteral("tintaro: ") + message + QLatin1Char('\n'));
+// Prints the program's complaint; gives `status` back.
+int fail(const QString& message, int status) {
+    QTextStream(stderr) << "tintaro: " << message << '\n';
+    return status;
 }
 
 } // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
+    using enum CommandLine::Action;
     QCommandLineParser parser;
     describe(parser);
     CommandLine line;
-    const auto done = [&line](CommandLine::Action action, const QString& error = {}) {
+    const auto done = [&line](CommandLine::Action action) {
         line.action = action;
-        line.error = error;
         return line;
     };
-    const auto badUsage = [&done](const QString& error) {
-        return done(CommandLine::Action::BadUsage, error);
+    const auto badUsage = [&](const QString& error) {
+        line.error = error;
+        return done(BadUsage);
     };
     // The value of an option given once, else nothing.
     const auto only = [&parser](const char* option) {
@@ -109,14 +107,16 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (!parser.parse(arguments))
         return badUsage(parser.errorText());
     if (parser.isSet(QStringLiteral("help")))
-        return done(CommandLine::Action::Help);
+        return done(Help);
     if (parser.isSet(QStringLiteral("version")))
-        return done(CommandLine::Action::Version);
+        return done(Version);
 #ifndef Q_OS_WIN
     if (parser.isSet(QStringLiteral("prefix"))) {
-        line.prefix = only("prefix").value_or(QString());
-        if (line.prefix.isEmpty())
+        const QString prefix = only("prefix").value_or(QString());
+        if (prefix.isEmpty())
             return badUsage(QStringLiteral("--prefix takes one folder."));
+        // Wine takes only a whole path; the variable also reaches the Wine the registry runs.
+        qputenv("WINEPREFIX", QFile::encodeName(QFileInfo(prefix).absoluteFilePath()));
     }
 #endif
     const bool list = parser.isSet(QStringLiteral("list"));
@@ -136,7 +136,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                 .arg(positional.front()));
         line.account = *account;
         line.colour = *colour;
-        return done(CommandLine::Action::Set);
+        return done(Set);
     }
     if (!positional.isEmpty())
         return badUsage(QStringLiteral("Unexpected argument '%1'.").arg(positional.front()));
@@ -145,82 +145,70 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (!account)
             return badUsage(QStringLiteral("--get takes one ACCOUNT."));
         line.account = *account;
-        return done(CommandLine::Action::Get);
+        return done(Get);
     }
-    return done(list ? CommandLine::Action::List : CommandLine::Action::Window);
-}
-
-void usePrefix(const CommandLine& line) {
-    if (line.prefix.isEmpty())
-        return;
-    // Wine takes only a whole path; the variable also reaches the Wine the registry runs.
-    qputenv("WINEPREFIX", QFile::encodeName(QFileInfo(line.prefix).absoluteFilePath()));
+    return done(list ? List : Window);
 }
 
 int runCommand(const CommandLine& line) {
-    switch (line.action) {
-    case CommandLine::Action::Window:
-        return kBadUsage;
-    case CommandLine::Action::Help: {
+    using enum CommandLine::Action;
+    if (line.action == Help) {
         QCommandLineParser parser;
         describe(parser);
-        print(stdout, parser.helpText());
+        QTextStream(stdout) << parser.helpText();
         return 0;
     }
-    case CommandLine::Action::BadUsage:
-        fail(line.error + QStringLiteral("\nTry 'tintaro --help'."));
-        return kBadUsage;
-    case CommandLine::Action::Version:
-        print(stdout, QStringLiteral("tintaro " TINTARO_VERSION "\n"));
+    if (line.action == Version) {
+        QTextStream(stdout) << "tintaro " TINTARO_VERSION "\n";
         return 0;
-    default:
-        break;
     }
+    if (line.action == BadUsage)
+        return fail(line.error + QStringLiteral("\nTry 'tintaro --help'."), kBadUsage);
 
     const auto accounts = account::discoverAccounts(currentFileSystem(), currentAppDataFolder());
     if (accounts.empty()) {
-        print(stderr, emptyListNote() + QLatin1Char('\n'));
+        QTextStream(stderr) << emptyListNote() << '\n';
         return kFailure;
     }
-    if (line.action == CommandLine::Action::List) {
+    if (line.action == List) {
+        QTextStream out(stdout);
         for (const auto& entry : accounts)
-            print(stdout, accountListLine(entry) + QLatin1Char('\n'));
+            out << accountListLine(entry) << '\n';
         return 0;
     }
     const std::string folder = line.account.toStdString();
     const auto entry = std::find_if(accounts.begin(), accounts.end(),
                                     [&folder](const auto& a) { return a.folderName == folder; });
-    if (entry == accounts.end()) {
-        fail(QStringLiteral("No account '%1' in %2 (tintaro --list shows them).")
-                 .arg(line.account, placeShown()));
-        return kBadUsage;
-    }
+    if (entry == accounts.end())
+        return fail(QStringLiteral("No account '%1' in %2 (tintaro --list shows them).")
+                        .arg(line.account, placeShown()),
+                    kBadUsage);
     const std::string keyPath = Module2::imColorKey(conv::currencyToText(entry->number));
 
-    if (line.action == CommandLine::Action::Get) {
+    if (line.action == Get) {
         const StoredColour stored = readStoredColour(keyPath);
-        if (!stored.error.isEmpty()) {
-            fail(QStringLiteral("Could not read the colour of account %1: %2")
-                     .arg(line.account, stored.error));
-            return kFailure;
-        }
-        const std::uint32_t value = stored.value.value_or(0);
-        print(stdout, stored.value ? QStringLiteral("#%1 %2\n")
-                                         .arg(swapRedBlue(value), 6, 16, QLatin1Char('0'))
-                                         .toUpper()
-                                         .arg(value)
-                                   : QStringLiteral("not set\n"));
+        if (!stored.error.isEmpty())
+            return fail(QStringLiteral("Could not read the colour of account %1: %2")
+                            .arg(line.account, stored.error),
+                        kFailure);
+        QTextStream out(stdout);
+        if (!stored.value)
+            out << "not set\n";
+        else
+            out << QStringLiteral("#%1 %2\n")
+                       .arg(swapRedBlue(*stored.value), 6, 16, QLatin1Char('0'))
+                       .toUpper()
+                       .arg(*stored.value);
         return 0;
     }
 
     Registry& registry = currentRegistry();
     if (const long error = Module2::WriteRegDword(registry, kHkeyCurrentUser, keyPath,
                                                   Module2::kImColor, line.colour);
-        error != kErrorSuccess) {
-        fail(QStringLiteral("Could not store the colour of account %1. %2")
-                 .arg(line.account, QString::fromStdString(registry.describeFailure(error))));
-        return kFailure;
-    }
+        error != kErrorSuccess)
+        return fail(QStringLiteral("Could not store the colour of account %1. %2")
+                        .arg(line.account, QString::fromStdString(registry.describeFailure(error))),
+                    kFailure);
     return 0;
 }
 

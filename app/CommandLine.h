@@ -10,17 +10,14 @@ namespace tintaro {
 struct CommandLine {
     enum class Action { Window, Help, Version, List, Set, Get, BadUsage };
     Action action = Action::Window;
-    QString prefix;  // --prefix, empty when not given
     QString account; // --set, --get
     int colour = 0;  // --set: the colour value stored (red in the low byte)
     QString error;   // BadUsage: what is wrong
 };
 
-// Reads the arguments (the program's name first). Needs no application object.
+// Reads the arguments (the program's name first) and makes a folder given with --prefix the
+// program's Wine prefix, Wine's included. Needs no application object.
 CommandLine parseCommandLine(const QStringList& arguments);
-
-// Makes the prefix given with --prefix the program's, Wine's included. Nothing when none given.
-void usePrefix(const CommandLine& line);
 
 // Runs an action that opens no window, printing to stdout and stderr. Returns the exit status:
 // 0 done, 1 failed, 2 bad usage.

@@ -14,7 +14,6 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i)
         arguments << QFile::decodeName(argv[i]);
     const tintaro::CommandLine line = tintaro::parseCommandLine(arguments);
-    tintaro::usePrefix(line);
     if (line.action != tintaro::CommandLine::Action::Window) {
         tintaro::attachToParentConsole();
         QCoreApplication app(argc, argv);
