@@ -7,6 +7,7 @@
 #include "Module2.h"
 #include "PrefixNote.h"
 #include "Registry.h"
+#include "frmPrincipal.h"
 
 #include <QCommandLineParser>
 #include <QFile>

@@ -55,6 +55,14 @@ public:
 
 } // namespace
 
+QString accountListLine(const account::AccountEntry& entry) {
+    QString line = QString::fromStdU16String(account::accountLine(entry));
+    for (QChar& c : line)
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    return line;
+}
+
 frmPrincipal::frmPrincipal(QWidget* parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);

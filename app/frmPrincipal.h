@@ -10,6 +10,14 @@ class QListWidget;
 
 namespace tintaro {
 
+namespace account {
+struct AccountEntry;
+}
+
+// An account as the list shows it, on one line: control characters decoded from a damaged
+// map.dat (a line feed would split the line in two) show as replacement marks.
+QString accountListLine(const account::AccountEntry& entry);
+
 // The start-up window: the list of Messenger accounts. Picking a line hands the account to the
 // colour editor and closes this window for good.
 class frmPrincipal : public QWidget {
