@@ -3,15 +3,17 @@
 
 #include <QBitmap>
 #include <QImage>
-#include <array>
 
 namespace tintaro {
 
 namespace {
 
-// '#' black, '.' white, ' ' transparent; the rows below these are transparent. Row 1, column
-// 6 is the fingertip.
-constexpr std::array<const char*, 23> kHand = {
+// The hand in XPM; the rows below these are transparent.
+const char* const kHand[] = {
+    "32 23 3 1",
+    "# c #000000",
+    ". c #FFFFFF",
+    "  c None",
     "                                ", //
     "      ##                        ", //
     "     #..#                       ", //
@@ -37,24 +39,14 @@ constexpr std::array<const char*, 23> kHand = {
     "     ###########                ", //
 };
 
-QBitmap bitmapOf(bool (*set)(char)) {
-    QImage image(32, 32, QImage::Format_MonoLSB);
-    image.setColor(0, qRgb(255, 255, 255));
-    image.setColor(1, qRgb(0, 0, 0));
-    image.fill(0);
-    for (int y = 0; y < int(kHand.size()); ++y)
-        for (int x = 0; x < 32; ++x)
-            if (set(kHand[y][x]))
-                image.setPixel(x, y, 1);
-    return QBitmap::fromImage(image);
-}
-
 } // namespace
 
 QCursor handCursor() {
-    const QBitmap bits = bitmapOf([](char c) { return c == '#'; });
-    const QBitmap mask = bitmapOf([](char c) { return c != ' '; });
-    return QCursor(bits, mask, 6, 1);
+    const QImage hand = QImage(kHand).convertToFormat(QImage::Format_ARGB32).copy(0, 0, 32, 32);
+    // A mask image is black where it masks out, and a bitmap's black is a set bit: the bitmap is
+    // set where the hand is black, the mask wherever it is drawn.
+    return QCursor(QBitmap::fromImage(hand.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor)),
+                   QBitmap::fromImage(hand.createAlphaMask()), 6, 1);
 }
 
 } // namespace tintaro
