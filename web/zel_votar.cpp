@@ -9,13 +9,13 @@
 #include "LightPalette.h"
 #include "OnTop.h"
 #include "QtColor.h"
-#include "Surface.h"
 #include "modulo_web.h"
 
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
+#include <utility>
 
 namespace tintaro {
 
@@ -23,28 +23,21 @@ namespace {
 
 QPointer<zel_votar> g_defaultInstance;
 
-constexpr ColorRef kBackColor = 0x2BB964;
-constexpr ColorRef kLinkOver = 0xFF0000;  // blue
-constexpr ColorRef kLinkFrame = 0x2BB964; // the background green
-constexpr ColorRef kLinkLabel5 = 0x13A3D9;
+constexpr ColorRef kBackColor = 0x2BB964;  // green
+constexpr ColorRef kLinkOver = 0xFF0000;   // blue
+constexpr ColorRef kLinkLabel5 = 0x13A3D9; // gold
 
+// A label whose words are also its name for screen readers.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAccessibleName(text);
     return label;
 }
 
-void setTextColor(QLabel* label, ColorRef colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, toQColor(colour));
-    label->setPalette(palette);
-}
-
 } // namespace
-
-const QString zel_votar::kVotePage = QStringLiteral("https://zelkor.example/votar_redireccion.htm");
 
 zel_votar* zel_votar::defaultInstance() {
     if (!g_defaultInstance)
@@ -79,10 +72,8 @@ zel_votar::zel_votar(QWidget* parent)
         makeLabel(Frame1, "Label1", QStringLiteral("Faltan para cerrarse"), QRect(8, 72, 97, 17));
     Label1->hide();
     Label2 = makeLabel(Frame1, "Label2", QString(), QRect(104, 72, 33, 17));
-    // Screen readers name each control: a label by its words, the countdown by what it counts.
+    // Screen readers name the frame by whose it is, the countdown by what it counts.
     Frame1->setAccessibleName(QStringLiteral("Zelkor"));
-    for (QLabel* label : {Label5, Label3, Label1})
-        label->setAccessibleName(label->text());
     Label2->setAccessibleName(QStringLiteral("Segundos para cerrarse"));
     Label2->setAccessibleDescription(QStringLiteral("Segundos para cerrarse"));
     exposeAsWindow(this);
@@ -92,8 +83,7 @@ zel_votar::zel_votar(QWidget* parent)
 
     // Moves without a button must reach the three handlers; a move over the link or the
     // question belongs to that label alone, not also to the frame beneath it.
-    for (QWidget* tracked : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Label3),
-                             static_cast<QWidget*>(Label5)}) {
+    for (QWidget* tracked : std::initializer_list<QWidget*>{Frame1, Label3, Label5}) {
         tracked->setMouseTracking(true);
         tracked->installEventFilter(this);
     }
@@ -123,7 +113,7 @@ void zel_votar::Label3_Click() {
     const bool deleteOnClose = testAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_closed = false;
-    OpenWebPage(kVotePage, -1);
+    OpenWebPage(QStringLiteral("https://zelkor.example/votar_redireccion.htm"), -1);
     setAttribute(Qt::WA_DeleteOnClose, deleteOnClose);
     if (m_closed) {
         if (deleteOnClose)
@@ -162,30 +152,26 @@ void zel_votar::closeEvent(QCloseEvent* event) {
 }
 
 bool zel_votar::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::MouseMove:
+    if (event->type() == QEvent::MouseMove) {
         // The link colour follows the pointer: blue over the link, green once it has moved over
         // the frame, gold once over the question (the filter watches these three alone).
-        setTextColor(Label3, watched == Label3   ? kLinkOver
-                             : watched == Label5 ? kLinkLabel5
-                                                 : kLinkFrame);
+        QPalette palette = Label3->palette();
+        palette.setColor(QPalette::WindowText, toQColor(watched == Label3   ? kLinkOver
+                                                        : watched == Label5 ? kLinkLabel5
+                                                                            : kBackColor));
+        Label3->setPalette(palette);
         event->accept();
         return true;
-    case QEvent::MouseButtonPress:
-        if (watched == Label3 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+    }
+    // A click is a press and a release of the left button on the link itself.
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (watched == Label3 && (press || event->type() == QEvent::MouseButtonRelease)) {
+        const auto* mouse = static_cast<const QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && press)
             m_linkPressed = true;
-        break;
-    case QEvent::MouseButtonRelease:
-        if (watched == Label3 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
-            m_linkPressed) {
-            m_linkPressed = false;
-            // A click is a press and a release on the link itself.
-            if (Label3->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-                Label3_Click();
-        }
-        break;
-    default:
-        break;
+        else if (mouse->button() == Qt::LeftButton && std::exchange(m_linkPressed, false) &&
+                 Label3->rect().contains(mouse->position().toPoint()))
+            Label3_Click();
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -9,8 +9,6 @@ class QTimer;
 
 namespace tintaro {
 
-class EtchedFrame;
-
 // The vote-request window: asks the user to vote for the program, opens the vote page from its
 // link "Votame" and, once the link has been used, closes itself after twenty one-second ticks.
 // It keeps itself above all other windows. Its controls carry their names as object names
@@ -19,9 +17,6 @@ class zel_votar : public QWidget {
     Q_OBJECT
 
 public:
-    // The vote page the link opens.
-    static const QString kVotePage;
-
     // The single default instance, created on first use; deleted when it unloads.
     static zel_votar* defaultInstance();
 
@@ -44,7 +39,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    EtchedFrame* Frame1 = nullptr;
+    QWidget* Frame1 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label1 = nullptr;
