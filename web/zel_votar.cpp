@@ -5,12 +5,12 @@
 #include "DialogFont.h"
 #include "EtchedFrame.h"
 #include "FixedWindow.h"
-#include "HandCursor.h"
 #include "LightPalette.h"
 #include "OnTop.h"
 #include "QtColor.h"
 #include "modulo_web.h"
 
+#include <QBitmap>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
@@ -26,6 +26,46 @@ QPointer<zel_votar> g_defaultInstance;
 constexpr ColorRef kBackColor = 0x2BB964;  // green
 constexpr ColorRef kLinkOver = 0xFF0000;   // blue
 constexpr ColorRef kLinkLabel5 = 0x13A3D9; // gold
+
+// The link's pointer, a hand, in XPM; the rows below these are transparent. The fingertip is
+// the hotspot.
+const char* const kHand[] = {
+    "32 23 3 1",
+    "# c #000000",
+    ". c #FFFFFF",
+    "  c None",
+    "                                ", //
+    "      ##                        ", //
+    "     #..#                       ", //
+    "     #..#                       ", //
+    "     #..#                       ", //
+    "     #..#                       ", //
+    "     #..###                     ", //
+    "     #..#..##                   ", //
+    "     #..#..#.##                 ", //
+    "     #..#..#..#.#               ", //
+    " ##  #..#..#..#..#              ", //
+    "#..# #.........#.#              ", //
+    "#...##...........#              ", //
+    " #...#...........#              ", //
+    "  #..#...........#              ", //
+    "  #..............#              ", //
+    "   #.............#              ", //
+    "   #............#               ", //
+    "    #...........#               ", //
+    "    #..........#                ", //
+    "     #.........#                ", //
+    "     #.........#                ", //
+    "     ###########                ", //
+};
+
+QCursor handCursor() {
+    const QImage hand = QImage(kHand).convertToFormat(QImage::Format_ARGB32).copy(0, 0, 32, 32);
+    // A mask image is black where it masks out, and a bitmap's black is a set bit: the bitmap is
+    // set where the hand is black, the mask wherever it is drawn.
+    return QCursor(QBitmap::fromImage(hand.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor)),
+                   QBitmap::fromImage(hand.createAlphaMask()), 6, 1);
+}
 
 // A label whose words are also its name for screen readers.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {

@@ -4,7 +4,6 @@
 #include "DarkScheme.h"
 #include "EtchedFrame.h"
 #include "FakeBrowser.h"
-#include "HandCursor.h"
 #include "RecordingMessageBoxes.h"
 
 #include <QAccessible>
