@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 
 #include "AccountDiscovery.h"
+#include "Console.h"
 #include "Conversions.h"
 #include "DataSource.h"
 #include "Module2.h"
@@ -10,6 +11,7 @@
 #include "frmPrincipal.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -20,6 +22,15 @@
 namespace tintaro {
 
 namespace {
+
+// What the arguments ask for.
+struct CommandLine {
+    enum class Action { Window, Help, Version, List, Set, Get, BadUsage };
+    Action action = Action::Window;
+    QString account; // --set, --get
+    int colour = 0;  // --set: the colour value stored (red in the low byte)
+    QString error;   // BadUsage: what is wrong
+};
 
 constexpr int kFailure = 1;
 constexpr int kBadUsage = 2;
@@ -84,8 +95,6 @@ int fail(const QString& message, int status) {
     QTextStream(stderr) << "tintaro: " << message << '\n';
     return status;
 }
-
-} // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     using enum CommandLine::Action;
@@ -211,6 +220,20 @@ int runCommand(const CommandLine& line) {
                         .arg(line.account, QString::fromStdString(registry.describeFailure(error))),
                     kFailure);
     return 0;
+}
+
+} // namespace
+
+std::optional<int> runCommandLine(int& argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    const CommandLine line = parseCommandLine(arguments);
+    if (line.action == CommandLine::Action::Window)
+        return std::nullopt;
+    attachToParentConsole();
+    QCoreApplication app(argc, argv);
+    return runCommand(line);
 }
 
 } // namespace tintaro
