@@ -9,6 +9,14 @@ class QTimer;
 
 namespace tintaro {
 
+// Keeps `window` above all other windows or ends that, and shows it, never activating, moving
+// or resizing it. `flag` is a 16-bit boolean:
+//   -1     the window stays on top of all others;
+//    0     the window no longer stays on top;
+//   other  the window is raised within its group; whether it stays on top is not changed.
+// A null window is ignored.
+void SetOnTop(QWidget* window, const std::int16_t& flag);
+
 // The vote-request window: asks the user to vote for the program, opens the vote page from its
 // link "Votame" and, once the link has been used, closes itself after twenty one-second ticks.
 // It keeps itself above all other windows. Its controls carry their names as object names
