@@ -46,11 +46,8 @@ StoredColour readThroughWine(const std::filesystem::path& prefix, const std::str
         wine.start(QFile::decodeName(loader.c_str()), args);
         if (!wine.waitForStarted())
             continue;
-        if (!wine.waitForFinished(10000)) {
-            wine.kill();
-            wine.waitForFinished();
+        if (!wine.waitForFinished(10000)) // the QProcess kills it as it goes
             return {{}, where + QStringLiteral("Wine did not answer in time")};
-        }
         if (wine.exitStatus() != QProcess::NormalExit)
             return {{}, where + QStringLiteral("wine crashed")};
         // reg's answer for a missing key or value is status 1; the loader fails with 1 too, but

@@ -70,7 +70,6 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     // keeps it from being a blank entry in the taskbar and the window switcher.
     setWindowTitle(QString());
     setFixedWindowSize(this, 319, 269);
-    // Screen readers get a window named as the title bar reads.
     exposeAsWindow(this);
     setFont(dialogFont());
 
@@ -192,10 +191,6 @@ void frmPrincipal::Form_Load() {
 
 QString frmPrincipal::GetDataFolder() const {
     return QString::fromStdString(currentAppDataFolder());
-}
-
-std::int32_t frmPrincipal::GetFileLength(const QString& sFilePath) const {
-    return currentFileSystem().fileLength(sFilePath.toStdString());
 }
 
 void frmPrincipal::List1_Click() {

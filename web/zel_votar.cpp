@@ -20,8 +20,6 @@ namespace tintaro {
 
 namespace {
 
-QPointer<zel_votar> g_defaultInstance;
-
 constexpr ColorRef kBackColor = 0x2BB964;  // green
 constexpr ColorRef kLinkOver = 0xFF0000;   // blue
 constexpr ColorRef kLinkLabel5 = 0x13A3D9; // gold
@@ -85,9 +83,8 @@ void SetOnTop(QWidget* window, const std::int16_t& flag) {
     const bool keepOnTop = flag == -1;
     if (window->isWindow() && (flag == -1 || flag == 0) &&
         window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != keepOnTop) {
-        // Changing the flags re-creates the window hidden; the show below brings it back. A
-        // shown window keeps its place by itself, a hidden one that was placed needs its
-        // geometry restored, or it would shift by its frame.
+        // Changing the flags re-creates the window hidden (the show below brings it back); a
+        // hidden window that was placed would shift by its frame without its geometry restored.
         const bool placedButHidden = !window->isVisible() && window->testAttribute(Qt::WA_Moved);
         const QRect geometry = window->geometry();
         window->setWindowFlag(Qt::WindowStaysOnTopHint, keepOnTop);
@@ -106,9 +103,10 @@ void SetOnTop(QWidget* window, const std::int16_t& flag) {
 }
 
 zel_votar* zel_votar::defaultInstance() {
-    if (!g_defaultInstance)
-        g_defaultInstance = new zel_votar;
-    return g_defaultInstance;
+    static QPointer<zel_votar> instance;
+    if (!instance)
+        instance = new zel_votar;
+    return instance;
 }
 
 zel_votar::zel_votar(QWidget* parent)
@@ -147,14 +145,12 @@ zel_votar::zel_votar(QWidget* parent)
     // It takes the focus from the first Tab on (focusNextPrevChild).
     makeActivatable(Label3, QAccessible::Link, [this] { Label3_Click(); });
 
-    // Moves without a button must reach the three handlers; a move over the link or the
-    // question belongs to that label alone, not also to the frame beneath it.
+    // Moves without a button reach the three handlers; one over a label is not also one over the
+    // frame beneath it, not even over the countdown labels, which have no handler of their own.
     for (QWidget* tracked : std::initializer_list<QWidget*>{Frame1, Label3, Label5}) {
         tracked->setMouseTracking(true);
         tracked->installEventFilter(this);
     }
-    // The countdown labels have no move handler of their own: a move over them is not one
-    // over the frame.
     Label1->setAttribute(Qt::WA_NoMousePropagation);
     Label2->setAttribute(Qt::WA_NoMousePropagation);
 
@@ -176,14 +172,12 @@ void zel_votar::Label3_Click() {
     // A message box about the browser runs its own event loop, in which the countdown can end
     // or the user can close the window. Deleting the window there would pull it from under this
     // handler and the box, so while the page opens, closing only hides it; it goes afterwards.
-    const bool deleteOnClose = testAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_closed = false;
     OpenWebPage(QStringLiteral("https://zelkor.example/votar_redireccion.htm"), -1);
-    setAttribute(Qt::WA_DeleteOnClose, deleteOnClose);
+    setAttribute(Qt::WA_DeleteOnClose);
     if (m_closed) {
-        if (deleteOnClose)
-            deleteLater();
+        deleteLater();
         return;
     }
     // Starting a running timer would restart its interval and shift every later tick.
