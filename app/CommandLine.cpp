@@ -45,10 +45,15 @@ void describe(QCommandLineParser& parser) {
 #endif
     parser.setApplicationDescription(
         about + QStringLiteral("\nExit status: 0 done, 1 failure, 2 bad usage."));
-    QList<QCommandLineOption> options{
+    parser.addOptions({
         {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")},
         {{QStringLiteral("v"), QStringLiteral("version")},
          QStringLiteral("Show the version and exit.")},
+#ifndef Q_OS_WIN
+        {QStringLiteral("prefix"),
+         QStringLiteral("Use the Wine prefix DIR. Without it: $WINEPREFIX, else ~/.wine."),
+         QStringLiteral("DIR")},
+#endif
         {QStringLiteral("list"),
          QStringLiteral("Print the accounts as the list shows them (folder: e-mail), one per "
                         "line, and exit.")},
@@ -60,14 +65,8 @@ void describe(QCommandLineParser& parser) {
         {QStringLiteral("get"),
          QStringLiteral("Print the stored colour of ACCOUNT as #RRGGBB and decimal, or \"not "
                         "set\"."),
-         QStringLiteral("ACCOUNT")}};
-#ifndef Q_OS_WIN
-    options.insert(2, {QStringLiteral("prefix"),
-                       QStringLiteral("Use the Wine prefix DIR. Without it: $WINEPREFIX, else "
-                                      "~/.wine."),
-                       QStringLiteral("DIR")});
-#endif
-    parser.addOptions(options);
+         QStringLiteral("ACCOUNT")},
+    });
     parser.addPositionalArgument(QStringLiteral("COLOUR"),
                                  QStringLiteral("The colour, with --set."),
                                  QStringLiteral("[COLOUR]"));

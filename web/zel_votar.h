@@ -33,7 +33,6 @@ public:
     // Shows the window modeless; the first show puts it above all other windows.
     void Show();
 
-public Q_SLOTS:
     // Opens the vote page, starts the countdown if it is not running yet, shows "Faltan para
     // cerrarse". Further clicks open the page again and leave the countdown as it is.
     void Label3_Click();
