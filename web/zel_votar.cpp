@@ -10,6 +10,7 @@
 #include "modulo_web.h"
 
 #include <QBitmap>
+#include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
@@ -24,40 +25,12 @@ constexpr ColorRef kBackColor = 0x2BB964;  // green
 constexpr ColorRef kLinkOver = 0xFF0000;   // blue
 constexpr ColorRef kLinkLabel5 = 0x13A3D9; // gold
 
-// The link's pointer, a hand, in XPM; the rows below these are transparent. The fingertip is
-// the hotspot.
-const char* const kHand[] = {
-    "32 23 3 1",
-    "# c #000000",
-    ". c #FFFFFF",
-    "  c None",
-    "                                ", //
-    "      ##                        ", //
-    "     #..#                       ", //
-    "     #..#                       ", //
-    "     #..#                       ", //
-    "     #..#                       ", //
-    "     #..###                     ", //
-    "     #..#..##                   ", //
-    "     #..#..#.##                 ", //
-    "     #..#..#..#.#               ", //
-    " ##  #..#..#..#..#              ", //
-    "#..# #.........#.#              ", //
-    "#...##...........#              ", //
-    " #...#...........#              ", //
-    "  #..#...........#              ", //
-    "  #..............#              ", //
-    "   #.............#              ", //
-    "   #............#               ", //
-    "    #...........#               ", //
-    "    #..........#                ", //
-    "     #.........#                ", //
-    "     #.........#                ", //
-    "     ###########                ", //
-};
-
+// The link's pointer: a monochrome hand whose fingertip is the hotspot.
 QCursor handCursor() {
-    const QImage hand = QImage(kHand).convertToFormat(QImage::Format_ARGB32).copy(0, 0, 32, 32);
+    // Read as XPM only: a reader left to guess loads and asks every image plug-in first.
+    QImageReader reader(QStringLiteral(":/web/hand.xpm"), "xpm");
+    reader.setAutoDetectImageFormat(false);
+    const QImage hand = reader.read().convertToFormat(QImage::Format_ARGB32);
     // A mask image is black where it masks out, and a bitmap's black is a set bit: the bitmap is
     // set where the hand is black, the mask wherever it is drawn.
     return QCursor(QBitmap::fromImage(hand.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor)),
