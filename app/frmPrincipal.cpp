@@ -107,19 +107,13 @@ bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
         // A list box moves its selection with the left button only. The toolkit's list moves it
         // with any button, and here a moved selection picks the account and closes this window
         // for good: a right or middle click must not do that.
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseButtonRelease:
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+            type == QEvent::MouseButtonRelease)
             return static_cast<const QMouseEvent*>(event)->button() != Qt::LeftButton;
-        case QEvent::Paint:
-            // Over the background already filled; the list itself draws nothing without lines.
-            if (List1->count() == 0)
-                paintEmpty();
-            break;
-        default:
-            break;
-        }
+        // Over the background already filled; the list itself draws nothing without lines.
+        if (type == QEvent::Paint && List1->count() == 0)
+            paintEmpty();
     }
     if (watched == List1 && event->type() == QEvent::KeyPress && !List1->currentIndex().isValid())
         return firstKeyPress(static_cast<const QKeyEvent*>(event)->key());
@@ -199,9 +193,8 @@ void frmPrincipal::List1_Click() {
     const QList<QListWidgetItem*> selected = List1->selectedItems();
     if (selected.isEmpty())
         return;
-    const QString line = selected.first()->text();
-    const qsizetype k = line.indexOf(QLatin1Char(':'));
-    const auto number = conv::currencyFromText(line.left(k < 0 ? line.size() : k).toStdString());
+    const QString folder = selected.first()->text().section(QLatin1Char(':'), 0, 0);
+    const auto number = conv::currencyFromText(folder.toStdString());
     if (!number)
         return; // every listed name converts; anything else is not an account to hand over
 

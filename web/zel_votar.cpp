@@ -164,10 +164,8 @@ void zel_votar::Timer1_Timer() {
     Label2->setText(QString::number(secondsLeft) + QStringLiteral(" seg"));
     // A screen reader reads the count itself, not only what the label counts.
     Label2->setAccessibleName(Label2->text());
-    if (secondsLeft <= 0) {
-        Timer1->stop();
-        close();
-    }
+    if (secondsLeft <= 0)
+        close(); // which stops the countdown
 }
 
 bool zel_votar::focusNextPrevChild(bool next) {
@@ -178,7 +176,7 @@ bool zel_votar::focusNextPrevChild(bool next) {
 }
 
 void zel_votar::closeEvent(QCloseEvent* event) {
-    // An unloaded window counts no more.
+    // An unloaded window counts no more, whether the countdown or the user closed it.
     Timer1->stop();
     m_closed = true;
     QWidget::closeEvent(event);
