@@ -66,9 +66,7 @@ QString accountListLine(const account::AccountEntry& entry) {
 frmPrincipal::frmPrincipal(QWidget* parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
-    // No caption of its own; the toolkit then names the window after the application, which
-    // keeps it from being a blank entry in the taskbar and the window switcher.
-    setWindowTitle(QString());
+    // No caption of its own: the toolkit names the window after the application instead.
     setFixedWindowSize(this, 319, 269);
     exposeAsWindow(this);
     setFont(dialogFont());
@@ -104,9 +102,8 @@ frmPrincipal::frmPrincipal(QWidget* parent)
 
 bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
     if (watched == List1->viewport()) {
-        // A list box moves its selection with the left button only. The toolkit's list moves it
-        // with any button, and here a moved selection picks the account and closes this window
-        // for good: a right or middle click must not do that.
+        // Only the left button moves the selection, as in a list box: here a moved selection picks
+        // the account and closes this window for good, which a right or middle click must not.
         const QEvent::Type type = event->type();
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
             type == QEvent::MouseButtonRelease)
