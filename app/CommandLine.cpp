@@ -185,9 +185,8 @@ int runCommand(const CommandLine& line) {
             out << accountListLine(entry) << '\n';
         return 0;
     }
-    const std::string folder = line.account.toStdString();
-    const auto entry = std::find_if(accounts.begin(), accounts.end(),
-                                    [&folder](const auto& a) { return a.folderName == folder; });
+    const auto entry =
+        std::ranges::find(accounts, line.account.toStdString(), &account::AccountEntry::folderName);
     if (entry == accounts.end())
         return fail(QStringLiteral("No account '%1' in %2 (tintaro --list shows them).")
                         .arg(line.account, placeShown()),
