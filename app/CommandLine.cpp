@@ -2,23 +2,35 @@
 #include "CommandLine.h"
 
 #include "AccountDiscovery.h"
+#include "Console.h"
 #include "Conversions.h"
 #include "DataSource.h"
 #include "Module2.h"
 #include "PrefixNote.h"
 #include "Registry.h"
+#include "frmPrincipal.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTextStream>
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 namespace tintaro {
 
 namespace {
+
+// What the arguments ask for.
+struct CommandLine {
+    enum class Action { Window, Help, Version, List, Set, Get, BadUsage };
+    Action action = Action::Window;
+    QString account; // --set, --get
+    int colour = 0;  // --set: the colour value stored (red in the low byte)
+    QString error;   // BadUsage: what is wrong
+};
 
 constexpr int kFailure = 1;
 constexpr int kBadUsage = 2;
@@ -33,10 +45,15 @@ void describe(QCommandLineParser& parser) {
 #endif
     parser.setApplicationDescription(
         about + QStringLiteral("\nExit status: 0 done, 1 failure, 2 bad usage."));
-    QList<QCommandLineOption> options{
+    parser.addOptions({
         {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")},
         {{QStringLiteral("v"), QStringLiteral("version")},
          QStringLiteral("Show the version and exit.")},
+#ifndef Q_OS_WIN
+        {QStringLiteral("prefix"),
+         QStringLiteral("Use the Wine prefix DIR. Without it: $WINEPREFIX, else ~/.wine."),
+         QStringLiteral("DIR")},
+#endif
         {QStringLiteral("list"),
          QStringLiteral("Print the accounts as the list shows them (folder: e-mail), one per "
                         "line, and exit.")},
@@ -48,14 +65,8 @@ void describe(QCommandLineParser& parser) {
         {QStringLiteral("get"),
          QStringLiteral("Print the stored colour of ACCOUNT as #RRGGBB and decimal, or \"not "
                         "set\"."),
-         QStringLiteral("ACCOUNT")}};
-#ifndef Q_OS_WIN
-    options.insert(2, {QStringLiteral("prefix"),
-                       QStringLiteral("Use the Wine prefix DIR. Without it: $WINEPREFIX, else "
-                                      "~/.wine."),
-                       QStringLiteral("DIR")});
-#endif
-    parser.addOptions(options);
+         QStringLiteral("ACCOUNT")},
+    });
     parser.addPositionalArgument(QStringLiteral("COLOUR"),
                                  QStringLiteral("The colour, with --set."),
                                  QStringLiteral("[COLOUR]"));
@@ -78,28 +89,24 @@ std::optional<int> parseColour(const QString& text) {
     return value <= 0xFFFFFF ? std::optional<int>(static_cast<int>(value)) : std::nullopt;
 }
 
-void print(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+// Prints the program's complaint; gives `status` back.
+int fail(const QString& message, int status) {
+    QTextStream(stderr) << "tintaro: " << message << '\n';
+    return status;
 }
-
-void fail(const QString& message) {
-    print(stderr, QStringLiteral("tintaro: ") + message + QLatin1Char('\n'));
-}
-
-} // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
+    using enum CommandLine::Action;
     QCommandLineParser parser;
     describe(parser);
     CommandLine line;
-    const auto done = [&line](CommandLine::Action action, const QString& error = {}) {
+    const auto done = [&line](CommandLine::Action action) {
         line.action = action;
-        line.error = error;
         return line;
     };
-    const auto badUsage = [&done](const QString& error) {
-        return done(CommandLine::Action::BadUsage, error);
+    const auto badUsage = [&](const QString& error) {
+        line.error = error;
+        return done(BadUsage);
     };
     // The value of an option given once, else nothing.
     const auto only = [&parser](const char* option) {
@@ -109,14 +116,16 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (!parser.parse(arguments))
         return badUsage(parser.errorText());
     if (parser.isSet(QStringLiteral("help")))
-        return done(CommandLine::Action::Help);
+        return done(Help);
     if (parser.isSet(QStringLiteral("version")))
-        return done(CommandLine::Action::Version);
+        return done(Version);
 #ifndef Q_OS_WIN
     if (parser.isSet(QStringLiteral("prefix"))) {
-        line.prefix = only("prefix").value_or(QString());
-        if (line.prefix.isEmpty())
+        const QString prefix = only("prefix").value_or(QString());
+        if (prefix.isEmpty())
             return badUsage(QStringLiteral("--prefix takes one folder."));
+        // Wine takes only a whole path; the variable also reaches the Wine the registry runs.
+        qputenv("WINEPREFIX", QFile::encodeName(QFileInfo(prefix).absoluteFilePath()));
     }
 #endif
     const bool list = parser.isSet(QStringLiteral("list"));
@@ -136,7 +145,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                 .arg(positional.front()));
         line.account = *account;
         line.colour = *colour;
-        return done(CommandLine::Action::Set);
+        return done(Set);
     }
     if (!positional.isEmpty())
         return badUsage(QStringLiteral("Unexpected argument '%1'.").arg(positional.front()));
@@ -145,83 +154,84 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (!account)
             return badUsage(QStringLiteral("--get takes one ACCOUNT."));
         line.account = *account;
-        return done(CommandLine::Action::Get);
+        return done(Get);
     }
-    return done(list ? CommandLine::Action::List : CommandLine::Action::Window);
-}
-
-void usePrefix(const CommandLine& line) {
-    if (line.prefix.isEmpty())
-        return;
-    // Wine takes only a whole path; the variable also reaches the Wine the registry runs.
-    qputenv("WINEPREFIX", QFile::encodeName(QFileInfo(line.prefix).absoluteFilePath()));
+    return done(list ? List : Window);
 }
 
 int runCommand(const CommandLine& line) {
-    switch (line.action) {
-    case CommandLine::Action::Window:
-        return kBadUsage;
-    case CommandLine::Action::Help: {
+    using enum CommandLine::Action;
+    if (line.action == Help) {
         QCommandLineParser parser;
         describe(parser);
-        print(stdout, parser.helpText());
+        QTextStream(stdout) << parser.helpText();
         return 0;
     }
-    case CommandLine::Action::BadUsage:
-        fail(line.error + QStringLiteral("\nTry 'tintaro --help'."));
-        return kBadUsage;
-    case CommandLine::Action::Version:
-        print(stdout, QStringLiteral("tintaro " TINTARO_VERSION "\n"));
+    if (line.action == Version) {
+        QTextStream(stdout) << "tintaro " TINTARO_VERSION "\n";
         return 0;
-    default:
-        break;
     }
+    if (line.action == BadUsage)
+        return fail(line.error + QStringLiteral("\nTry 'tintaro --help'."), kBadUsage);
 
     const auto accounts = account::discoverAccounts(currentFileSystem(), currentAppDataFolder());
     if (accounts.empty()) {
-        print(stderr, emptyListNote() + QLatin1Char('\n'));
+        QTextStream(stderr) << emptyListNote() << '\n';
         return kFailure;
     }
-    if (line.action == CommandLine::Action::List) {
+    if (line.action == List) {
+        QTextStream out(stdout);
         for (const auto& entry : accounts)
-            print(stdout, accountListLine(entry) + QLatin1Char('\n'));
+            out << accountListLine(entry) << '\n';
         return 0;
     }
-    const std::string folder = line.account.toStdString();
-    const auto entry = std::find_if(accounts.begin(), accounts.end(),
-                                    [&folder](const auto& a) { return a.folderName == folder; });
-    if (entry == accounts.end()) {
-        fail(QStringLiteral("No account '%1' in %2 (tintaro --list shows them).")
-                 .arg(line.account, placeShown()));
-        return kBadUsage;
-    }
+    const auto entry =
+        std::ranges::find(accounts, line.account.toStdString(), &account::AccountEntry::folderName);
+    if (entry == accounts.end())
+        return fail(QStringLiteral("No account '%1' in %2 (tintaro --list shows them).")
+                        .arg(line.account, placeShown()),
+                    kBadUsage);
     const std::string keyPath = Module2::imColorKey(conv::currencyToText(entry->number));
 
-    if (line.action == CommandLine::Action::Get) {
+    if (line.action == Get) {
         const StoredColour stored = readStoredColour(keyPath);
-        if (!stored.error.isEmpty()) {
-            fail(QStringLiteral("Could not read the colour of account %1: %2")
-                     .arg(line.account, stored.error));
-            return kFailure;
-        }
-        const std::uint32_t value = stored.value.value_or(0);
-        print(stdout, stored.value ? QStringLiteral("#%1 %2\n")
-                                         .arg(swapRedBlue(value), 6, 16, QLatin1Char('0'))
-                                         .toUpper()
-                                         .arg(value)
-                                   : QStringLiteral("not set\n"));
+        if (!stored.error.isEmpty())
+            return fail(QStringLiteral("Could not read the colour of account %1: %2")
+                            .arg(line.account, stored.error),
+                        kFailure);
+        QTextStream out(stdout);
+        if (!stored.value)
+            out << "not set\n";
+        else
+            out << QStringLiteral("#%1 %2\n")
+                       .arg(swapRedBlue(*stored.value), 6, 16, QLatin1Char('0'))
+                       .toUpper()
+                       .arg(*stored.value);
         return 0;
     }
 
     Registry& registry = currentRegistry();
     if (const long error = Module2::WriteRegDword(registry, kHkeyCurrentUser, keyPath,
                                                   Module2::kImColor, line.colour);
-        error != kErrorSuccess) {
-        fail(QStringLiteral("Could not store the colour of account %1. %2")
-                 .arg(line.account, QString::fromStdString(registry.describeFailure(error))));
-        return kFailure;
-    }
+        error != kErrorSuccess)
+        return fail(QStringLiteral("Could not store the colour of account %1. %2")
+                        .arg(line.account, QString::fromStdString(registry.describeFailure(error))),
+                    kFailure);
     return 0;
+}
+
+} // namespace
+
+std::optional<int> runCommandLine(int& argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    const CommandLine line = parseCommandLine(arguments);
+    if (line.action == CommandLine::Action::Window)
+        return std::nullopt;
+    attachToParentConsole();
+    QCoreApplication app(argc, argv);
+    return runCommand(line);
 }
 
 } // namespace tintaro

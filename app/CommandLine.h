@@ -1,29 +1,15 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include <optional>
 
 namespace tintaro {
 
-// What the program's arguments ask for.
-struct CommandLine {
-    enum class Action { Window, Help, Version, List, Set, Get, BadUsage };
-    Action action = Action::Window;
-    QString prefix;  // --prefix, empty when not given
-    QString account; // --set, --get
-    int colour = 0;  // --set: the colour value stored (red in the low byte)
-    QString error;   // BadUsage: what is wrong
-};
-
-// Reads the arguments (the program's name first). Needs no application object.
-CommandLine parseCommandLine(const QStringList& arguments);
-
-// Makes the prefix given with --prefix the program's, Wine's included. Nothing when none given.
-void usePrefix(const CommandLine& line);
-
-// Runs an action that opens no window, printing to stdout and stderr. Returns the exit status:
-// 0 done, 1 failed, 2 bad usage.
-int runCommand(const CommandLine& line);
+// Does what the program's arguments ask for when they open no window (--help, --version,
+// --list, --set, --get, or bad usage), printing to stdout and stderr, and gives the exit status:
+// 0 done, 1 failed, 2 bad usage; nothing when they open the account list. A folder given with
+// --prefix becomes the program's Wine prefix, Wine's included. Called before any application
+// object: a use that opens no window needs no display.
+std::optional<int> runCommandLine(int& argc, char** argv);
 
 } // namespace tintaro

@@ -3,19 +3,13 @@
 
 #include <QString>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 
 namespace tintaro {
 
-namespace account {
-struct AccountEntry;
-}
-
 // Where the accounts are looked for, and what is stored there, as the account list and the
-// command line tell the user. PrefixNote.cpp holds what is the same on every system;
-// WinePlace.cpp (Linux) and Win32Place.cpp (Windows) the rest.
+// command line tell the user: WinePlace.cpp on Linux, Win32Place.cpp on Windows.
 
 // Why the list is empty and, on Linux, how to choose another Wine prefix and which other
 // prefixes hold accounts. The account list shows it and --list prints it.
@@ -32,12 +26,5 @@ struct StoredColour {
     QString error;
 };
 StoredColour readStoredColour(const std::string& keyPath);
-
-// An account as the list shows it, on one line: control characters decoded from a damaged
-// map.dat (a line feed would split the line in two) show as replacement marks.
-QString accountListLine(const account::AccountEntry& entry);
-
-// A file path as the user reads it.
-QString shownPath(const std::filesystem::path& path);
 
 } // namespace tintaro

@@ -11,7 +11,9 @@
 #include "WinePrefix.h"
 #include "WineServer.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <algorithm>
@@ -21,6 +23,11 @@
 namespace tintaro {
 
 namespace {
+
+// A file path as the user reads it.
+QString shownPath(const std::filesystem::path& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).filePath());
+}
 
 // Asks the running Wine, which holds the registry while its server runs.
 StoredColour readThroughWine(const std::filesystem::path& prefix, const std::string& keyPath) {
@@ -39,11 +46,8 @@ StoredColour readThroughWine(const std::filesystem::path& prefix, const std::str
         wine.start(QFile::decodeName(loader.c_str()), args);
         if (!wine.waitForStarted())
             continue;
-        if (!wine.waitForFinished(10000)) {
-            wine.kill();
-            wine.waitForFinished();
+        if (!wine.waitForFinished(10000)) // the QProcess kills it as it goes
             return {{}, where + QStringLiteral("Wine did not answer in time")};
-        }
         if (wine.exitStatus() != QProcess::NormalExit)
             return {{}, where + QStringLiteral("wine crashed")};
         // reg's answer for a missing key or value is status 1; the loader fails with 1 too, but
@@ -105,38 +109,29 @@ StoredColour readUserReg(const std::filesystem::path& prefix, const std::string&
     return {value, {}};
 }
 
-// Why `prefix` lists no account (the prefix is missing, has no user.reg, no AppData folder, no
-// Messenger data folder, or no account in it), how to choose another prefix, and the commands
-// that open the prefixes of other Wine front-ends under `home` that do hold accounts.
-QString noAccountsNote(const std::filesystem::path& prefix, const std::filesystem::path& home) {
+} // namespace
+
+QString emptyListNote() {
+    // Why the prefix lists no account, in PrefixState's order.
+    static const char* const kWhy[] = {
+        "No existe el prefijo de Wine %1.",
+        "El prefijo de Wine %1 no tiene user.reg.",
+        "El prefijo de Wine %1 no tiene la carpeta AppData (%2).",
+        "El prefijo de Wine %1 no tiene carpeta de datos de Messenger (%2).",
+        "No se encontró ninguna cuenta de Messenger en el prefijo de Wine %1.",
+    };
+    const std::filesystem::path prefix = currentWinePrefix();
     const PrefixCheck check = checkPrefix(prefix, account::kMessengerSubfolder);
-    const QString where = shownPath(prefix);
-    QString note;
-    switch (check.state) {
-    case PrefixState::Missing:
-        note = QStringLiteral("No existe el prefijo de Wine %1.").arg(where);
-        break;
-    case PrefixState::NoUserReg:
-        note = QStringLiteral("El prefijo de Wine %1 no tiene user.reg.").arg(where);
-        break;
-    case PrefixState::NoAppData:
-        note = QStringLiteral("El prefijo de Wine %1 no tiene la carpeta AppData (%2).")
-                   .arg(where, shownPath(check.missingFolder));
-        break;
-    case PrefixState::NoMessengerFolder:
-        note = QStringLiteral("El prefijo de Wine %1 no tiene carpeta de datos de Messenger (%2).")
-                   .arg(where, shownPath(check.missingFolder));
-        break;
-    case PrefixState::HasMessengerFolder:
-        note =
-            QStringLiteral("No se encontró ninguna cuenta de Messenger en el prefijo de Wine %1.")
-                .arg(where);
-        break;
-    }
+    QString note = QString::fromUtf8(kWhy[static_cast<int>(check.state)]).arg(shownPath(prefix));
+    if (!check.missingFolder.empty())
+        note = note.arg(shownPath(check.missingFolder));
     note += QStringLiteral("\nOtro prefijo: tintaro --prefix CARPETA, o la variable WINEPREFIX.");
 
-    QString found; // commands quoted for a POSIX shell, to be pasted as they are
-    for (const auto& other : frontEndPrefixes(home)) {
+    // The prefixes of other Wine front-ends that hold accounts, as commands quoted for a POSIX
+    // shell, to be pasted as they are.
+    QString found;
+    const char* home = std::getenv("HOME");
+    for (const auto& other : frontEndPrefixes(home && *home ? home : "/")) {
         std::error_code error;
         if (!std::filesystem::equivalent(other, prefix, error) &&
             !account::discoverAccounts(FileSystem(other), appDataFolder(other)).empty())
@@ -146,13 +141,6 @@ QString noAccountsNote(const std::filesystem::path& prefix, const std::filesyste
     if (!found.isEmpty())
         note += QStringLiteral("\nPrefijos con cuentas de Messenger:") + found;
     return note;
-}
-
-} // namespace
-
-QString emptyListNote() {
-    const char* home = std::getenv("HOME");
-    return noAccountsNote(currentWinePrefix(), home && *home ? home : "/");
 }
 
 QString placeShown() {

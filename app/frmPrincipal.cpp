@@ -54,14 +54,19 @@ public:
 
 } // namespace
 
+QString accountListLine(const account::AccountEntry& entry) {
+    QString line = QString::fromStdU16String(account::accountLine(entry));
+    for (QChar& c : line)
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    return line;
+}
+
 frmPrincipal::frmPrincipal(QWidget* parent)
     : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
-    // No caption of its own; the toolkit then names the window after the application, which
-    // keeps it from being a blank entry in the taskbar and the window switcher.
-    setWindowTitle(QString());
+    // No caption of its own: the toolkit names the window after the application instead.
     setFixedWindowSize(this, 319, 269);
-    // Screen readers get a window named as the title bar reads.
     exposeAsWindow(this);
     setFont(dialogFont());
 
@@ -96,22 +101,15 @@ frmPrincipal::frmPrincipal(QWidget* parent)
 
 bool frmPrincipal::eventFilter(QObject* watched, QEvent* event) {
     if (watched == List1->viewport()) {
-        // A list box moves its selection with the left button only. The toolkit's list moves it
-        // with any button, and here a moved selection picks the account and closes this window
-        // for good: a right or middle click must not do that.
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseButtonRelease:
+        // Only the left button moves the selection, as in a list box: here a moved selection picks
+        // the account and closes this window for good, which a right or middle click must not.
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+            type == QEvent::MouseButtonRelease)
             return static_cast<const QMouseEvent*>(event)->button() != Qt::LeftButton;
-        case QEvent::Paint:
-            // Over the background already filled; the list itself draws nothing without lines.
-            if (List1->count() == 0)
-                paintEmpty();
-            break;
-        default:
-            break;
-        }
+        // Over the background already filled; the list itself draws nothing without lines.
+        if (type == QEvent::Paint && List1->count() == 0)
+            paintEmpty();
     }
     if (watched == List1 && event->type() == QEvent::KeyPress && !List1->currentIndex().isValid())
         return firstKeyPress(static_cast<const QKeyEvent*>(event)->key());
@@ -185,19 +183,14 @@ QString frmPrincipal::GetDataFolder() const {
     return QString::fromStdString(currentAppDataFolder());
 }
 
-std::int32_t frmPrincipal::GetFileLength(const QString& sFilePath) const {
-    return currentFileSystem().fileLength(sFilePath.toStdString());
-}
-
 void frmPrincipal::List1_Click() {
     if (m_unloading)
         return;
     const QList<QListWidgetItem*> selected = List1->selectedItems();
     if (selected.isEmpty())
         return;
-    const QString line = selected.first()->text();
-    const qsizetype k = line.indexOf(QLatin1Char(':'));
-    const auto number = conv::currencyFromText(line.left(k < 0 ? line.size() : k).toStdString());
+    const QString folder = selected.first()->text().section(QLatin1Char(':'), 0, 0);
+    const auto number = conv::currencyFromText(folder.toStdString());
     if (!number)
         return; // every listed name converts; anything else is not an account to hand over
 

@@ -3,12 +3,19 @@
 
 #include <QString>
 #include <QWidget>
-#include <cstdint>
 
 class QLabel;
 class QListWidget;
 
 namespace tintaro {
+
+namespace account {
+struct AccountEntry;
+}
+
+// An account as the list shows it, on one line: control characters decoded from a damaged
+// map.dat (a line feed would split the line in two) show as replacement marks.
+QString accountListLine(const account::AccountEntry& entry);
 
 // The start-up window: the list of Messenger accounts. Picking a line hands the account to the
 // colour editor and closes this window for good.
@@ -28,8 +35,6 @@ public:
     // The Application Data folder of the current Wine prefix, as a Windows path without a
     // trailing backslash.
     QString GetDataFolder() const;
-    // The low 32 bits of the size of the file at the Windows path, -1 when it cannot be opened.
-    std::int32_t GetFileLength(const QString& sFilePath) const;
 
     QLabel* Image1 = nullptr;
     QLabel* Label3 = nullptr;

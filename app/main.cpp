@@ -1,25 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "Application.h"
 #include "CommandLine.h"
-#include "Console.h"
 #include "frmPrincipal.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QPointer>
 
 int main(int argc, char* argv[]) {
-    // Decided before any application object: the uses that open no window need no display.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QFile::decodeName(argv[i]);
-    const tintaro::CommandLine line = tintaro::parseCommandLine(arguments);
-    tintaro::usePrefix(line);
-    if (line.action != tintaro::CommandLine::Action::Window) {
-        tintaro::attachToParentConsole();
-        QCoreApplication app(argc, argv);
-        return tintaro::runCommand(line);
-    }
+    if (const auto status = tintaro::runCommandLine(argc, argv))
+        return *status;
 
     QApplication app(argc, argv);
     tintaro::setUpApplication();

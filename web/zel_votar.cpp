@@ -3,49 +3,80 @@
 
 #include "AccessibleControls.h"
 #include "ClassicLook.h"
-#include "HandCursor.h"
-#include "OnTop.h"
 #include "SurfaceWidget.h"
 #include "modulo_web.h"
 
+#include <QBitmap>
+#include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
+#include <utility>
 
 namespace tintaro {
 
 namespace {
 
-QPointer<zel_votar> g_defaultInstance;
+constexpr ColorRef kBackColor = 0x2BB964;  // green
+constexpr ColorRef kLinkOver = 0xFF0000;   // blue
+constexpr ColorRef kLinkLabel5 = 0x13A3D9; // gold
 
-constexpr ColorRef kBackColor = 0x2BB964;
-constexpr ColorRef kLinkOver = 0xFF0000;  // blue
-constexpr ColorRef kLinkFrame = 0x2BB964; // the background green
-constexpr ColorRef kLinkLabel5 = 0x13A3D9;
+// The link's pointer: a monochrome hand whose fingertip is the hotspot.
+QCursor handCursor() {
+    // Read as XPM only: a reader left to guess loads and asks every image plug-in first.
+    QImageReader reader(QStringLiteral(":/web/hand.xpm"), "xpm");
+    reader.setAutoDetectImageFormat(false);
+    const QImage hand = reader.read().convertToFormat(QImage::Format_ARGB32);
+    // A mask image is black where it masks out, and a bitmap's black is a set bit: the bitmap is
+    // set where the hand is black, the mask wherever it is drawn.
+    return QCursor(QBitmap::fromImage(hand.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor)),
+                   QBitmap::fromImage(hand.createAlphaMask()), 6, 1);
+}
 
+// A label whose words are also its name for screen readers.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAccessibleName(text);
     return label;
-}
-
-void setTextColor(QLabel* label, ColorRef colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, toQColor(colour));
-    label->setPalette(palette);
 }
 
 } // namespace
 
-const QString zel_votar::kVotePage = QStringLiteral("https://zelkor.example/votar_redireccion.htm");
+void SetOnTop(QWidget* window, const std::int16_t& flag) {
+    if (!window)
+        return;
+
+    const bool keepOnTop = flag == -1;
+    if (window->isWindow() && (flag == -1 || flag == 0) &&
+        window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != keepOnTop) {
+        // Changing the flags re-creates the window hidden (the show below brings it back); a
+        // hidden window that was placed would shift by its frame without its geometry restored.
+        const bool placedButHidden = !window->isVisible() && window->testAttribute(Qt::WA_Moved);
+        const QRect geometry = window->geometry();
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, keepOnTop);
+        if (placedButHidden)
+            window->setGeometry(geometry);
+    }
+
+    const bool wasShown = window->isVisible();
+    const bool hadNoActivate = window->testAttribute(Qt::WA_ShowWithoutActivating);
+    window->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    window->show();
+    window->setAttribute(Qt::WA_ShowWithoutActivating, hadNoActivate);
+    // A window that has just been shown is already at the top of its group.
+    if (wasShown)
+        window->raise();
+}
 
 zel_votar* zel_votar::defaultInstance() {
-    if (!g_defaultInstance)
-        g_defaultInstance = new zel_votar;
-    return g_defaultInstance;
+    static QPointer<zel_votar> instance;
+    if (!instance)
+        instance = new zel_votar;
+    return instance;
 }
 
 zel_votar::zel_votar(QWidget* parent)
@@ -75,10 +106,8 @@ zel_votar::zel_votar(QWidget* parent)
         makeLabel(Frame1, "Label1", QStringLiteral("Faltan para cerrarse"), QRect(8, 72, 97, 17));
     Label1->hide();
     Label2 = makeLabel(Frame1, "Label2", QString(), QRect(104, 72, 33, 17));
-    // Screen readers name each control: a label by its words, the countdown by what it counts.
+    // Screen readers name the frame by whose it is, the countdown by what it counts.
     Frame1->setAccessibleName(QStringLiteral("Zelkor"));
-    for (QLabel* label : {Label5, Label3, Label1})
-        label->setAccessibleName(label->text());
     Label2->setAccessibleName(QStringLiteral("Segundos para cerrarse"));
     Label2->setAccessibleDescription(QStringLiteral("Segundos para cerrarse"));
     exposeAsWindow(this);
@@ -86,15 +115,12 @@ zel_votar::zel_votar(QWidget* parent)
     // It takes the focus from the first Tab on (focusNextPrevChild).
     makeActivatable(Label3, QAccessible::Link, [this] { Label3_Click(); });
 
-    // Moves without a button must reach the three handlers; a move over the link or the
-    // question belongs to that label alone, not also to the frame beneath it.
-    for (QWidget* tracked : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Label3),
-                             static_cast<QWidget*>(Label5)}) {
+    // Moves without a button reach the three handlers; one over a label is not also one over the
+    // frame beneath it, not even over the countdown labels, which have no handler of their own.
+    for (QWidget* tracked : std::initializer_list<QWidget*>{Frame1, Label3, Label5}) {
         tracked->setMouseTracking(true);
         tracked->installEventFilter(this);
     }
-    // The countdown labels have no move handler of their own: a move over them is not one
-    // over the frame.
     Label1->setAttribute(Qt::WA_NoMousePropagation);
     Label2->setAttribute(Qt::WA_NoMousePropagation);
 
@@ -116,14 +142,12 @@ void zel_votar::Label3_Click() {
     // A message box about the browser runs its own event loop, in which the countdown can end
     // or the user can close the window. Deleting the window there would pull it from under this
     // handler and the box, so while the page opens, closing only hides it; it goes afterwards.
-    const bool deleteOnClose = testAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_closed = false;
-    OpenWebPage(kVotePage, -1);
-    setAttribute(Qt::WA_DeleteOnClose, deleteOnClose);
+    OpenWebPage(QStringLiteral("https://zelkor.example/votar_redireccion.htm"), -1);
+    setAttribute(Qt::WA_DeleteOnClose);
     if (m_closed) {
-        if (deleteOnClose)
-            deleteLater();
+        deleteLater();
         return;
     }
     // Starting a running timer would restart its interval and shift every later tick.
@@ -137,10 +161,8 @@ void zel_votar::Timer1_Timer() {
     Label2->setText(QString::number(secondsLeft) + QStringLiteral(" seg"));
     // A screen reader reads the count itself, not only what the label counts.
     Label2->setAccessibleName(Label2->text());
-    if (secondsLeft <= 0) {
-        Timer1->stop();
-        close();
-    }
+    if (secondsLeft <= 0)
+        close(); // which stops the countdown
 }
 
 bool zel_votar::focusNextPrevChild(bool next) {
@@ -151,37 +173,33 @@ bool zel_votar::focusNextPrevChild(bool next) {
 }
 
 void zel_votar::closeEvent(QCloseEvent* event) {
-    // An unloaded window counts no more.
+    // An unloaded window counts no more, whether the countdown or the user closed it.
     Timer1->stop();
     m_closed = true;
     QWidget::closeEvent(event);
 }
 
 bool zel_votar::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::MouseMove:
+    if (event->type() == QEvent::MouseMove) {
         // The link colour follows the pointer: blue over the link, green once it has moved over
         // the frame, gold once over the question (the filter watches these three alone).
-        setTextColor(Label3, watched == Label3   ? kLinkOver
-                             : watched == Label5 ? kLinkLabel5
-                                                 : kLinkFrame);
+        QPalette palette = Label3->palette();
+        palette.setColor(QPalette::WindowText, toQColor(watched == Label3   ? kLinkOver
+                                                        : watched == Label5 ? kLinkLabel5
+                                                                            : kBackColor));
+        Label3->setPalette(palette);
         event->accept();
         return true;
-    case QEvent::MouseButtonPress:
-        if (watched == Label3 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+    }
+    // A click is a press and a release of the left button on the link itself.
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (watched == Label3 && (press || event->type() == QEvent::MouseButtonRelease)) {
+        const auto* mouse = static_cast<const QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && press)
             m_linkPressed = true;
-        break;
-    case QEvent::MouseButtonRelease:
-        if (watched == Label3 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
-            m_linkPressed) {
-            m_linkPressed = false;
-            // A click is a press and a release on the link itself.
-            if (Label3->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-                Label3_Click();
-        }
-        break;
-    default:
-        break;
+        else if (mouse->button() == Qt::LeftButton && std::exchange(m_linkPressed, false) &&
+                 Label3->rect().contains(mouse->position().toPoint()))
+            Label3_Click();
     }
     return QWidget::eventFilter(watched, event);
 }

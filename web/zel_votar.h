@@ -9,7 +9,13 @@ class QTimer;
 
 namespace tintaro {
 
-class EtchedFrame;
+// Keeps `window` above all other windows or ends that, and shows it, never activating, moving
+// or resizing it. `flag` is a 16-bit boolean:
+//   -1     the window stays on top of all others;
+//    0     the window no longer stays on top;
+//   other  the window is raised within its group; whether it stays on top is not changed.
+// A null window is ignored.
+void SetOnTop(QWidget* window, const std::int16_t& flag);
 
 // The vote-request window: asks the user to vote for the program, opens the vote page from its
 // link "Votame" and, once the link has been used, closes itself after twenty one-second ticks.
@@ -19,9 +25,6 @@ class zel_votar : public QWidget {
     Q_OBJECT
 
 public:
-    // The vote page the link opens.
-    static const QString kVotePage;
-
     // The single default instance, created on first use; deleted when it unloads.
     static zel_votar* defaultInstance();
 
@@ -30,7 +33,6 @@ public:
     // Shows the window modeless; the first show puts it above all other windows.
     void Show();
 
-public Q_SLOTS:
     // Opens the vote page, starts the countdown if it is not running yet, shows "Faltan para
     // cerrarse". Further clicks open the page again and leave the countdown as it is.
     void Label3_Click();
@@ -44,7 +46,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    EtchedFrame* Frame1 = nullptr;
+    QWidget* Frame1 = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label1 = nullptr;

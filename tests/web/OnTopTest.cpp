@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "OnTop.h"
+#include "zel_votar.h"
 
 #include <QTest>
 #include <QWidget>
