@@ -7,7 +7,6 @@
 #include "PrefixNote.h"
 #include "PrefixSearch.h"
 #include "UserRegFile.h"
-#include "WineLoaders.h"
 #include "WinePrefix.h"
 #include "WineServer.h"
 

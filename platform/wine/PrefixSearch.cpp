@@ -2,7 +2,6 @@
 #include "PrefixSearch.h"
 
 #include "FileSystem.h"
-#include "WinPath.h"
 #include "WinePrefix.h"
 
 #include <algorithm>

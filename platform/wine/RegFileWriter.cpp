@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tintaro {
@@ -27,27 +28,6 @@ bool isTempName(std::string_view name, std::string_view prefix) {
     return true;
 }
 
-class FdCloser {
-public:
-    explicit FdCloser(int fd)
-        : m_fd(fd) {}
-    ~FdCloser() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FdCloser(const FdCloser&) = delete;
-    FdCloser& operator=(const FdCloser&) = delete;
-    // Closes now, reporting the error a deferred write may only show here.
-    bool close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
-
 } // namespace
 
 std::filesystem::path hiddenSibling(const std::filesystem::path& file, std::string_view suffix) {
@@ -64,7 +44,6 @@ long RegFileWriter::replace(const std::filesystem::path& path, std::string_view 
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return RegErrors::fromErrno(errno);
-    FdCloser closer(fd);
 
     struct stat old {};
     mode_t mode = 0;
@@ -81,12 +60,13 @@ long RegFileWriter::replace(const std::filesystem::path& path, std::string_view 
 
     bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, content) && syncFile(fd);
     int error = errno;
-    if (ok) {
-        ok = closer.close();
+    // close() may report an error that a deferred write only shows there.
+    if (::close(fd) != 0 && ok) {
+        ok = false;
         error = errno;
     }
-    if (ok) {
-        ok = renameFile(temp, path);
+    if (ok && !renameFile(temp, path)) {
+        ok = false;
         error = errno;
     }
     if (!ok) {
@@ -148,6 +128,39 @@ bool RegFileWriter::syncDirectory(const std::filesystem::path& dir) {
     const bool ok = ::fsync(fd) == 0;
     ::close(fd);
     return ok;
+}
+
+RegFileLock::RegFileLock(const std::filesystem::path& lockFile,
+                         std::chrono::milliseconds patience) {
+    m_fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (m_fd < 0) {
+        m_error = RegErrors::fromErrno(errno);
+        return;
+    }
+    // Polling rather than F_SETLKW: a stuck holder must not freeze the caller for good.
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    for (;;) {
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        if (::fcntl(m_fd, F_SETLK, &lock) == 0)
+            return;
+        if ((errno != EACCES && errno != EAGAIN && errno != EINTR) ||
+            std::chrono::steady_clock::now() >= deadline) {
+            m_error = errno == EACCES || errno == EAGAIN ? RegErrors::kLockViolation
+                                                         : RegErrors::fromErrno(errno);
+            ::close(m_fd);
+            m_fd = -1;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+RegFileLock::~RegFileLock() {
+    // Closing the descriptor releases the lock.
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 } // namespace tintaro

@@ -35,91 +35,64 @@ std::string lowerAscii(std::string_view text) {
 // The string values of the few keys needed, by lower-case key and lower-case value name.
 using Values = std::map<std::string, std::map<std::string, std::string>>;
 
-// Collects the values of those keys from a user.reg handed over in pieces of any size. A line
-// longer than any the folders need is skipped, so a file without line feeds cannot grow the
-// buffer that carries a line from one piece to the next.
-class UserRegScan {
-public:
-    void feed(std::string_view piece) {
-        for (std::size_t end; (end = piece.find('\n')) != std::string_view::npos;) {
-            if (!m_skipping) {
-                if (m_pending.empty()) {
-                    line(piece.substr(0, end));
-                } else {
-                    m_pending.append(piece.substr(0, end));
-                    line(m_pending);
-                }
-            }
-            m_pending.clear();
-            m_skipping = false;
-            piece.remove_prefix(end + 1);
-        }
-        if (!m_skipping)
-            m_pending.append(piece);
-        if (m_pending.size() > kLongestLine) {
-            m_pending.clear();
-            m_skipping = true;
-        }
-    }
-
-    // The values, once the last line (which needs no line feed) is taken too.
-    const Values& finish() {
-        if (!m_skipping)
-            line(m_pending);
-        m_pending.clear();
-        return m_values;
-    }
-
-private:
-    static constexpr std::size_t kLongestLine = std::size_t{1} << 20;
-
+// The values of those keys in the file, read a mebibyte at a time: a large user.reg is never
+// held whole. A line longer than any the folders need is skipped, so a file without line feeds
+// cannot grow the buffer that carries a line from one piece to the next.
+Values scanUserReg(const BinaryFile& file) {
+    constexpr std::size_t kChunk = std::size_t{1} << 20;
+    Values values;
+    std::map<std::string, std::string>* section = nullptr;
+    std::u16string key;
+    std::u16string name;
     // One line, without its line feed, read as the registry writer reads it.
-    void line(std::string_view line) {
+    const auto take = [&](std::string_view line) {
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         using Kind = UserRegFile::Line::Kind;
-        const UserRegFile::Line parsed = UserRegFile::parseLine(line, m_key);
+        const UserRegFile::Line parsed = UserRegFile::parseLine(line, key);
         if (parsed.kind == Kind::Key || parsed.kind == Kind::BadKey) {
-            m_section = nullptr;
+            section = nullptr;
             if (parsed.kind == Kind::BadKey)
                 return;
-            const std::string name = lowerAscii(
-                RegEscape::utf8FromUtf16(RegEscape::joinKey(RegEscape::keyComponents(m_key))));
-            if (name == kUserShellFolders || name == kShellFolders ||
-                name == kVolatileEnvironment || name == kEnvironment)
-                m_section = &m_values[name];
-        } else if (parsed.kind == Kind::Value && m_section && !parsed.name.empty()) {
+            const std::string keyName = lowerAscii(
+                RegEscape::utf8FromUtf16(RegEscape::joinKey(RegEscape::keyComponents(key))));
+            if (keyName == kUserShellFolders || keyName == kShellFolders ||
+                keyName == kVolatileEnvironment || keyName == kEnvironment)
+                section = &values[keyName];
+        } else if (parsed.kind == Kind::Value && section && !parsed.name.empty()) {
             const auto value = UserRegFile::stringValue(parsed.data);
-            if (value && RegEscape::unescape(parsed.name, '"', m_name))
-                (*m_section)[lowerAscii(RegEscape::utf8FromUtf16(m_name))] =
+            if (value && RegEscape::unescape(parsed.name, '"', name))
+                (*section)[lowerAscii(RegEscape::utf8FromUtf16(name))] =
                     RegEscape::utf8FromUtf16(*value);
         }
-    }
-
-    Values m_values;
-    std::map<std::string, std::string>* m_section = nullptr;
-    std::string m_pending;
-    bool m_skipping = false;
-    std::u16string m_key;
-    std::u16string m_name;
-};
-
-// The folders' values from the file, read a mebibyte at a time: a large user.reg is never held
-// whole.
-Values scanUserRegFile(const BinaryFile& file) {
-    constexpr std::size_t kChunk = std::size_t{1} << 20;
-    UserRegScan scan;
-    const auto size = static_cast<std::uint64_t>(std::max<std::int64_t>(file.length(), 0));
-    const std::uint64_t end = std::min(size, kUserRegMaxSize);
+    };
+    std::string pending;
+    bool skipping = false;
+    const std::uint64_t end = std::min(static_cast<std::uint64_t>(file.length()), kUserRegMaxSize);
     for (std::uint64_t offset = 0; offset < end;) {
         const auto chunk = file.readAt(
             offset, static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, end - offset)));
         if (chunk.empty())
             break;
         offset += chunk.size();
-        scan.feed(std::string_view(reinterpret_cast<const char*>(chunk.data()), chunk.size()));
+        std::string_view piece(reinterpret_cast<const char*>(chunk.data()), chunk.size());
+        for (std::size_t lf; (lf = piece.find('\n')) != std::string_view::npos;) {
+            pending.append(piece.substr(0, lf));
+            if (!skipping)
+                take(pending);
+            pending.clear();
+            skipping = false;
+            piece.remove_prefix(lf + 1);
+        }
+        pending.append(piece);
+        if (pending.size() > kChunk) {
+            pending.clear();
+            skipping = true;
+        }
     }
-    return scan.finish();
+    if (!skipping)
+        take(pending); // the last line needs no line feed
+    return values;
 }
 
 const std::string* lookup(const Values& values, std::string_view key, std::string_view name) {
@@ -147,10 +120,10 @@ std::optional<std::string> profileOf(std::string_view path) {
 }
 
 // Expands %NAME% references once; an unknown name or an unclosed % makes the whole text unusable.
-// `fallback` names the variables `vars` lacks, where it can.
-std::optional<std::string>
-expand(std::string_view text, const std::map<std::string, std::string>& vars,
-       const std::function<std::optional<std::string>(std::string_view)>& fallback) {
+// %USERNAME%, when `vars` lacks it, is `userName`'s.
+std::optional<std::string> expand(std::string_view text,
+                                  const std::map<std::string, std::string>& vars,
+                                  const std::function<const std::string&()>& userName) {
     std::string out;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -166,8 +139,8 @@ expand(std::string_view text, const std::map<std::string, std::string>& vars,
         const std::string name = lowerAscii(text.substr(open + 1, close - open - 1));
         if (const auto var = vars.find(name); var != vars.end()) {
             out += var->second;
-        } else if (const auto value = fallback(name)) {
-            out += *value;
+        } else if (name == "username") {
+            out += userName();
         } else {
             return std::nullopt;
         }
@@ -177,9 +150,7 @@ expand(std::string_view text, const std::map<std::string, std::string>& vars,
 }
 
 std::string withoutTrailingBackslash(std::string path) {
-    while (path.size() > 3 && path.back() == '\\')
-        path.pop_back();
-    if (path.size() == 3 && path.back() == '\\')
+    while (path.size() > 2 && path.back() == '\\')
         path.pop_back();
     return path;
 }
@@ -206,13 +177,9 @@ std::filesystem::path currentWinePrefix() {
     return std::filesystem::path(home && *home ? home : "/") / ".wine";
 }
 
-namespace {
-
-// The AppData folder from the values of those keys. The Unix user's name is asked for only if a
-// value refers to it or no profile folder is named (looking it up may read the user database).
-std::string appDataFolderFromValues(const Values& values,
-                                    const std::function<std::string()>& unixUser) {
-
+std::string appDataFolder(const std::filesystem::path& prefix) {
+    const auto file = openUnixFile(prefix / "user.reg");
+    const Values values = file ? scanUserReg(*file) : Values{};
     std::map<std::string, std::string> vars;
     // Stored environment first; the volatile one wins where both name a variable.
     for (const auto key : {kEnvironment, kVolatileEnvironment}) {
@@ -221,19 +188,13 @@ std::string appDataFolderFromValues(const Values& values,
             for (const auto& [name, value] : section->second)
                 vars[name] = value;
     }
+    // The Unix user's name is asked for only if a value refers to it or no profile folder is named
+    // (looking it up may read the user database).
     std::optional<std::string> user;
-    const auto userName = [&]() -> const std::string& {
-        if (!user) {
-            user = unixUser();
-            if (user->empty())
-                user = "user";
-        }
+    const std::function<const std::string&()> userName = [&]() -> const std::string& {
+        if (!user)
+            user = unixUserName();
         return *user;
-    };
-    const auto fallback = [&](std::string_view name) -> std::optional<std::string> {
-        if (name == "username")
-            return userName();
-        return std::nullopt;
     };
     vars.try_emplace("systemdrive", "C:");
     vars.try_emplace("systemroot", "C:\\windows");
@@ -241,14 +202,12 @@ std::string appDataFolderFromValues(const Values& values,
 
     std::optional<std::string> profile;
     if (const auto it = vars.find("userprofile"); it != vars.end()) {
-        profile = expand(it->second, vars, fallback);
+        profile = expand(it->second, vars, userName);
         if (profile && !isDrivePath(*profile))
             profile.reset();
     }
-    if (!profile) {
-        if (const std::string* appData = lookup(values, kShellFolders, "appdata"))
-            profile = profileOf(*appData);
-    }
+    if (const std::string* appData = lookup(values, kShellFolders, "appdata"); !profile && appData)
+        profile = profileOf(*appData);
     if (!profile) {
         const auto section = values.find(std::string(kShellFolders));
         if (section != values.end())
@@ -261,26 +220,13 @@ std::string appDataFolderFromValues(const Values& values,
     vars["userprofile"] = *profile;
 
     if (const std::string* appData = lookup(values, kUserShellFolders, "appdata")) {
-        if (auto expanded = expand(*appData, vars, fallback); expanded && isDrivePath(*expanded))
+        if (auto expanded = expand(*appData, vars, userName); expanded && isDrivePath(*expanded))
             return withoutTrailingBackslash(std::move(*expanded));
     }
     if (const std::string* appData = lookup(values, kShellFolders, "appdata");
         appData && isDrivePath(*appData))
         return withoutTrailingBackslash(*appData);
     return *profile + "\\AppData\\Roaming";
-}
-
-} // namespace
-
-std::string appDataFolderFromUserReg(std::string_view userReg, std::string_view unixUser) {
-    UserRegScan scan;
-    scan.feed(userReg);
-    return appDataFolderFromValues(scan.finish(), [&] { return std::string(unixUser); });
-}
-
-std::string appDataFolder(const std::filesystem::path& prefix) {
-    const auto file = openUnixFile(prefix / "user.reg");
-    return appDataFolderFromValues(file ? scanUserRegFile(*file) : Values{}, unixUserName);
 }
 
 } // namespace tintaro

@@ -19,10 +19,6 @@ std::filesystem::path currentWinePrefix();
 // damaged user.reg gives the usual folder.
 std::string appDataFolder(const std::filesystem::path& prefix);
 
-// Same, reading `userReg` (the text of a user.reg) instead of a file. `unixUser` names the
-// profile folder when the registry names none.
-std::string appDataFolderFromUserReg(std::string_view userReg, std::string_view unixUser);
-
 // The largest user.reg read or edited, far beyond any real one: the folders are looked up in as
 // much of it as the registry writer accepts, so a file Tintaro would edit is one it reads too.
 inline constexpr std::uint64_t kUserRegMaxSize = std::uint64_t{512} << 20;

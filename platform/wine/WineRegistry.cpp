@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "WineRegistry.h"
 
+#include "FileSystem.h"
 #include "RegErrors.h"
 #include "RegEscape.h"
-#include "RegFileLock.h"
 #include "UserRegFile.h"
-#include "WineLoaders.h"
 #include "WinePrefix.h"
 
 #include <cerrno>
@@ -28,44 +27,25 @@ namespace {
 
 constexpr std::size_t kMaxKeyComponent = 255; // UTF-16 units, as Windows limits them
 constexpr std::size_t kMaxValueName = 16383;  // UTF-16 units
-constexpr off_t kMaxFileSize = static_cast<off_t>(kUserRegMaxSize);
 
-// Reads a whole regular file. nullopt with `error` set on failure; `missing` when absent.
-std::optional<std::string> readFile(const std::filesystem::path& path, long& error, bool& missing) {
-    missing = false;
+// The whole of a regular file; nullopt with `error` set on failure (kPathNotFound when absent).
+std::optional<std::string> readFile(const std::filesystem::path& path, long& error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        missing = errno == ENOENT;
         error = RegErrors::fromErrno(errno);
         return std::nullopt;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileSize) {
-        ::close(fd);
+    const auto file = BinaryFile::adopt(fd);
+    if (!file || static_cast<std::uint64_t>(file->length()) > kUserRegMaxSize) {
         error = RegErrors::kBadDatabase;
         return std::nullopt;
     }
-    // One byte spare, so the read that meets the end needs no reallocation of a large file.
-    std::string text(static_cast<std::size_t>(st.st_size) + 1, '\0');
-    std::size_t done = 0;
-    for (;;) {
-        if (done == text.size())
-            text.resize(text.size() + 65536);
-        const ssize_t count = ::read(fd, text.data() + done, text.size() - done);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0) {
-            error = RegErrors::fromErrno(errno);
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (count == 0)
-            break;
-        done += static_cast<std::size_t>(count);
+    const auto bytes = file->readFromStart(static_cast<std::size_t>(file->length()));
+    if (bytes.size() != static_cast<std::size_t>(file->length())) {
+        error = RegErrors::kWriteFault; // a failed read
+        return std::nullopt;
     }
-    ::close(fd);
-    text.resize(done);
-    return text;
+    return std::string(bytes.begin(), bytes.end());
 }
 
 // The file Wine really reads: a symbolic link is followed so that it stays a link.
@@ -80,8 +60,7 @@ std::filesystem::path realUserReg(const std::filesystem::path& prefix) {
 
 std::string archOfSystemReg(const std::filesystem::path& prefix) {
     long error = 0;
-    bool missing = false;
-    const auto text = readFile(prefix / "system.reg", error, missing);
+    const auto text = readFile(prefix / "system.reg", error);
     return text ? UserRegFile::archOf(*text) : std::string();
 }
 
@@ -114,14 +93,14 @@ long normalizeKey(std::string_view base, std::string_view path, std::string& out
 }
 
 bool isDirectory(const std::filesystem::path& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
 }
 
 // Wine makes system.reg and drive_c in every prefix it sets up.
 bool isWinePrefix(const std::filesystem::path& prefix) {
-    struct stat st {};
-    return ::stat((prefix / "system.reg").c_str(), &st) == 0 || isDirectory(prefix / "drive_c");
+    std::error_code error;
+    return std::filesystem::exists(prefix / "system.reg", error) || isDirectory(prefix / "drive_c");
 }
 
 } // namespace
@@ -151,11 +130,7 @@ long WineRegistry::createKey(RegKey root, std::string_view path, RegKey& key) {
         return error;
     if (!isDirectory(prefix))
         return RegErrors::kPathNotFound;
-    // Handles stay clear of the predefined roots (0x80000000 and up) and of 0.
-    if (m_nextKey == 0 || m_nextKey >= 0x80000000u)
-        m_nextKey = 1;
-    while (m_keys.contains(m_nextKey))
-        ++m_nextKey;
+    // Counting up from 1 keeps handles clear of 0 and of the predefined roots (0x80000000 on).
     key = m_nextKey++;
     m_keys.emplace(key, OpenKey{std::move(prefix), std::move(full)});
     return kErrorSuccess;
@@ -223,8 +198,7 @@ long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::str
     const std::int64_t now =
         m_options.clock ? m_options.clock() : static_cast<std::int64_t>(std::time(nullptr));
     long error = 0;
-    bool missing = false;
-    const auto text = readFile(file, error, missing);
+    const auto text = readFile(file, error);
     std::optional<std::string> edited;
     if (text && !text->empty()) {
         edited = UserRegFile::withDword(*text, path, name, value, now);
@@ -232,7 +206,7 @@ long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::str
             return RegErrors::kBadDatabase;
         if (*edited == *text)
             return kErrorSuccess;
-    } else if (missing || (text && text->empty())) {
+    } else if (text || error == RegErrors::kPathNotFound) {
         // An empty file holds nothing to keep, and Wine would ignore it for good.
         edited = UserRegFile::newFile(archOfSystemReg(prefix), path, name, value, now);
         if (!edited)
@@ -247,18 +221,11 @@ long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::str
 long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const std::string& path,
                                     std::string_view name, std::uint32_t value) {
     // The loader comes first; it is chosen when the process is started, below.
-    std::vector<std::string> args{std::string(), "reg", "add", "HKCU\\" + path};
-    if (name.empty()) {
-        args.emplace_back("/ve");
-    } else {
-        args.emplace_back("/v");
+    std::vector<std::string> args{"", "reg", "add", "HKCU\\" + path, name.empty() ? "/ve" : "/v"};
+    if (!name.empty())
         args.emplace_back(name);
-    }
-    for (const char* arg : {"/t", "REG_DWORD", "/d"})
-        args.emplace_back(arg);
-    args.push_back(std::to_string(value));
     // Without /f, reg asks before overwriting and waits for an answer for ever.
-    args.emplace_back("/f");
+    args.insert(args.end(), {"/t", "REG_DWORD", "/d", std::to_string(value), "/f"});
 
     std::vector<std::string> env;
     for (char** entry = environ; entry && *entry; ++entry) {
@@ -343,6 +310,13 @@ std::string WineRegistry::describeFailure(long code) const {
         reason = "it did not finish within " +
                  (ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms");
     return "\"wine reg add\" failed for the Wine prefix " + prefix.string() + ": " + reason + ".";
+}
+
+Registry& systemRegistry() {
+    // Empty prefix option: the prefix is looked up at each createKey, so a changed WINEPREFIX is
+    // followed.
+    static WineRegistry registry;
+    return registry;
 }
 
 } // namespace tintaro

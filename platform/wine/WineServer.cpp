@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "WineServer.h"
 
+#include "FileSystem.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -14,15 +16,11 @@ namespace {
 
 // The content of the prefix's "wineserver" file, when it is a plain folder name.
 std::string serverFolderName(const std::filesystem::path& prefix) {
-    const int fd = ::open((prefix / "wineserver").c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    const auto file = openUnixFile(prefix / "wineserver");
+    if (!file)
         return {};
-    char buffer[256];
-    const ssize_t count = ::read(fd, buffer, sizeof buffer);
-    ::close(fd);
-    if (count <= 0)
-        return {};
-    std::string name(buffer, static_cast<std::size_t>(count));
+    const auto bytes = file->readFromStart(256);
+    std::string name(bytes.begin(), bytes.end());
     while (!name.empty() && (name.back() == '\n' || name.back() == '\r' || name.back() == ' '))
         name.pop_back();
     // The name is joined to a folder path, so nothing that could climb out of it is taken.
@@ -109,6 +107,24 @@ std::filesystem::path WineServer::program(const std::filesystem::path& prefix) c
         return error ? std::filesystem::path() : program;
     }
     return {};
+}
+
+std::vector<std::string> wineLoaders(const WineServer& server, const std::filesystem::path& prefix,
+                                     const std::string& command) {
+    const std::filesystem::path program = server.program(prefix);
+    const auto besideServer = [&program](const char* name) {
+        const std::filesystem::path loader = program.parent_path() / name;
+        std::error_code error;
+        return !program.empty() && std::filesystem::is_regular_file(loader, error) &&
+                       ::access(loader.c_str(), X_OK) == 0
+                   ? loader.string()
+                   : std::string();
+    };
+    std::vector<std::string> loaders;
+    for (std::string loader : {besideServer("wine"), command, besideServer("wine64")})
+        if (!loader.empty())
+            loaders.push_back(std::move(loader));
+    return loaders;
 }
 
 } // namespace tintaro
