@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "WinePrefix.h"
 
+#include "DataSource.h"
 #include "FileSystem.h"
 #include "RegEscape.h"
 #include "UserRegFile.h"
@@ -227,6 +228,14 @@ std::string appDataFolder(const std::filesystem::path& prefix) {
         appData && isDrivePath(*appData))
         return withoutTrailingBackslash(*appData);
     return *profile + "\\AppData\\Roaming";
+}
+
+FileSystem currentFileSystem() {
+    return FileSystem(currentWinePrefix());
+}
+
+std::string currentAppDataFolder() {
+    return appDataFolder(currentWinePrefix());
 }
 
 } // namespace tintaro

@@ -70,24 +70,19 @@ long normalizeKey(std::string_view base, std::string_view path, std::string& out
         return RegErrors::kInvalidParameter;
     if (path.starts_with('\\'))
         return RegErrors::kBadPathname;
-    const auto wide = RegEscape::utf16FromUtf8(path);
-    if (!wide)
+    if (!RegEscape::utf16FromUtf8(path))
         return RegErrors::kInvalidParameter;
     out = std::string(base);
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find('\\', start);
-        if (end == std::string_view::npos)
-            end = path.size();
-        if (end > start) {
-            const std::string_view part = path.substr(start, end - start);
-            if (RegEscape::utf16FromUtf8(part)->size() > kMaxKeyComponent)
-                return RegErrors::kInvalidParameter;
-            if (!out.empty())
-                out += '\\';
-            out += part;
-        }
-        start = end + 1;
+    for (std::size_t start = 0, end = 0; start <= path.size(); start = end + 1) {
+        end = std::min(path.find('\\', start), path.size());
+        const std::string_view part = path.substr(start, end - start);
+        if (part.empty())
+            continue;
+        if (RegEscape::utf16FromUtf8(part)->size() > kMaxKeyComponent)
+            return RegErrors::kInvalidParameter;
+        if (!out.empty())
+            out += '\\';
+        out += part;
     }
     return out.empty() ? RegErrors::kBadKey : kErrorSuccess;
 }
@@ -227,19 +222,15 @@ long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const s
     // Without /f, reg asks before overwriting and waits for an answer for ever.
     args.insert(args.end(), {"/t", "REG_DWORD", "/d", std::to_string(value), "/f"});
 
-    std::vector<std::string> env;
+    std::string winePrefix = "WINEPREFIX=" + prefix.string();
+    char wineDebug[] = "WINEDEBUG=-all";
+    std::vector<char*> envp;
     for (char** entry = environ; entry && *entry; ++entry) {
         const std::string_view item(*entry);
         if (!item.starts_with("WINEPREFIX=") && !item.starts_with("WINEDEBUG="))
-            env.emplace_back(item);
+            envp.push_back(*entry);
     }
-    env.push_back("WINEPREFIX=" + prefix.string());
-    env.emplace_back("WINEDEBUG=-all");
-
-    std::vector<char*> envp;
-    for (auto& item : env)
-        envp.push_back(item.data());
-    envp.push_back(nullptr);
+    envp.insert(envp.end(), {winePrefix.data(), wineDebug, nullptr});
 
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attr;
@@ -273,12 +264,8 @@ long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const s
 
     const auto deadline = std::chrono::steady_clock::now() + m_options.timeout;
     int status = 0;
-    for (;;) {
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid)
-            break;
-        if (done < 0 && errno != EINTR)
-            return RegErrors::kWriteFault;
+    pid_t done = 0;
+    while ((done = ::waitpid(pid, &status, WNOHANG)) == 0 || (done < 0 && errno == EINTR)) {
         if (std::chrono::steady_clock::now() >= deadline) {
             ::kill(-pid, SIGKILL);
             while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
@@ -287,6 +274,8 @@ long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const s
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    if (done < 0)
+        return RegErrors::kWriteFault;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? kErrorSuccess : RegErrors::kWriteFault;
 }
 

@@ -3,6 +3,7 @@
 
 #include "FileSystem.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -84,11 +85,8 @@ WineServer::lockFiles(const std::filesystem::path& prefix) const {
 }
 
 bool WineServer::isRunning(const std::filesystem::path& prefix) const {
-    for (const auto& file : lockFiles(prefix)) {
-        if (writeLockHolder(file) != 0)
-            return true;
-    }
-    return false;
+    return std::ranges::any_of(lockFiles(prefix),
+                               [](const auto& file) { return writeLockHolder(file) != 0; });
 }
 
 std::filesystem::path WineServer::program(const std::filesystem::path& prefix) const {
