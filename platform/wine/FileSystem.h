@@ -62,8 +62,6 @@ class FileSystem {
 public:
     explicit FileSystem(std::filesystem::path prefix);
 
-    const std::filesystem::path& prefix() const { return m_prefix; }
-
     // FindFirstFileA / FindNextFileA: the names of the entries of a folder that match the last
     // component of `pattern` ("*" for all; "*" and "?" wildcards, case-insensitive), in the order
     // the file system returns them, "." and ".." included when it reports them. A missing or

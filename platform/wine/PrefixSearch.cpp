@@ -112,14 +112,12 @@ std::vector<std::filesystem::path> frontEndPrefixes(const std::filesystem::path&
 
     // ~/.steam/steam is usually a link to ~/.local/share/Steam: each folder is named once.
     std::set<std::filesystem::path> seen;
-    std::vector<std::filesystem::path> unique;
-    for (auto& prefix : found) {
-        std::error_code canonicalError;
-        const auto real = std::filesystem::weakly_canonical(prefix, canonicalError);
-        if (seen.insert(canonicalError ? prefix : real).second)
-            unique.push_back(std::move(prefix));
-    }
-    return unique;
+    std::erase_if(found, [&seen](const std::filesystem::path& prefix) {
+        std::error_code error;
+        const auto real = std::filesystem::weakly_canonical(prefix, error);
+        return !seen.insert(error ? prefix : real).second;
+    });
+    return found;
 }
 
 } // namespace tintaro

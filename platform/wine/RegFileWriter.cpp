@@ -3,6 +3,7 @@
 
 #include "RegErrors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
@@ -20,12 +21,10 @@ constexpr std::string_view kTempSuffix = ".tintaro-XXXXXX";
 
 // mkostemp's replacement for the X's: six letters or digits.
 bool isTempName(std::string_view name, std::string_view prefix) {
-    if (name.size() != prefix.size() + 6 || !name.starts_with(prefix))
-        return false;
-    for (const char c : name.substr(prefix.size()))
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
-            return false;
-    return true;
+    return name.size() == prefix.size() + 6 && name.starts_with(prefix) &&
+           std::ranges::all_of(name.substr(prefix.size()), [](char c) {
+               return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+           });
 }
 
 } // namespace
@@ -103,12 +102,10 @@ void RegFileWriter::removeStaleCopies(const std::filesystem::path& path) {
 bool RegFileWriter::writeAll(int fd, std::string_view data) {
     while (!data.empty()) {
         const ssize_t written = ::write(fd, data.data(), data.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
+        if (written >= 0)
+            data.remove_prefix(static_cast<std::size_t>(written));
+        else if (errno != EINTR)
             return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
 }

@@ -96,14 +96,6 @@ Values scanUserReg(const BinaryFile& file) {
     return values;
 }
 
-const std::string* lookup(const Values& values, std::string_view key, std::string_view name) {
-    const auto section = values.find(std::string(key));
-    if (section == values.end())
-        return nullptr;
-    const auto value = section->second.find(std::string(name));
-    return value == section->second.end() ? nullptr : &value->second;
-}
-
 bool isDrivePath(std::string_view path) {
     return path.size() >= 2 && path[1] == ':' &&
            ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
@@ -180,15 +172,11 @@ std::filesystem::path currentWinePrefix() {
 
 std::string appDataFolder(const std::filesystem::path& prefix) {
     const auto file = openUnixFile(prefix / "user.reg");
-    const Values values = file ? scanUserReg(*file) : Values{};
-    std::map<std::string, std::string> vars;
+    Values values = file ? scanUserReg(*file) : Values{};
     // Stored environment first; the volatile one wins where both name a variable.
-    for (const auto key : {kEnvironment, kVolatileEnvironment}) {
-        const auto section = values.find(std::string(key));
-        if (section != values.end())
-            for (const auto& [name, value] : section->second)
-                vars[name] = value;
-    }
+    std::map<std::string, std::string> vars = values[std::string(kEnvironment)];
+    for (const auto& [name, value] : values[std::string(kVolatileEnvironment)])
+        vars[name] = value;
     // The Unix user's name is asked for only if a value refers to it or no profile folder is named
     // (looking it up may read the user database).
     std::optional<std::string> user;
@@ -201,32 +189,29 @@ std::string appDataFolder(const std::filesystem::path& prefix) {
     vars.try_emplace("systemroot", "C:\\windows");
     vars.try_emplace("windir", "C:\\windows");
 
+    const auto& shellFolders = values[std::string(kShellFolders)];
+    const auto shellAppData = shellFolders.find("appdata");
     std::optional<std::string> profile;
     if (const auto it = vars.find("userprofile"); it != vars.end()) {
         profile = expand(it->second, vars, userName);
         if (profile && !isDrivePath(*profile))
             profile.reset();
     }
-    if (const std::string* appData = lookup(values, kShellFolders, "appdata"); !profile && appData)
-        profile = profileOf(*appData);
-    if (!profile) {
-        const auto section = values.find(std::string(kShellFolders));
-        if (section != values.end())
-            for (const auto& entry : section->second)
-                if ((profile = profileOf(entry.second)))
-                    break;
-    }
+    if (!profile && shellAppData != shellFolders.end())
+        profile = profileOf(shellAppData->second);
+    for (auto it = shellFolders.begin(); !profile && it != shellFolders.end(); ++it)
+        profile = profileOf(it->second);
     if (!profile)
         profile = "C:\\users\\" + userName();
     vars["userprofile"] = *profile;
 
-    if (const std::string* appData = lookup(values, kUserShellFolders, "appdata")) {
-        if (auto expanded = expand(*appData, vars, userName); expanded && isDrivePath(*expanded))
+    const auto& userShellFolders = values[std::string(kUserShellFolders)];
+    if (const auto it = userShellFolders.find("appdata"); it != userShellFolders.end()) {
+        if (auto expanded = expand(it->second, vars, userName); expanded && isDrivePath(*expanded))
             return withoutTrailingBackslash(std::move(*expanded));
     }
-    if (const std::string* appData = lookup(values, kShellFolders, "appdata");
-        appData && isDrivePath(*appData))
-        return withoutTrailingBackslash(*appData);
+    if (shellAppData != shellFolders.end() && isDrivePath(shellAppData->second))
+        return withoutTrailingBackslash(shellAppData->second);
     return *profile + "\\AppData\\Roaming";
 }
 

@@ -169,15 +169,16 @@ long WineRegistry::closeKey(RegKey key) {
 long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::string& path,
                              std::string_view name, std::uint32_t value) {
     // Refusals come before the lock, so that a refused apply leaves no file behind.
-    const std::filesystem::path link = prefix / "user.reg";
-    struct stat st {};
-    if (::lstat(link.c_str(), &st) != 0) {
-        if (errno == ENOENT && !isWinePrefix(prefix))
-            return RegErrors::kNotWinePrefix;
-    } else if (S_ISLNK(st.st_mode) && ::stat(link.c_str(), &st) != 0 && errno == ENOENT) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_type link = fs::symlink_status(prefix / "user.reg", ec).type();
+    if (link == fs::file_type::not_found && !isWinePrefix(prefix))
+        return RegErrors::kNotWinePrefix;
+    if (link == fs::file_type::symlink &&
+        fs::status(prefix / "user.reg", ec).type() == fs::file_type::not_found)
         return RegErrors::kDanglingLink;
-    }
     const std::filesystem::path file = realUserReg(prefix);
+    struct stat st {};
     // A file this user may not write, or nobody may, is respected rather than replaced (the
     // rename would succeed in a writable folder, and for root always).
     if (::stat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
