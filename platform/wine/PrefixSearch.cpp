@@ -5,6 +5,7 @@
 #include "WinePrefix.h"
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <sstream>
 
@@ -17,14 +18,16 @@ bool isFolder(const std::filesystem::path& path) {
     return std::filesystem::is_directory(path, error);
 }
 
-// The folders `dir`/*/`below`, sorted: folder listings come in no useful order.
-std::vector<std::filesystem::path> foldersIn(const std::filesystem::path& dir,
-                                             const std::filesystem::path& below = {}) {
+// The folders that `pick` makes of the entries of `dir` (the entries themselves by default),
+// sorted: folder listings come in no useful order.
+std::vector<std::filesystem::path>
+foldersIn(const std::filesystem::path& dir,
+          const std::function<std::filesystem::path(const std::filesystem::path&)>& pick = {}) {
     std::vector<std::filesystem::path> found;
     std::error_code error;
     for (std::filesystem::directory_iterator it(dir, error), end; !error && it != end;
          it.increment(error)) {
-        const std::filesystem::path candidate = below.empty() ? it->path() : it->path() / below;
+        const std::filesystem::path candidate = pick ? pick(it->path()) : it->path();
         if (isFolder(candidate))
             found.push_back(candidate);
     }
@@ -33,12 +36,10 @@ std::vector<std::filesystem::path> foldersIn(const std::filesystem::path& dir,
 }
 
 std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    const std::size_t start = text.find_first_not_of(" \t\r");
+    return start == std::string_view::npos
+               ? std::string_view()
+               : text.substr(start, text.find_last_not_of(" \t\r") + 1 - start);
 }
 
 // The prefix named on a Lutris game file's "prefix:" line, "~/" taken from `home`; empty when it
@@ -88,27 +89,19 @@ PrefixCheck checkPrefix(const std::filesystem::path& prefix, std::string_view me
 }
 
 std::vector<std::filesystem::path> frontEndPrefixes(const std::filesystem::path& home) {
-    std::vector<std::filesystem::path> found;
-    const auto add = [&found](const std::vector<std::filesystem::path>& folders) {
-        found.insert(found.end(), folders.begin(), folders.end());
+    const auto pfx = [](const std::filesystem::path& folder) { return folder / "pfx"; };
+    const auto lutris = [&home](const std::filesystem::path& file) {
+        return file.extension() == ".yml" ? lutrisPrefix(file, home) : std::filesystem::path();
     };
-    add(foldersIn(home / ".local/share/bottles/bottles"));
-    add(foldersIn(home / ".var/app/com.usebottles.bottles/data/bottles/bottles"));
-    add(foldersIn(home / "Games"));
-    std::vector<std::filesystem::path> lutris;
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(home / ".config/lutris/games", error), end;
-         !error && it != end; it.increment(error)) {
-        if (it->path().extension() != ".yml")
-            continue;
-        if (auto prefix = lutrisPrefix(it->path(), home); !prefix.empty() && isFolder(prefix))
-            lutris.push_back(std::move(prefix));
-    }
-    std::sort(lutris.begin(), lutris.end());
-    add(lutris);
-    add(foldersIn(home / ".PlayOnLinux/wineprefix"));
-    add(foldersIn(home / ".steam/steam/steamapps/compatdata", "pfx"));
-    add(foldersIn(home / ".local/share/Steam/steamapps/compatdata", "pfx"));
+    std::vector<std::filesystem::path> found;
+    for (const auto& folders :
+         {foldersIn(home / ".local/share/bottles/bottles"),
+          foldersIn(home / ".var/app/com.usebottles.bottles/data/bottles/bottles"),
+          foldersIn(home / "Games"), foldersIn(home / ".config/lutris/games", lutris),
+          foldersIn(home / ".PlayOnLinux/wineprefix"),
+          foldersIn(home / ".steam/steam/steamapps/compatdata", pfx),
+          foldersIn(home / ".local/share/Steam/steamapps/compatdata", pfx)})
+        found.insert(found.end(), folders.begin(), folders.end());
 
     // ~/.steam/steam is usually a link to ~/.local/share/Steam: each folder is named once.
     std::set<std::filesystem::path> seen;
