@@ -17,10 +17,6 @@ char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
-
 // Windows wildcard match, ASCII case-insensitive; "*.*" matches every name, as on Windows.
 bool wildcardMatch(std::string_view pattern, std::string_view name) {
     if (pattern == "*" || pattern == "*.*")
@@ -74,7 +70,8 @@ std::string findIgnoringCase(int dirfd, const std::string& dir, std::string_view
     }
     std::string found;
     while (const dirent* entry = ::readdir(stream)) {
-        if (equalsIgnoringCase(entry->d_name, name)) {
+        if (std::ranges::equal(std::string_view(entry->d_name), name,
+                               [](char a, char b) { return lowerAscii(a) == lowerAscii(b); })) {
             found = entry->d_name;
             break;
         }
@@ -94,13 +91,9 @@ void appendComponent(std::string& path, std::string_view component) {
 // dropped and ".." takes back the component before it, never climbing above the folder.
 std::vector<std::string_view> pathComponents(std::string_view path) {
     std::vector<std::string_view> components;
-    std::size_t pos = 0;
-    while (pos <= path.size()) {
-        std::size_t end = path.find_first_of("\\/", pos);
-        if (end == std::string_view::npos)
-            end = path.size();
+    for (std::size_t pos = 0, end = 0; pos <= path.size(); pos = end + 1) {
+        end = std::min(path.find_first_of("\\/", pos), path.size());
         const std::string_view part = path.substr(pos, end - pos);
-        pos = end + 1;
         if (part == "..") {
             if (!components.empty())
                 components.pop_back();
@@ -191,10 +184,6 @@ std::filesystem::path unixPathOf(const std::filesystem::path& prefix, std::strin
     return resolveBelow(AT_FDCWD, *root, pathComponents(winPath.substr(2)));
 }
 
-BinaryFile::BinaryFile(int fd, std::int64_t length)
-    : m_fd(fd)
-    , m_length(length) {}
-
 BinaryFile::BinaryFile(BinaryFile&& other) noexcept
     : m_fd(std::exchange(other.m_fd, -1))
     , m_length(other.m_length) {}
@@ -232,8 +221,6 @@ std::optional<BinaryFile> BinaryFile::adopt(int fd) {
 }
 
 std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path) {
-    if (path.empty())
-        return std::nullopt;
     return BinaryFile::adopt(::open(path.c_str(), kFileFlags));
 }
 
@@ -262,9 +249,6 @@ std::int32_t OpenFolder::fileLength(std::string_view relativePath) const {
 std::optional<BinaryFile> OpenFolder::openBinary(std::string_view relativePath) const {
     return BinaryFile::adopt(openResolved(m_fd, {}, pathComponents(relativePath), kFileFlags));
 }
-
-FileSystem::FileSystem(std::filesystem::path prefix)
-    : m_prefix(std::move(prefix)) {}
 
 std::vector<std::string> FileSystem::findFiles(std::string_view pattern) const {
     const std::size_t cut = pattern.find_last_of("\\/");

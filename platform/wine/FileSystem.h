@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tintaro {
@@ -29,7 +30,9 @@ public:
     static std::optional<BinaryFile> adopt(int fd);
 
 private:
-    BinaryFile(int fd, std::int64_t length);
+    BinaryFile(int fd, std::int64_t length)
+        : m_fd(fd)
+        , m_length(length) {}
     int m_fd = -1;
     std::int64_t m_length = 0;
 };
@@ -60,7 +63,8 @@ private:
 // unixPathOf). Nothing here blocks on special files, follows a symlink loop forever or throws.
 class FileSystem {
 public:
-    explicit FileSystem(std::filesystem::path prefix);
+    explicit FileSystem(std::filesystem::path prefix)
+        : m_prefix(std::move(prefix)) {}
 
     // FindFirstFileA / FindNextFileA: the names of the entries of a folder that match the last
     // component of `pattern` ("*" for all; "*" and "?" wildcards, case-insensitive), in the order

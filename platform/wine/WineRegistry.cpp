@@ -100,12 +100,6 @@ bool isWinePrefix(const std::filesystem::path& prefix) {
 
 } // namespace
 
-WineRegistry::WineRegistry()
-    : WineRegistry(Options{}) {}
-
-WineRegistry::WineRegistry(Options options)
-    : m_options(std::move(options)) {}
-
 long WineRegistry::createKey(RegKey root, std::string_view path, RegKey& key) {
     key = 0;
     std::lock_guard guard(m_mutex);

@@ -12,6 +12,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tintaro {
@@ -41,8 +42,10 @@ public:
         RegFileWriter* writer = nullptr;
     };
 
-    WineRegistry();
-    explicit WineRegistry(Options options);
+    WineRegistry()
+        : WineRegistry(Options{}) {}
+    explicit WineRegistry(Options options)
+        : m_options(std::move(options)) {}
 
     long createKey(RegKey root, std::string_view path, RegKey& key) override;
     long setValue(RegKey key, std::string_view name, std::uint32_t type,

@@ -58,11 +58,6 @@ WineServer::WineServer()
         m_tmpDirs.emplace_back("/tmp");
 }
 
-WineServer::WineServer(std::filesystem::path tmpDir, uid_t uid)
-    : m_uid(uid) {
-    m_tmpDirs.push_back(std::move(tmpDir));
-}
-
 std::vector<std::filesystem::path>
 WineServer::lockFiles(const std::filesystem::path& prefix) const {
     struct stat st {};

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace tintaro {
@@ -17,7 +18,9 @@ public:
     // The folders are taken from the environment and the process's user.
     WineServer();
     // `tmpDir` stands for $TMPDIR and for /tmp; `uid` for the user id.
-    WineServer(std::filesystem::path tmpDir, uid_t uid);
+    WineServer(std::filesystem::path tmpDir, uid_t uid)
+        : m_tmpDirs{std::move(tmpDir)}
+        , m_uid(uid) {}
 
     // The lock files a server for `prefix` could hold, most likely first; empty when the prefix
     // folder does not exist.
