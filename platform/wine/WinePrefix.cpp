@@ -118,27 +118,21 @@ std::optional<std::string> expand(std::string_view text,
                                   const std::map<std::string, std::string>& vars,
                                   const std::function<const std::string&()>& userName) {
     std::string out;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t open = text.find('%', pos);
-        if (open == std::string_view::npos) {
-            out += text.substr(pos);
-            break;
-        }
+    for (std::size_t open; (open = text.find('%')) != std::string_view::npos;) {
         const std::size_t close = text.find('%', open + 1);
         if (close == std::string_view::npos)
             return std::nullopt;
-        out += text.substr(pos, open - pos);
+        out += text.substr(0, open);
         const std::string name = lowerAscii(text.substr(open + 1, close - open - 1));
-        if (const auto var = vars.find(name); var != vars.end()) {
+        if (const auto var = vars.find(name); var != vars.end())
             out += var->second;
-        } else if (name == "username") {
+        else if (name == "username")
             out += userName();
-        } else {
+        else
             return std::nullopt;
-        }
-        pos = close + 1;
+        text.remove_prefix(close + 1);
     }
+    out += text;
     return out;
 }
 

@@ -189,21 +189,17 @@ long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::str
         m_options.clock ? m_options.clock() : static_cast<std::int64_t>(std::time(nullptr));
     long error = 0;
     const auto text = readFile(file, error);
-    std::optional<std::string> edited;
-    if (text && !text->empty()) {
-        edited = UserRegFile::withDword(*text, path, name, value, now);
-        if (!edited)
-            return RegErrors::kBadDatabase;
-        if (*edited == *text)
-            return kErrorSuccess;
-    } else if (text || error == RegErrors::kPathNotFound) {
-        // An empty file holds nothing to keep, and Wine would ignore it for good.
-        edited = UserRegFile::newFile(archOfSystemReg(prefix), path, name, value, now);
-        if (!edited)
-            return RegErrors::kInvalidParameter;
-    } else {
+    if (!text && error != RegErrors::kPathNotFound)
         return error;
-    }
+    // An empty file holds nothing to keep, and Wine would ignore it for good.
+    const bool fresh = !text || text->empty();
+    const auto edited = fresh
+                            ? UserRegFile::newFile(archOfSystemReg(prefix), path, name, value, now)
+                            : UserRegFile::withDword(*text, path, name, value, now);
+    if (!edited)
+        return fresh ? RegErrors::kInvalidParameter : RegErrors::kBadDatabase;
+    if (!fresh && *edited == *text)
+        return kErrorSuccess;
     RegFileWriter& writer = m_options.writer ? *m_options.writer : m_defaultWriter;
     return writer.replace(file, *edited);
 }

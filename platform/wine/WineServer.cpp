@@ -113,10 +113,8 @@ std::vector<std::string> wineLoaders(const WineServer& server, const std::filesy
                    ? loader.string()
                    : std::string();
     };
-    std::vector<std::string> loaders;
-    for (std::string loader : {besideServer("wine"), command, besideServer("wine64")})
-        if (!loader.empty())
-            loaders.push_back(std::move(loader));
+    std::vector<std::string> loaders{besideServer("wine"), command, besideServer("wine64")};
+    std::erase(loaders, std::string());
     return loaders;
 }
 
