@@ -103,25 +103,21 @@ bool isWinePrefix(const std::filesystem::path& prefix) {
 long WineRegistry::createKey(RegKey root, std::string_view path, RegKey& key) {
     key = 0;
     std::lock_guard guard(m_mutex);
-    std::filesystem::path prefix;
-    std::string base;
-    if (root == kHkeyCurrentUser) {
-        prefix = m_options.prefix.empty() ? currentWinePrefix() : m_options.prefix;
-    } else if (const auto it = m_keys.find(root); it != m_keys.end()) {
-        prefix = it->second.prefix;
-        base = it->second.path;
-    } else {
-        // Only HKEY_CURRENT_USER lives in user.reg; the other roots are not this program's.
+    OpenKey parent;
+    if (root == kHkeyCurrentUser)
+        parent.prefix = m_options.prefix.empty() ? currentWinePrefix() : m_options.prefix;
+    else if (const auto it = m_keys.find(root); it != m_keys.end())
+        parent = it->second;
+    else // only HKEY_CURRENT_USER lives in user.reg; the other roots are not this program's
         return RegErrors::kInvalidHandle;
-    }
     std::string full;
-    if (const long error = normalizeKey(base, path, full); error != kErrorSuccess)
+    if (const long error = normalizeKey(parent.path, path, full); error != kErrorSuccess)
         return error;
-    if (!isDirectory(prefix))
+    if (!isDirectory(parent.prefix))
         return RegErrors::kPathNotFound;
     // Counting up from 1 keeps handles clear of 0 and of the predefined roots (0x80000000 on).
     key = m_nextKey++;
-    m_keys.emplace(key, OpenKey{std::move(prefix), std::move(full)});
+    m_keys.emplace(key, OpenKey{std::move(parent.prefix), std::move(full)});
     return kErrorSuccess;
 }
 

@@ -22,8 +22,7 @@ std::string serverFolderName(const std::filesystem::path& prefix) {
         return {};
     const auto bytes = file->readFromStart(256);
     std::string name(bytes.begin(), bytes.end());
-    while (!name.empty() && (name.back() == '\n' || name.back() == '\r' || name.back() == ' '))
-        name.pop_back();
+    name.erase(name.find_last_not_of("\n\r ") + 1);
     // The name is joined to a folder path, so nothing that could climb out of it is taken.
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos ||
         name.find('\0') != std::string::npos)
