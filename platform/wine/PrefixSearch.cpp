@@ -81,8 +81,7 @@ PrefixCheck checkPrefix(const std::filesystem::path& prefix, std::string_view me
     if (!fs.openFolder(appData))
         return {PrefixState::NoAppData, unixPathOf(prefix, appData)};
     std::string messenger = appData + std::string(messengerSubfolder);
-    while (messenger.ends_with('\\'))
-        messenger.pop_back();
+    messenger.erase(messenger.find_last_not_of('\\') + 1);
     if (!fs.openFolder(messenger))
         return {PrefixState::NoMessengerFolder, unixPathOf(prefix, messenger)};
     return {PrefixState::HasMessengerFolder, {}};

@@ -23,11 +23,9 @@ public:
     // a Windows error code. A new file gets mode 0644 less the umask.
     long replace(const std::filesystem::path& path, std::string_view content);
 
-    // Removes the temporary copies of `path` that a writer killed mid-write left behind: regular
-    // files owned by this user, named as replace() names them. Links and anything else by such a
-    // name are left alone.
-    // Call only while holding the lock that every writer of `path` holds, so that no copy is
-    // still in use.
+    // Removes the copies that writers killed mid-write left beside `path`: regular files of this
+    // user named as replace() names them, nothing else. Call only while holding the lock that
+    // every writer of `path` holds, so that no copy is still in use.
     static void removeStaleCopies(const std::filesystem::path& path);
 
 protected:

@@ -289,8 +289,7 @@ std::string WineRegistry::describeFailure(long code) const {
 }
 
 Registry& systemRegistry() {
-    // Empty prefix option: the prefix is looked up at each createKey, so a changed WINEPREFIX is
-    // followed.
+    // No prefix given: it is looked up at each createKey, so a changed WINEPREFIX is followed.
     static WineRegistry registry;
     return registry;
 }

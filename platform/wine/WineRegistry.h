@@ -13,7 +13,6 @@
 #include <mutex>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace tintaro {
 
@@ -30,8 +29,7 @@ public:
     struct Options {
         // The prefix folder; empty means the current prefix, looked up at each createKey.
         std::filesystem::path prefix;
-        // The command that runs Wine, found on PATH. A loader named wine installed beside the
-        // running server goes before it, one named wine64 after it.
+        // The command that runs Wine, found on PATH (see wineLoaders for the order of loaders).
         std::string wineCommand = "wine";
         // How long `wine reg add` may run before it is killed.
         std::chrono::milliseconds timeout = std::chrono::seconds(10);
