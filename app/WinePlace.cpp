@@ -5,7 +5,6 @@
 #include "FileSystem.h"
 #include "Module2.h"
 #include "PrefixNote.h"
-#include "PrefixSearch.h"
 #include "UserRegFile.h"
 #include "WinePrefix.h"
 #include "WineServer.h"

@@ -256,8 +256,6 @@ std::vector<std::string> FileSystem::findFiles(std::string_view pattern) const {
         return {};
     const std::string_view namePattern = pattern.substr(cut + 1);
     const std::filesystem::path dir = unixPathOf(m_prefix, pattern.substr(0, cut + 1));
-    if (dir.empty())
-        return {};
     std::vector<std::string> names;
     DIR* stream = ::opendir(dir.c_str());
     if (!stream)
