@@ -34,7 +34,7 @@ std::filesystem::path hiddenSibling(const std::filesystem::path& file, std::stri
     std::string name(1, '.');
     name += file.filename().native();
     name += suffix;
-    return file.has_parent_path() ? file.parent_path() / name : std::filesystem::path(name);
+    return file.parent_path() / name;
 }
 
 long RegFileWriter::replace(const std::filesystem::path& path, std::string_view content) {
@@ -120,10 +120,9 @@ bool RegFileWriter::renameFile(const std::filesystem::path& from, const std::fil
 
 bool RegFileWriter::syncDirectory(const std::filesystem::path& dir) {
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
+    const bool ok = fd >= 0 && ::fsync(fd) == 0;
+    if (fd >= 0)
+        ::close(fd);
     return ok;
 }
 
