@@ -29,9 +29,9 @@ constexpr std::string_view kEnvironment = "environment";
 
 std::string lowerAscii(std::string_view text) {
     std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    std::ranges::transform(out, out.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
     return out;
 }
 

@@ -31,17 +31,14 @@ constexpr std::size_t kMaxValueName = 16383;  // UTF-16 units
 // The whole of a regular file; nullopt with `error` set on failure (kPathNotFound when absent).
 std::optional<std::string> readFile(const std::filesystem::path& path, long& error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        error = RegErrors::fromErrno(errno);
-        return std::nullopt;
-    }
+    // A file that is too large or not a regular file is not one Wine would load.
+    error = fd < 0 ? RegErrors::fromErrno(errno) : RegErrors::kBadDatabase;
     const auto file = BinaryFile::adopt(fd);
-    if (!file || static_cast<std::uint64_t>(file->length()) > kUserRegMaxSize) {
-        error = RegErrors::kBadDatabase;
+    if (!file || static_cast<std::uint64_t>(file->length()) > kUserRegMaxSize)
         return std::nullopt;
-    }
-    const auto bytes = file->readFromStart(static_cast<std::size_t>(file->length()));
-    if (bytes.size() != static_cast<std::size_t>(file->length())) {
+    const auto size = static_cast<std::size_t>(file->length());
+    const auto bytes = file->readFromStart(size);
+    if (bytes.size() != size) {
         error = RegErrors::kWriteFault; // a failed read
         return std::nullopt;
     }
@@ -123,14 +120,12 @@ long WineRegistry::createKey(RegKey root, std::string_view path, RegKey& key) {
 
 long WineRegistry::setValue(RegKey key, std::string_view name, std::uint32_t type,
                             std::span<const std::uint8_t> data) {
-    OpenKey target;
-    {
-        std::lock_guard guard(m_mutex);
-        const auto it = m_keys.find(key);
-        if (it == m_keys.end())
-            return RegErrors::kInvalidHandle;
-        target = it->second;
-    }
+    std::unique_lock guard(m_mutex);
+    const auto it = m_keys.find(key);
+    if (it == m_keys.end())
+        return RegErrors::kInvalidHandle;
+    const OpenKey target = it->second;
+    guard.unlock();
     if (type != kRegDword)
         return RegErrors::kNotSupported;
     if (data.size() != 4 || name.find('\0') != std::string_view::npos)

@@ -93,9 +93,8 @@ std::filesystem::path WineServer::program(const std::filesystem::path& prefix) c
         struct stat owner {};
         if (holder < 0 || ::stat(process.c_str(), &owner) != 0 || owner.st_uid != ::geteuid())
             return {};
-        std::error_code error;
-        auto program = std::filesystem::read_symlink(process + "/exe", error);
-        return error ? std::filesystem::path() : program;
+        std::error_code error; // read_symlink gives an empty path then
+        return std::filesystem::read_symlink(process + "/exe", error);
     }
     return {};
 }
