@@ -5,9 +5,7 @@
 #include "FileSystem.h"
 #include "Module2.h"
 #include "PrefixNote.h"
-#include "PrefixSearch.h"
 #include "UserRegFile.h"
-#include "WineLoaders.h"
 #include "WinePrefix.h"
 #include "WineServer.h"
 

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "FileSystem.h"
 
-#include "WinPath.h"
-
+#include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -48,16 +47,113 @@ constexpr int kFileFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
 // A folder is only searched through, so it needs no read permission.
 constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
 
+// `path` relative to `dirfd` (or absolute); the folder itself when empty.
+const char* atPath(const std::string& path) {
+    return path.empty() ? "." : path.c_str();
+}
+
+bool entryExists(int dirfd, const std::string& path) {
+    struct stat info {};
+    return ::fstatat(dirfd, atPath(path), &info, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+// The entry of the folder `dir` whose name equals `name` ignoring case, the first in directory
+// order, as Windows would find it; empty when none does.
+std::string findIgnoringCase(int dirfd, const std::string& dir, std::string_view name) {
+    const int fd = ::openat(dirfd, atPath(dir), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    DIR* stream = ::fdopendir(fd);
+    if (!stream) {
+        ::close(fd);
+        return {};
+    }
+    std::string found;
+    while (const dirent* entry = ::readdir(stream)) {
+        if (std::ranges::equal(std::string_view(entry->d_name), name,
+                               [](char a, char b) { return lowerAscii(a) == lowerAscii(b); })) {
+            found = entry->d_name;
+            break;
+        }
+    }
+    ::closedir(stream);
+    return found;
+}
+
+// Appends one path component with a '/' between, without parsing the whole path again.
+void appendComponent(std::string& path, std::string_view component) {
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    path += component;
+}
+
+// The components of a Windows path relative to some folder, '\' or '/' between them: "." is
+// dropped and ".." takes back the component before it, never climbing above the folder.
+std::vector<std::string_view> pathComponents(std::string_view path) {
+    std::vector<std::string_view> components;
+    for (std::size_t pos = 0, end = 0; pos <= path.size(); pos = end + 1) {
+        end = std::min(path.find_first_of("\\/", pos), path.size());
+        const std::string_view part = path.substr(pos, end - pos);
+        if (part == "..") {
+            if (!components.empty())
+                components.pop_back();
+        } else if (!part.empty() && part != ".") {
+            components.push_back(part);
+        }
+    }
+    return components;
+}
+
+// The Unix folder the drive of a Windows path maps to; no value without a drive letter.
+std::optional<std::string> driveFolder(const std::filesystem::path& prefix,
+                                       std::string_view winPath) {
+    if (winPath.size() < 2 || winPath[1] != ':' || lowerAscii(winPath[0]) < 'a' ||
+        lowerAscii(winPath[0]) > 'z')
+        return std::nullopt;
+    std::string root = prefix.native();
+    appendComponent(root, "dosdevices");
+    appendComponent(root, std::string{lowerAscii(winPath[0]), ':'});
+    if (lowerAscii(winPath[0]) == 'c' && !entryExists(AT_FDCWD, root)) {
+        root = prefix.native();
+        appendComponent(root, "drive_c");
+    }
+    return root;
+}
+
+// Finds `components` below the folder `base`, a path relative to the open folder `dirfd` (empty
+// for that folder itself), or with AT_FDCWD an absolute path or one relative to the working
+// folder. Each component missing as written is matched ignoring case; one that matches nothing
+// is kept as written, and so is everything below it.
+std::string resolveBelow(int dirfd, std::string path,
+                         const std::vector<std::string_view>& components) {
+    bool missing = false;
+    for (const std::string_view part : components) {
+        std::string next = path;
+        appendComponent(next, part);
+        if (!missing && !entryExists(dirfd, next)) {
+            const std::string match = findIgnoringCase(dirfd, path, part);
+            missing = match.empty();
+            if (!missing) {
+                next = path;
+                appendComponent(next, match);
+            }
+        }
+        path = std::move(next);
+    }
+    return path;
+}
+
 // Opens what `components` name below the folder `base` (see resolveBelow) with `flags`; -1 when
 // that fails. The path as written, the one that nearly always exists, is opened first: the open
 // itself tells that it exists, and only a path missing as written is looked for in other cases.
 int openResolved(int dirfd, const std::string& base,
                  const std::vector<std::string_view>& components, int flags) {
-    const std::string exact = joinComponents(base, components);
-    const char* const exactPath = exact.empty() ? "." : exact.c_str();
+    std::string exact = base;
+    for (const std::string_view part : components)
+        appendComponent(exact, part);
     int fd = -1;
     do
-        fd = ::openat(dirfd, exactPath, flags);
+        fd = ::openat(dirfd, atPath(exact), flags);
     while (fd < 0 && errno == EINTR);
     if (fd >= 0 || (errno != ENOENT && errno != ENOTDIR))
         return fd;
@@ -70,31 +166,27 @@ int openResolved(int dirfd, const std::string& base,
     return fd;
 }
 
+int openWinPath(const std::filesystem::path& prefix, std::string_view winPath, int flags) {
+    const auto root = driveFolder(prefix, winPath);
+    return root ? openResolved(AT_FDCWD, *root, pathComponents(winPath.substr(2)), flags) : -1;
+}
+
 std::int32_t lengthOf(const std::optional<BinaryFile>& file) {
-    if (!file)
-        return -1;
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(file->length()));
+    return file ? static_cast<std::int32_t>(static_cast<std::uint32_t>(file->length())) : -1;
 }
 
 } // namespace
 
-BinaryFile::BinaryFile(int fd, std::int64_t length)
-    : m_fd(fd)
-    , m_length(length) {}
+std::filesystem::path unixPathOf(const std::filesystem::path& prefix, std::string_view winPath) {
+    const auto root = driveFolder(prefix, winPath);
+    if (!root)
+        return {};
+    return resolveBelow(AT_FDCWD, *root, pathComponents(winPath.substr(2)));
+}
 
 BinaryFile::BinaryFile(BinaryFile&& other) noexcept
     : m_fd(std::exchange(other.m_fd, -1))
     , m_length(other.m_length) {}
-
-BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
-    if (this != &other) {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = std::exchange(other.m_fd, -1);
-        m_length = other.m_length;
-    }
-    return *this;
-}
 
 BinaryFile::~BinaryFile() {
     if (m_fd >= 0)
@@ -129,36 +221,25 @@ std::optional<BinaryFile> BinaryFile::adopt(int fd) {
 }
 
 std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path) {
-    if (path.empty())
-        return std::nullopt;
     return BinaryFile::adopt(::open(path.c_str(), kFileFlags));
 }
 
-OpenFolder::OpenFolder(int fd)
-    : m_fd(fd) {}
-
 OpenFolder::OpenFolder(OpenFolder&& other) noexcept
     : m_fd(std::exchange(other.m_fd, -1)) {}
-
-OpenFolder& OpenFolder::operator=(OpenFolder&& other) noexcept {
-    if (this != &other) {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = std::exchange(other.m_fd, -1);
-    }
-    return *this;
-}
 
 OpenFolder::~OpenFolder() {
     if (m_fd >= 0)
         ::close(m_fd);
 }
 
-std::optional<OpenFolder> OpenFolder::folder(std::string_view relativePath) const {
-    const int fd = openResolved(m_fd, {}, pathComponents(relativePath), kFolderFlags);
+std::optional<OpenFolder> OpenFolder::adopt(int fd) {
     if (fd < 0)
         return std::nullopt;
     return OpenFolder(fd);
+}
+
+std::optional<OpenFolder> OpenFolder::folder(std::string_view relativePath) const {
+    return adopt(openResolved(m_fd, {}, pathComponents(relativePath), kFolderFlags));
 }
 
 std::int32_t OpenFolder::fileLength(std::string_view relativePath) const {
@@ -169,17 +250,12 @@ std::optional<BinaryFile> OpenFolder::openBinary(std::string_view relativePath) 
     return BinaryFile::adopt(openResolved(m_fd, {}, pathComponents(relativePath), kFileFlags));
 }
 
-FileSystem::FileSystem(std::filesystem::path prefix)
-    : m_prefix(std::move(prefix)) {}
-
 std::vector<std::string> FileSystem::findFiles(std::string_view pattern) const {
     const std::size_t cut = pattern.find_last_of("\\/");
     if (cut == std::string_view::npos)
         return {};
     const std::string_view namePattern = pattern.substr(cut + 1);
     const std::filesystem::path dir = unixPathOf(m_prefix, pattern.substr(0, cut + 1));
-    if (dir.empty())
-        return {};
     std::vector<std::string> names;
     DIR* stream = ::opendir(dir.c_str());
     if (!stream)
@@ -196,20 +272,11 @@ std::int32_t FileSystem::fileLength(std::string_view winPath) const {
 }
 
 std::optional<BinaryFile> FileSystem::openBinary(std::string_view winPath) const {
-    const auto split = splitWinPath(m_prefix, winPath);
-    if (!split)
-        return std::nullopt;
-    return BinaryFile::adopt(openResolved(AT_FDCWD, split->root, split->components, kFileFlags));
+    return BinaryFile::adopt(openWinPath(m_prefix, winPath, kFileFlags));
 }
 
 std::optional<OpenFolder> FileSystem::openFolder(std::string_view winPath) const {
-    const auto split = splitWinPath(m_prefix, winPath);
-    if (!split)
-        return std::nullopt;
-    const int fd = openResolved(AT_FDCWD, split->root, split->components, kFolderFlags);
-    if (fd < 0)
-        return std::nullopt;
-    return OpenFolder(fd);
+    return OpenFolder::adopt(openWinPath(m_prefix, winPath, kFolderFlags));
 }
 
 } // namespace tintaro

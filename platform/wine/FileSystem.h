@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tintaro {
@@ -15,9 +16,6 @@ namespace tintaro {
 class BinaryFile {
 public:
     BinaryFile(BinaryFile&& other) noexcept;
-    BinaryFile& operator=(BinaryFile&& other) noexcept;
-    BinaryFile(const BinaryFile&) = delete;
-    BinaryFile& operator=(const BinaryFile&) = delete;
     ~BinaryFile();
 
     // The file's size in bytes, taken when it was opened.
@@ -32,7 +30,9 @@ public:
     static std::optional<BinaryFile> adopt(int fd);
 
 private:
-    BinaryFile(int fd, std::int64_t length);
+    BinaryFile(int fd, std::int64_t length)
+        : m_fd(fd)
+        , m_length(length) {}
     int m_fd = -1;
     std::int64_t m_length = 0;
 };
@@ -43,9 +43,6 @@ private:
 class OpenFolder {
 public:
     OpenFolder(OpenFolder&& other) noexcept;
-    OpenFolder& operator=(OpenFolder&& other) noexcept;
-    OpenFolder(const OpenFolder&) = delete;
-    OpenFolder& operator=(const OpenFolder&) = delete;
     ~OpenFolder();
 
     // As FileSystem's operations of the same names, for a path below this folder.
@@ -53,9 +50,12 @@ public:
     std::int32_t fileLength(std::string_view relativePath) const;
     std::optional<BinaryFile> openBinary(std::string_view relativePath) const;
 
+    // Takes over the descriptor `fd` of a folder; no value when it is not open.
+    static std::optional<OpenFolder> adopt(int fd);
+
 private:
-    friend class FileSystem;
-    explicit OpenFolder(int fd);
+    explicit OpenFolder(int fd)
+        : m_fd(fd) {}
     int m_fd = -1;
 };
 
@@ -63,9 +63,8 @@ private:
 // unixPathOf). Nothing here blocks on special files, follows a symlink loop forever or throws.
 class FileSystem {
 public:
-    explicit FileSystem(std::filesystem::path prefix);
-
-    const std::filesystem::path& prefix() const { return m_prefix; }
+    explicit FileSystem(std::filesystem::path prefix)
+        : m_prefix(std::move(prefix)) {}
 
     // FindFirstFileA / FindNextFileA: the names of the entries of a folder that match the last
     // component of `pattern` ("*" for all; "*" and "?" wildcards, case-insensitive), in the order
@@ -90,5 +89,15 @@ private:
 
 // Opens a regular Unix file for reading without blocking on special files.
 std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path);
+
+// Maps a Windows path ("C:\users\ana\file.txt", '\' or '/' between components) onto the Unix
+// file system of a Wine prefix: the drive goes through the prefix's dosdevices link ("c:",
+// "z:", ...; C: falls back to drive_c), and each component that does not exist with its exact
+// case is matched case-insensitively (ASCII letters) against the folder's entries, the first
+// match in directory order winning, as Windows would find it. "." and ".." are resolved
+// lexically and never climb above the drive. A component that matches nothing is kept as
+// written, so the result names a missing file. A path without a drive letter (relative, UNC)
+// gives an empty path.
+std::filesystem::path unixPathOf(const std::filesystem::path& prefix, std::string_view winPath);
 
 } // namespace tintaro

@@ -3,12 +3,14 @@
 
 #include "RegErrors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tintaro {
@@ -19,34 +21,11 @@ constexpr std::string_view kTempSuffix = ".tintaro-XXXXXX";
 
 // mkostemp's replacement for the X's: six letters or digits.
 bool isTempName(std::string_view name, std::string_view prefix) {
-    if (name.size() != prefix.size() + 6 || !name.starts_with(prefix))
-        return false;
-    for (const char c : name.substr(prefix.size()))
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
-            return false;
-    return true;
+    return name.size() == prefix.size() + 6 && name.starts_with(prefix) &&
+           std::ranges::all_of(name.substr(prefix.size()), [](char c) {
+               return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+           });
 }
-
-class FdCloser {
-public:
-    explicit FdCloser(int fd)
-        : m_fd(fd) {}
-    ~FdCloser() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FdCloser(const FdCloser&) = delete;
-    FdCloser& operator=(const FdCloser&) = delete;
-    // Closes now, reporting the error a deferred write may only show here.
-    bool close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 } // namespace
 
@@ -55,7 +34,7 @@ std::filesystem::path hiddenSibling(const std::filesystem::path& file, std::stri
     std::string name(1, '.');
     name += file.filename().native();
     name += suffix;
-    return file.has_parent_path() ? file.parent_path() / name : std::filesystem::path(name);
+    return file.parent_path() / name;
 }
 
 long RegFileWriter::replace(const std::filesystem::path& path, std::string_view content) {
@@ -64,7 +43,6 @@ long RegFileWriter::replace(const std::filesystem::path& path, std::string_view 
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return RegErrors::fromErrno(errno);
-    FdCloser closer(fd);
 
     struct stat old {};
     mode_t mode = 0;
@@ -81,12 +59,13 @@ long RegFileWriter::replace(const std::filesystem::path& path, std::string_view 
 
     bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, content) && syncFile(fd);
     int error = errno;
-    if (ok) {
-        ok = closer.close();
+    // close() may report an error that a deferred write only shows there.
+    if (::close(fd) != 0 && ok) {
+        ok = false;
         error = errno;
     }
-    if (ok) {
-        ok = renameFile(temp, path);
+    if (ok && !renameFile(temp, path)) {
+        ok = false;
         error = errno;
     }
     if (!ok) {
@@ -123,12 +102,10 @@ void RegFileWriter::removeStaleCopies(const std::filesystem::path& path) {
 bool RegFileWriter::writeAll(int fd, std::string_view data) {
     while (!data.empty()) {
         const ssize_t written = ::write(fd, data.data(), data.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
+        if (written >= 0)
+            data.remove_prefix(static_cast<std::size_t>(written));
+        else if (errno != EINTR)
             return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
 }
@@ -143,11 +120,43 @@ bool RegFileWriter::renameFile(const std::filesystem::path& from, const std::fil
 
 bool RegFileWriter::syncDirectory(const std::filesystem::path& dir) {
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
+    const bool ok = fd >= 0 && ::fsync(fd) == 0;
+    if (fd >= 0)
+        ::close(fd);
     return ok;
+}
+
+RegFileLock::RegFileLock(const std::filesystem::path& lockFile,
+                         std::chrono::milliseconds patience) {
+    m_fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (m_fd < 0) {
+        m_error = RegErrors::fromErrno(errno);
+        return;
+    }
+    // Polling rather than F_SETLKW: a stuck holder must not freeze the caller for good.
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    for (;;) {
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        if (::fcntl(m_fd, F_SETLK, &lock) == 0)
+            return;
+        if ((errno != EACCES && errno != EAGAIN && errno != EINTR) ||
+            std::chrono::steady_clock::now() >= deadline) {
+            m_error = errno == EACCES || errno == EAGAIN ? RegErrors::kLockViolation
+                                                         : RegErrors::fromErrno(errno);
+            ::close(m_fd);
+            m_fd = -1;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+RegFileLock::~RegFileLock() {
+    // Closing the descriptor releases the lock.
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 } // namespace tintaro

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string_view>
 
@@ -22,11 +23,9 @@ public:
     // a Windows error code. A new file gets mode 0644 less the umask.
     long replace(const std::filesystem::path& path, std::string_view content);
 
-    // Removes the temporary copies of `path` that a writer killed mid-write left behind: regular
-    // files owned by this user, named as replace() names them. Links and anything else by such a
-    // name are left alone.
-    // Call only while holding the lock that every writer of `path` holds, so that no copy is
-    // still in use.
+    // Removes the copies that writers killed mid-write left beside `path`: regular files of this
+    // user named as replace() names them, nothing else. Call only while holding the lock that
+    // every writer of `path` holds, so that no copy is still in use.
     static void removeStaleCopies(const std::filesystem::path& path);
 
 protected:
@@ -35,6 +34,25 @@ protected:
     virtual bool syncFile(int fd);
     virtual bool renameFile(const std::filesystem::path& from, const std::filesystem::path& to);
     virtual bool syncDirectory(const std::filesystem::path& dir);
+};
+
+// An advisory lock (fcntl) on a lock file, so that two Tintaro processes never edit the same
+// registry file at once. Held from construction until destruction.
+class RegFileLock {
+public:
+    // Tries for up to `patience` to lock `lockFile`, creating it if needed.
+    explicit RegFileLock(const std::filesystem::path& lockFile,
+                         std::chrono::milliseconds patience = std::chrono::seconds(5));
+    ~RegFileLock();
+    RegFileLock(const RegFileLock&) = delete;
+    RegFileLock& operator=(const RegFileLock&) = delete;
+
+    // 0 when held, else the Windows error code of the failure.
+    long error() const { return m_error; }
+
+private:
+    int m_fd = -1;
+    long m_error = 0;
 };
 
 } // namespace tintaro

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "WineRegistry.h"
 
+#include "FileSystem.h"
 #include "RegErrors.h"
 #include "RegEscape.h"
-#include "RegFileLock.h"
 #include "UserRegFile.h"
-#include "WineLoaders.h"
 #include "WinePrefix.h"
 
 #include <cerrno>
@@ -28,44 +27,22 @@ namespace {
 
 constexpr std::size_t kMaxKeyComponent = 255; // UTF-16 units, as Windows limits them
 constexpr std::size_t kMaxValueName = 16383;  // UTF-16 units
-constexpr off_t kMaxFileSize = static_cast<off_t>(kUserRegMaxSize);
 
-// Reads a whole regular file. nullopt with `error` set on failure; `missing` when absent.
-std::optional<std::string> readFile(const std::filesystem::path& path, long& error, bool& missing) {
-    missing = false;
+// The whole of a regular file; nullopt with `error` set on failure (kPathNotFound when absent).
+std::optional<std::string> readFile(const std::filesystem::path& path, long& error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        missing = errno == ENOENT;
-        error = RegErrors::fromErrno(errno);
+    // A file that is too large or not a regular file is not one Wine would load.
+    error = fd < 0 ? RegErrors::fromErrno(errno) : RegErrors::kBadDatabase;
+    const auto file = BinaryFile::adopt(fd);
+    if (!file || static_cast<std::uint64_t>(file->length()) > kUserRegMaxSize)
+        return std::nullopt;
+    const auto size = static_cast<std::size_t>(file->length());
+    const auto bytes = file->readFromStart(size);
+    if (bytes.size() != size) {
+        error = RegErrors::kWriteFault; // a failed read
         return std::nullopt;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileSize) {
-        ::close(fd);
-        error = RegErrors::kBadDatabase;
-        return std::nullopt;
-    }
-    // One byte spare, so the read that meets the end needs no reallocation of a large file.
-    std::string text(static_cast<std::size_t>(st.st_size) + 1, '\0');
-    std::size_t done = 0;
-    for (;;) {
-        if (done == text.size())
-            text.resize(text.size() + 65536);
-        const ssize_t count = ::read(fd, text.data() + done, text.size() - done);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0) {
-            error = RegErrors::fromErrno(errno);
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (count == 0)
-            break;
-        done += static_cast<std::size_t>(count);
-    }
-    ::close(fd);
-    text.resize(done);
-    return text;
+    return std::string(bytes.begin(), bytes.end());
 }
 
 // The file Wine really reads: a symbolic link is followed so that it stays a link.
@@ -80,8 +57,7 @@ std::filesystem::path realUserReg(const std::filesystem::path& prefix) {
 
 std::string archOfSystemReg(const std::filesystem::path& prefix) {
     long error = 0;
-    bool missing = false;
-    const auto text = readFile(prefix / "system.reg", error, missing);
+    const auto text = readFile(prefix / "system.reg", error);
     return text ? UserRegFile::archOf(*text) : std::string();
 }
 
@@ -91,86 +67,65 @@ long normalizeKey(std::string_view base, std::string_view path, std::string& out
         return RegErrors::kInvalidParameter;
     if (path.starts_with('\\'))
         return RegErrors::kBadPathname;
-    const auto wide = RegEscape::utf16FromUtf8(path);
-    if (!wide)
+    if (!RegEscape::utf16FromUtf8(path))
         return RegErrors::kInvalidParameter;
     out = std::string(base);
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find('\\', start);
-        if (end == std::string_view::npos)
-            end = path.size();
-        if (end > start) {
-            const std::string_view part = path.substr(start, end - start);
-            if (RegEscape::utf16FromUtf8(part)->size() > kMaxKeyComponent)
-                return RegErrors::kInvalidParameter;
-            if (!out.empty())
-                out += '\\';
-            out += part;
-        }
-        start = end + 1;
+    for (std::size_t start = 0, end = 0; start <= path.size(); start = end + 1) {
+        end = std::min(path.find('\\', start), path.size());
+        const std::string_view part = path.substr(start, end - start);
+        if (part.empty())
+            continue;
+        if (RegEscape::utf16FromUtf8(part)->size() > kMaxKeyComponent)
+            return RegErrors::kInvalidParameter;
+        if (!out.empty())
+            out += '\\';
+        out += part;
     }
     return out.empty() ? RegErrors::kBadKey : kErrorSuccess;
 }
 
 bool isDirectory(const std::filesystem::path& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
 }
 
 // Wine makes system.reg and drive_c in every prefix it sets up.
 bool isWinePrefix(const std::filesystem::path& prefix) {
-    struct stat st {};
-    return ::stat((prefix / "system.reg").c_str(), &st) == 0 || isDirectory(prefix / "drive_c");
+    std::error_code error;
+    return std::filesystem::exists(prefix / "system.reg", error) || isDirectory(prefix / "drive_c");
 }
 
 } // namespace
 
-WineRegistry::WineRegistry()
-    : WineRegistry(Options{}) {}
-
-WineRegistry::WineRegistry(Options options)
-    : m_options(std::move(options)) {}
-
 long WineRegistry::createKey(RegKey root, std::string_view path, RegKey& key) {
     key = 0;
     std::lock_guard guard(m_mutex);
-    std::filesystem::path prefix;
-    std::string base;
-    if (root == kHkeyCurrentUser) {
-        prefix = m_options.prefix.empty() ? currentWinePrefix() : m_options.prefix;
-    } else if (const auto it = m_keys.find(root); it != m_keys.end()) {
-        prefix = it->second.prefix;
-        base = it->second.path;
-    } else {
-        // Only HKEY_CURRENT_USER lives in user.reg; the other roots are not this program's.
+    OpenKey parent;
+    if (root == kHkeyCurrentUser)
+        parent.prefix = m_options.prefix.empty() ? currentWinePrefix() : m_options.prefix;
+    else if (const auto it = m_keys.find(root); it != m_keys.end())
+        parent = it->second;
+    else // only HKEY_CURRENT_USER lives in user.reg; the other roots are not this program's
         return RegErrors::kInvalidHandle;
-    }
     std::string full;
-    if (const long error = normalizeKey(base, path, full); error != kErrorSuccess)
+    if (const long error = normalizeKey(parent.path, path, full); error != kErrorSuccess)
         return error;
-    if (!isDirectory(prefix))
+    if (!isDirectory(parent.prefix))
         return RegErrors::kPathNotFound;
-    // Handles stay clear of the predefined roots (0x80000000 and up) and of 0.
-    if (m_nextKey == 0 || m_nextKey >= 0x80000000u)
-        m_nextKey = 1;
-    while (m_keys.contains(m_nextKey))
-        ++m_nextKey;
+    // Counting up from 1 keeps handles clear of 0 and of the predefined roots (0x80000000 on).
     key = m_nextKey++;
-    m_keys.emplace(key, OpenKey{std::move(prefix), std::move(full)});
+    m_keys.emplace(key, OpenKey{std::move(parent.prefix), std::move(full)});
     return kErrorSuccess;
 }
 
 long WineRegistry::setValue(RegKey key, std::string_view name, std::uint32_t type,
                             std::span<const std::uint8_t> data) {
-    OpenKey target;
-    {
-        std::lock_guard guard(m_mutex);
-        const auto it = m_keys.find(key);
-        if (it == m_keys.end())
-            return RegErrors::kInvalidHandle;
-        target = it->second;
-    }
+    std::unique_lock guard(m_mutex);
+    const auto it = m_keys.find(key);
+    if (it == m_keys.end())
+        return RegErrors::kInvalidHandle;
+    const OpenKey target = it->second;
+    guard.unlock();
     if (type != kRegDword)
         return RegErrors::kNotSupported;
     if (data.size() != 4 || name.find('\0') != std::string_view::npos)
@@ -199,15 +154,16 @@ long WineRegistry::closeKey(RegKey key) {
 long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::string& path,
                              std::string_view name, std::uint32_t value) {
     // Refusals come before the lock, so that a refused apply leaves no file behind.
-    const std::filesystem::path link = prefix / "user.reg";
-    struct stat st {};
-    if (::lstat(link.c_str(), &st) != 0) {
-        if (errno == ENOENT && !isWinePrefix(prefix))
-            return RegErrors::kNotWinePrefix;
-    } else if (S_ISLNK(st.st_mode) && ::stat(link.c_str(), &st) != 0 && errno == ENOENT) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_type link = fs::symlink_status(prefix / "user.reg", ec).type();
+    if (link == fs::file_type::not_found && !isWinePrefix(prefix))
+        return RegErrors::kNotWinePrefix;
+    if (link == fs::file_type::symlink &&
+        fs::status(prefix / "user.reg", ec).type() == fs::file_type::not_found)
         return RegErrors::kDanglingLink;
-    }
     const std::filesystem::path file = realUserReg(prefix);
+    struct stat st {};
     // A file this user may not write, or nobody may, is respected rather than replaced (the
     // rename would succeed in a writable folder, and for root always).
     if (::stat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
@@ -223,23 +179,18 @@ long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::str
     const std::int64_t now =
         m_options.clock ? m_options.clock() : static_cast<std::int64_t>(std::time(nullptr));
     long error = 0;
-    bool missing = false;
-    const auto text = readFile(file, error, missing);
-    std::optional<std::string> edited;
-    if (text && !text->empty()) {
-        edited = UserRegFile::withDword(*text, path, name, value, now);
-        if (!edited)
-            return RegErrors::kBadDatabase;
-        if (*edited == *text)
-            return kErrorSuccess;
-    } else if (missing || (text && text->empty())) {
-        // An empty file holds nothing to keep, and Wine would ignore it for good.
-        edited = UserRegFile::newFile(archOfSystemReg(prefix), path, name, value, now);
-        if (!edited)
-            return RegErrors::kInvalidParameter;
-    } else {
+    const auto text = readFile(file, error);
+    if (!text && error != RegErrors::kPathNotFound)
         return error;
-    }
+    // An empty file holds nothing to keep, and Wine would ignore it for good.
+    const bool fresh = !text || text->empty();
+    const auto edited = fresh
+                            ? UserRegFile::newFile(archOfSystemReg(prefix), path, name, value, now)
+                            : UserRegFile::withDword(*text, path, name, value, now);
+    if (!edited)
+        return fresh ? RegErrors::kInvalidParameter : RegErrors::kBadDatabase;
+    if (!fresh && *edited == *text)
+        return kErrorSuccess;
     RegFileWriter& writer = m_options.writer ? *m_options.writer : m_defaultWriter;
     return writer.replace(file, *edited);
 }
@@ -247,32 +198,21 @@ long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::str
 long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const std::string& path,
                                     std::string_view name, std::uint32_t value) {
     // The loader comes first; it is chosen when the process is started, below.
-    std::vector<std::string> args{std::string(), "reg", "add", "HKCU\\" + path};
-    if (name.empty()) {
-        args.emplace_back("/ve");
-    } else {
-        args.emplace_back("/v");
+    std::vector<std::string> args{"", "reg", "add", "HKCU\\" + path, name.empty() ? "/ve" : "/v"};
+    if (!name.empty())
         args.emplace_back(name);
-    }
-    for (const char* arg : {"/t", "REG_DWORD", "/d"})
-        args.emplace_back(arg);
-    args.push_back(std::to_string(value));
     // Without /f, reg asks before overwriting and waits for an answer for ever.
-    args.emplace_back("/f");
+    args.insert(args.end(), {"/t", "REG_DWORD", "/d", std::to_string(value), "/f"});
 
-    std::vector<std::string> env;
+    std::string winePrefix = "WINEPREFIX=" + prefix.string();
+    char wineDebug[] = "WINEDEBUG=-all";
+    std::vector<char*> envp;
     for (char** entry = environ; entry && *entry; ++entry) {
         const std::string_view item(*entry);
         if (!item.starts_with("WINEPREFIX=") && !item.starts_with("WINEDEBUG="))
-            env.emplace_back(item);
+            envp.push_back(*entry);
     }
-    env.push_back("WINEPREFIX=" + prefix.string());
-    env.emplace_back("WINEDEBUG=-all");
-
-    std::vector<char*> envp;
-    for (auto& item : env)
-        envp.push_back(item.data());
-    envp.push_back(nullptr);
+    envp.insert(envp.end(), {winePrefix.data(), wineDebug, nullptr});
 
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attr;
@@ -306,12 +246,8 @@ long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const s
 
     const auto deadline = std::chrono::steady_clock::now() + m_options.timeout;
     int status = 0;
-    for (;;) {
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid)
-            break;
-        if (done < 0 && errno != EINTR)
-            return RegErrors::kWriteFault;
+    pid_t done = 0;
+    while ((done = ::waitpid(pid, &status, WNOHANG)) == 0 || (done < 0 && errno == EINTR)) {
         if (std::chrono::steady_clock::now() >= deadline) {
             ::kill(-pid, SIGKILL);
             while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
@@ -320,6 +256,8 @@ long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const s
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    if (done < 0)
+        return RegErrors::kWriteFault;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? kErrorSuccess : RegErrors::kWriteFault;
 }
 
@@ -343,6 +281,12 @@ std::string WineRegistry::describeFailure(long code) const {
         reason = "it did not finish within " +
                  (ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms");
     return "\"wine reg add\" failed for the Wine prefix " + prefix.string() + ": " + reason + ".";
+}
+
+Registry& systemRegistry() {
+    // No prefix given: it is looked up at each createKey, so a changed WINEPREFIX is followed.
+    static WineRegistry registry;
+    return registry;
 }
 
 } // namespace tintaro

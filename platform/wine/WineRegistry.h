@@ -12,7 +12,7 @@
 #include <map>
 #include <mutex>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace tintaro {
 
@@ -29,8 +29,7 @@ public:
     struct Options {
         // The prefix folder; empty means the current prefix, looked up at each createKey.
         std::filesystem::path prefix;
-        // The command that runs Wine, found on PATH. A loader named wine installed beside the
-        // running server goes before it, one named wine64 after it.
+        // The command that runs Wine, found on PATH (see wineLoaders for the order of loaders).
         std::string wineCommand = "wine";
         // How long `wine reg add` may run before it is killed.
         std::chrono::milliseconds timeout = std::chrono::seconds(10);
@@ -41,8 +40,10 @@ public:
         RegFileWriter* writer = nullptr;
     };
 
-    WineRegistry();
-    explicit WineRegistry(Options options);
+    WineRegistry()
+        : WineRegistry(Options{}) {}
+    explicit WineRegistry(Options options)
+        : m_options(std::move(options)) {}
 
     long createKey(RegKey root, std::string_view path, RegKey& key) override;
     long setValue(RegKey key, std::string_view name, std::uint32_t type,

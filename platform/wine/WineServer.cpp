@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "WineServer.h"
 
+#include "FileSystem.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,17 +16,12 @@ namespace {
 
 // The content of the prefix's "wineserver" file, when it is a plain folder name.
 std::string serverFolderName(const std::filesystem::path& prefix) {
-    const int fd = ::open((prefix / "wineserver").c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    const auto file = openUnixFile(prefix / "wineserver");
+    if (!file)
         return {};
-    char buffer[256];
-    const ssize_t count = ::read(fd, buffer, sizeof buffer);
-    ::close(fd);
-    if (count <= 0)
-        return {};
-    std::string name(buffer, static_cast<std::size_t>(count));
-    while (!name.empty() && (name.back() == '\n' || name.back() == '\r' || name.back() == ' '))
-        name.pop_back();
+    const auto bytes = file->readFromStart(256);
+    std::string name(bytes.begin(), bytes.end());
+    name.erase(name.find_last_not_of("\n\r ") + 1);
     // The name is joined to a folder path, so nothing that could climb out of it is taken.
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos ||
         name.find('\0') != std::string::npos)
@@ -59,11 +56,6 @@ WineServer::WineServer()
         m_tmpDirs.emplace_back("/tmp");
 }
 
-WineServer::WineServer(std::filesystem::path tmpDir, uid_t uid)
-    : m_uid(uid) {
-    m_tmpDirs.push_back(std::move(tmpDir));
-}
-
 std::vector<std::filesystem::path>
 WineServer::lockFiles(const std::filesystem::path& prefix) const {
     struct stat st {};
@@ -86,11 +78,8 @@ WineServer::lockFiles(const std::filesystem::path& prefix) const {
 }
 
 bool WineServer::isRunning(const std::filesystem::path& prefix) const {
-    for (const auto& file : lockFiles(prefix)) {
-        if (writeLockHolder(file) != 0)
-            return true;
-    }
-    return false;
+    return std::ranges::any_of(lockFiles(prefix),
+                               [](const auto& file) { return writeLockHolder(file) != 0; });
 }
 
 std::filesystem::path WineServer::program(const std::filesystem::path& prefix) const {
@@ -104,11 +93,26 @@ std::filesystem::path WineServer::program(const std::filesystem::path& prefix) c
         struct stat owner {};
         if (holder < 0 || ::stat(process.c_str(), &owner) != 0 || owner.st_uid != ::geteuid())
             return {};
-        std::error_code error;
-        auto program = std::filesystem::read_symlink(process + "/exe", error);
-        return error ? std::filesystem::path() : program;
+        std::error_code error; // read_symlink gives an empty path then
+        return std::filesystem::read_symlink(process + "/exe", error);
     }
     return {};
+}
+
+std::vector<std::string> wineLoaders(const WineServer& server, const std::filesystem::path& prefix,
+                                     const std::string& command) {
+    const std::filesystem::path program = server.program(prefix);
+    const auto besideServer = [&program](const char* name) {
+        const std::filesystem::path loader = program.parent_path() / name;
+        std::error_code error;
+        return !program.empty() && std::filesystem::is_regular_file(loader, error) &&
+                       ::access(loader.c_str(), X_OK) == 0
+                   ? loader.string()
+                   : std::string();
+    };
+    std::vector<std::string> loaders{besideServer("wine"), command, besideServer("wine64")};
+    std::erase(loaders, std::string());
+    return loaders;
 }
 
 } // namespace tintaro

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace tintaro {
@@ -16,7 +18,9 @@ public:
     // The folders are taken from the environment and the process's user.
     WineServer();
     // `tmpDir` stands for $TMPDIR and for /tmp; `uid` for the user id.
-    WineServer(std::filesystem::path tmpDir, uid_t uid);
+    WineServer(std::filesystem::path tmpDir, uid_t uid)
+        : m_tmpDirs{std::move(tmpDir)}
+        , m_uid(uid) {}
 
     // The lock files a server for `prefix` could hold, most likely first; empty when the prefix
     // folder does not exist.
@@ -34,5 +38,13 @@ private:
     std::vector<std::filesystem::path> m_tmpDirs;
     uid_t m_uid;
 };
+
+// The Wine loaders to try, in order, to reach the server running for `prefix`. A server talks
+// only to a Wine of its own version, and a prefix may be run by a Wine that is not the one on
+// PATH (a game launcher's, or a build of one's own): the loader installed beside the server
+// comes first, then `command` (found on PATH), then the 64-bit loader beside the server, the
+// only one a 64-bit-only Debian installs there.
+std::vector<std::string> wineLoaders(const WineServer& server, const std::filesystem::path& prefix,
+                                     const std::string& command);
 
 } // namespace tintaro

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "FileFixtures.h"
+#include "FileSystem.h"
 #include "TempDir.h"
-#include "WinPath.h"
 
 #include <gtest/gtest.h>
 
@@ -69,13 +69,6 @@ TEST_F(WinPathTest, SymlinkLoopDoesNotHang) {
     EXPECT_EQ(path, prefix / "dosdevices/c:/loop/a/b");
     std::error_code error;
     EXPECT_FALSE(std::filesystem::exists(path, error));
-}
-
-TEST(EqualsIgnoringCase, AsciiOnly) {
-    EXPECT_TRUE(equalsIgnoringCase("Backgrounds", "bACKGROUNDS"));
-    EXPECT_FALSE(equalsIgnoringCase("map.dat", "map.da"));
-    EXPECT_FALSE(equalsIgnoringCase("a", "b"));
-    EXPECT_TRUE(equalsIgnoringCase("", ""));
 }
 
 } // namespace

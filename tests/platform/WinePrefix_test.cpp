@@ -23,9 +23,19 @@ struct UserRegCase {
 
 class AppDataFromUserReg : public testing::TestWithParam<UserRegCase> {};
 
+// The Unix user is "unixname", for the folders that fall back on it.
 TEST_P(AppDataFromUserReg, GivesTheFolder) {
     const auto& c = GetParam();
-    EXPECT_EQ(appDataFolderFromUserReg(std::string(kHeader) + c.body, "unixname"), c.expected);
+    test::TempDir dir;
+    test::writeFile(dir.path() / "user.reg", std::string(kHeader) + c.body);
+    const char* saved = std::getenv("USER");
+    const std::string savedValue = saved ? saved : "";
+    ::setenv("USER", "unixname", 1);
+    EXPECT_EQ(appDataFolder(dir.path()), c.expected);
+    if (saved)
+        ::setenv("USER", savedValue.c_str(), 1);
+    else
+        ::unsetenv("USER");
 }
 
 const std::string kShell =

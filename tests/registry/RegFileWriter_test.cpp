@@ -2,7 +2,6 @@
 #include "FileFixtures.h"
 #include "LockHolder.h"
 #include "RegErrors.h"
-#include "RegFileLock.h"
 #include "RegFileWriter.h"
 #include "TempDir.h"
 
