@@ -109,17 +109,11 @@ bool wantsContinuation(std::string_view line, std::size_t p) {
 // The position after the closing quote of a quoted name that starts at `p`, or npos. An escape
 // always takes the character after the backslash, and none of the digits it may take is a quote.
 std::size_t quotedEnd(std::string_view s, std::size_t p) {
-    while (p < s.size()) {
-        const char c = s[p];
-        if (c == '"')
+    for (; p < s.size(); ++p) {
+        if (s[p] == '"')
             return p + 1;
-        if (c == '\\') {
-            if (p + 1 >= s.size())
-                return npos;
-            p += 2;
-        } else {
+        if (s[p] == '\\')
             ++p;
-        }
     }
     return npos;
 }
@@ -138,63 +132,65 @@ bool sameKey(std::u16string_view fileKey, const std::vector<std::u16string_view>
     return part == target.end();
 }
 
-// A value definition as the scanner found it.
-struct Definition {
-    std::size_t nameStart;  // first byte of the line after its leading blanks
-    std::size_t dataStart;  // first byte after '=' and the blanks that follow it
-    std::size_t contentEnd; // end of the last line's text, before its line end
-    std::size_t next;       // start of the line after the definition
+// Where a line, or a value with its continuation lines, lies in the file.
+struct Span {
+    std::size_t start;     // first byte of the line after its leading blanks
+    std::size_t dataStart; // a value's first byte after '=' and the blanks that follow it
+    std::size_t end;       // end of the last line's text, before its line end
+    std::size_t next;      // start of the line after it
+    bool hasEol;           // whether the last line has a line end
+    bool dangling;         // a value whose hex list asks for a line after the end of the file
 };
 
-// Walks the file as Wine's loader does and reports keys, values and other lines to `Visitor`.
+using Line = UserRegFile::Line;
+
+// Walks the file as Wine's loader does and calls `onLine(line, key, span)` for every line that is
+// not blank, a value together with its continuation lines; `key` holds the path of the last key
+// line. A value outside a key's section comes as Kind::Other, since Wine does not take it.
 // Returns false when Wine would refuse the whole file.
-template <typename Visitor> bool scan(std::string_view text, Visitor& visitor) {
+template <typename OnLine> bool scan(std::string_view text, OnLine onLine) {
     if (text.find('\0') != npos)
         return false;
     TextLine line = lineAt(text, 0);
-    if (text.empty() || text.substr(line.begin, line.end - line.begin) != UserRegFile::kHeader)
+    if (text.substr(0, line.end) != UserRegFile::kHeader)
         return false;
 
     bool inKey = false;
     std::string_view globalArch;
-    std::u16string name;
-    std::size_t pos = line.next;
-    while (pos < text.size()) {
+    std::u16string key;
+    for (std::size_t pos = line.next; pos < text.size();) {
         line = lineAt(text, pos);
-        const std::string_view content = text.substr(line.begin, line.end - line.begin);
-        const UserRegFile::Line parsed = UserRegFile::parseLine(content, name);
         pos = line.next;
-        using Kind = UserRegFile::Line::Kind;
-        if (parsed.kind == Kind::Key || parsed.kind == Kind::BadKey) {
-            inKey = parsed.kind == Kind::Key;
-            visitor.key(inKey, name, line);
-        } else if (parsed.kind == Kind::Value && inKey) {
-            const auto offset = [&](std::string_view part) {
-                return static_cast<std::size_t>(part.data() - content.data());
-            };
-            const std::size_t dataStart = offset(parsed.data);
-            Definition def{line.begin + offset(parsed.text), line.begin + dataStart, line.end,
-                           line.next};
-            bool dangling = false;
+        const std::string_view content = text.substr(line.begin, line.end - line.begin);
+        Line parsed = UserRegFile::parseLine(content, key);
+        if (parsed.kind == Line::Kind::Blank)
+            continue;
+        const auto offset = [&](std::string_view part) {
+            return static_cast<std::size_t>(part.data() - content.data());
+        };
+        Span span{line.begin + offset(parsed.text), 0, line.end, line.next, line.hasEol, false};
+        if (parsed.kind == Line::Kind::Key || parsed.kind == Line::Kind::BadKey) {
+            inKey = parsed.kind == Line::Kind::Key;
+        } else if (parsed.kind == Line::Kind::Value && inKey) {
+            span.dataStart = line.begin + offset(parsed.data);
             const std::size_t list = hexListStart(parsed.data);
-            if (list != npos) {
-                std::string_view current = content;
-                std::size_t p = dataStart + list;
-                while (wantsContinuation(current, p)) {
-                    if (pos >= text.size()) {
-                        dangling = true;
-                        break;
-                    }
-                    line = lineAt(text, pos);
-                    pos = line.next;
-                    current = text.substr(line.begin, line.end - line.begin);
-                    p = skipSpaces(current, 0);
-                    def.contentEnd = line.end;
-                    def.next = line.next;
+            std::string_view current = content;
+            std::size_t p = offset(parsed.data) + list;
+            while (list != npos && wantsContinuation(current, p)) {
+                if (pos >= text.size()) {
+                    span.dangling = true;
+                    break;
                 }
+                line = lineAt(text, pos);
+                pos = line.next;
+                current = text.substr(line.begin, line.end - line.begin);
+                p = skipSpaces(current, 0);
+                span.end = line.end;
+                span.next = line.next;
+                span.hasEol = line.hasEol;
             }
-            visitor.value(parsed.name, def, line, dangling);
-        } else if (parsed.kind != Kind::Blank) {
+        } else {
+            parsed.kind = Line::Kind::Other;
             if (!inKey && parsed.text.starts_with("#arch=")) {
                 const std::string_view arch = parsed.text.substr(6);
                 if ((arch != "win32" && arch != "win64") ||
@@ -202,89 +198,11 @@ template <typename Visitor> bool scan(std::string_view text, Visitor& visitor) {
                     return false;
                 globalArch = arch;
             }
-            visitor.other(line);
         }
+        onLine(parsed, key, span);
     }
     return true;
 }
-
-// Collects everything for read().
-struct Reader {
-    std::string_view text;
-    UserRegFile::Contents contents;
-    std::u16string currentKey;
-
-    void key(bool valid, const std::u16string& name, const TextLine&) {
-        if (valid) {
-            currentKey = RegEscape::joinKey(RegEscape::keyComponents(name));
-            contents.keys.push_back(currentKey);
-        }
-    }
-    void value(std::string_view rawName, const Definition& def, const TextLine&, bool) {
-        std::u16string name;
-        if (!rawName.empty())
-            RegEscape::unescape(rawName, '"', name);
-        // Continuation lines joined with '\n' whatever their line ends.
-        const std::string_view raw = text.substr(def.dataStart, def.contentEnd - def.dataStart);
-        std::string data;
-        for (std::size_t i = 0; i < raw.size(); ++i) {
-            if (raw[i] != '\r' || i + 1 == raw.size() || raw[i + 1] != '\n')
-                data += raw[i];
-        }
-        contents.values.push_back({currentKey, name, std::move(data)});
-    }
-    void other(const TextLine&) {}
-};
-
-// Finds where the edit goes, for withDword().
-struct Locator {
-    Locator(const std::vector<std::u16string_view>& key, std::u16string_view name)
-        : targetKey(key)
-        , targetName(name) {}
-
-    const std::vector<std::u16string_view>& targetKey;
-    std::u16string_view targetName;
-
-    bool inTarget = false;
-    // Whether the file's last non-blank line leaves a continuation dangling; the end of the last
-    // target section and whether its last line does.
-    bool lastDangling = false;
-    bool hasSection = false;
-    TextLine sectionEnd{0, 0, 0, true};
-    bool sectionDangling = false;
-    bool hasDefinition = false;
-    Definition lastDefinition{0, 0, 0, 0};
-    std::u16string m_name; // nameMatches()'s buffer, reused for every value
-
-    void note(const TextLine& line, bool dangling) {
-        lastDangling = dangling;
-        if (inTarget) {
-            hasSection = true;
-            sectionEnd = line;
-            sectionDangling = dangling;
-        }
-    }
-    void key(bool valid, const std::u16string& name, const TextLine& line) {
-        inTarget = valid && sameKey(name, targetKey);
-        note(line, false);
-    }
-    void value(std::string_view rawName, const Definition& def, const TextLine& line,
-               bool dangling) {
-        if (inTarget && nameMatches(rawName)) {
-            hasDefinition = true;
-            lastDefinition = def;
-        }
-        note(line, dangling);
-    }
-    void other(const TextLine& line) { note(line, false); }
-
-    bool nameMatches(std::string_view rawName) {
-        if (rawName.empty())
-            return targetName.empty();
-        return RegEscape::unescape(rawName, '"', m_name) &&
-               RegEscape::equalsIgnoreCase(m_name, targetName);
-    }
-};
 
 // The line end to add after a last line that has none. Wine keeps a '\r' that no '\n' follows
 // as part of the line, so such a line gets "\r\n" and its '\r' stays its own.
@@ -299,14 +217,6 @@ bool endsWithBlankLine(std::string_view text) {
     return skipSpaces(text, text.rfind('\n') + 1) == text.size(); // npos + 1 is 0
 }
 
-std::string timeLine(std::int64_t unixSeconds) {
-    // Windows FILETIME: 100 ns ticks since 1601.
-    const auto ticks = static_cast<std::uint64_t>(unixSeconds + 11644473600LL) * 10000000ULL;
-    std::string line = "#time=";
-    RegEscape::appendHex(line, ticks, 1);
-    return line;
-}
-
 std::string valueLine(std::u16string_view name, std::uint32_t value) {
     std::string line =
         name.empty() ? std::string("@") : '"' + RegEscape::escape(name, '"', '"') + '"';
@@ -319,7 +229,10 @@ std::string sectionText(std::u16string_view key, std::u16string_view name, std::
                         std::int64_t unixSeconds, std::string_view eol) {
     std::string out = '[' + RegEscape::escape(key, '[', ']') + "] " + std::to_string(unixSeconds);
     out += eol;
-    out += timeLine(unixSeconds);
+    // Windows FILETIME: 100 ns ticks since 1601.
+    const auto ticks = static_cast<std::uint64_t>(unixSeconds + 11644473600LL) * 10000000ULL;
+    out += "#time=";
+    RegEscape::appendHex(out, ticks, 1);
     out += eol;
     out += valueLine(name, value);
     out += eol;
@@ -343,10 +256,29 @@ std::optional<Target> makeTarget(std::string_view keyPath, std::string_view valu
 } // namespace
 
 std::optional<UserRegFile::Contents> UserRegFile::read(std::string_view text) {
-    Reader reader{text, {}, {}};
-    if (!scan(text, reader))
+    Contents contents;
+    std::u16string currentKey;
+    const bool loaded =
+        scan(text, [&](const Line& line, const std::u16string& key, const Span& span) {
+            if (line.kind == Line::Kind::Key) {
+                currentKey = RegEscape::joinKey(RegEscape::keyComponents(key));
+                contents.keys.push_back(currentKey);
+            } else if (line.kind == Line::Kind::Value) {
+                Value value{currentKey, {}, {}};
+                if (!line.name.empty())
+                    RegEscape::unescape(line.name, '"', value.name);
+                // Continuation lines joined with '\n' whatever their line ends.
+                const std::string_view raw = text.substr(span.dataStart, span.end - span.dataStart);
+                for (std::size_t i = 0; i < raw.size(); ++i) {
+                    if (raw[i] != '\r' || i + 1 == raw.size() || raw[i + 1] != '\n')
+                        value.data += raw[i];
+                }
+                contents.values.push_back(std::move(value));
+            }
+        });
+    if (!loaded)
         return std::nullopt;
-    return std::move(reader.contents);
+    return contents;
 }
 
 std::optional<std::string> UserRegFile::withDword(std::string_view text, std::string_view keyPath,
@@ -356,8 +288,30 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
     if (!target)
         return std::nullopt;
     const auto components = RegEscape::keyComponents(target->key);
-    Locator locator(components, target->name);
-    if (!scan(text, locator))
+    // The last definition of the value in the target key, the last line of the key's last
+    // section, and whether the file's last line leaves a continuation dangling.
+    std::optional<Span> definition;
+    std::optional<Span> sectionEnd;
+    bool lastDangling = false;
+    bool inTarget = false;
+    std::u16string name;
+    const auto matches = [&](std::string_view rawName) {
+        if (rawName.empty())
+            return target->name.empty();
+        return RegEscape::unescape(rawName, '"', name) &&
+               RegEscape::equalsIgnoreCase(name, target->name);
+    };
+    const bool loaded =
+        scan(text, [&](const Line& line, const std::u16string& key, const Span& span) {
+            if (line.kind == Line::Kind::Key || line.kind == Line::Kind::BadKey)
+                inTarget = line.kind == Line::Kind::Key && sameKey(key, components);
+            else if (inTarget && line.kind == Line::Kind::Value && matches(line.name))
+                definition = span;
+            lastDangling = span.dangling;
+            if (inTarget)
+                sectionEnd = span;
+        });
+    if (!loaded)
         return std::nullopt;
     // Added lines follow the file's own line ends, taken from its first line.
     const TextLine header = lineAt(text, 0);
@@ -366,27 +320,25 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
 
     std::string out;
     out.reserve(text.size() + newValue.size() + 256);
-    if (locator.hasDefinition) {
+    if (definition) {
         // The last definition is the one Wine keeps; its continuation lines go with it.
-        const Definition& def = locator.lastDefinition;
-        out.append(text.substr(0, def.nameStart));
+        out.append(text.substr(0, definition->start));
         out.append(newValue);
-        out.append(text.substr(def.contentEnd));
+        out.append(text.substr(definition->end));
         return out;
     }
-    if (locator.hasSection) {
-        if (locator.sectionDangling)
+    if (sectionEnd) {
+        if (sectionEnd->dangling)
             return std::nullopt;
-        const TextLine& end = locator.sectionEnd;
-        out.append(text.substr(0, end.next));
-        if (!end.hasEol)
+        out.append(text.substr(0, sectionEnd->next));
+        if (!sectionEnd->hasEol)
             out.append(breakAfter(out, eol));
         out.append(newValue);
         out.append(eol);
-        out.append(text.substr(end.next));
+        out.append(text.substr(sectionEnd->next));
         return out;
     }
-    if (locator.lastDangling)
+    if (lastDangling)
         return std::nullopt;
     out.append(text);
     if (!text.ends_with('\n'))
