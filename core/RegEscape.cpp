@@ -168,26 +168,16 @@ bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) {
                       [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
 }
 
-std::vector<std::u16string_view> keyComponents(std::u16string_view path) {
-    std::vector<std::u16string_view> parts;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find(u'\\', start);
-        if (end == std::u16string_view::npos)
-            end = path.size();
-        if (end > start)
-            parts.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
-}
-
-std::u16string joinKey(const std::vector<std::u16string_view>& components) {
+std::u16string normalKey(std::u16string_view path) {
     std::u16string out;
-    for (std::size_t i = 0; i < components.size(); ++i) {
-        if (i > 0)
+    out.reserve(path.size());
+    for (std::size_t start = 0, end = 0; start <= path.size(); start = end + 1) {
+        end = std::min(path.find(u'\\', start), path.size());
+        if (end == start)
+            continue;
+        if (!out.empty())
             out += u'\\';
-        out += components[i];
+        out += path.substr(start, end - start);
     }
     return out;
 }

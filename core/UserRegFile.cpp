@@ -118,20 +118,6 @@ std::size_t quotedEnd(std::string_view s, std::size_t p) {
     return npos;
 }
 
-// Whether a section's key path names the target, component by component (no allocation: the
-// scan meets every key of the file).
-bool sameKey(std::u16string_view fileKey, const std::vector<std::u16string_view>& target) {
-    auto part = target.begin();
-    for (std::size_t start = 0, end = 0; start <= fileKey.size(); start = end + 1) {
-        end = std::min(fileKey.find(u'\\', start), fileKey.size());
-        if (end > start &&
-            (part == target.end() ||
-             !RegEscape::equalsIgnoreCase(fileKey.substr(start, end - start), *part++)))
-            return false;
-    }
-    return part == target.end();
-}
-
 // Where a line, or a value with its continuation lines, lies in the file.
 struct Span {
     std::size_t start;     // first byte of the line after its leading blanks
@@ -248,9 +234,9 @@ struct Target {
 std::optional<Target> makeTarget(std::string_view keyPath, std::string_view valueName) {
     auto key = RegEscape::utf16FromUtf8(keyPath);
     auto name = RegEscape::utf16FromUtf8(valueName);
-    if (!key || !name || RegEscape::keyComponents(*key).empty())
+    if (!key || !name || RegEscape::normalKey(*key).empty())
         return std::nullopt;
-    return Target{RegEscape::joinKey(RegEscape::keyComponents(*key)), std::move(*name)};
+    return Target{RegEscape::normalKey(*key), std::move(*name)};
 }
 
 } // namespace
@@ -261,7 +247,7 @@ std::optional<UserRegFile::Contents> UserRegFile::read(std::string_view text) {
     const bool loaded =
         scan(text, [&](const Line& line, const std::u16string& key, const Span& span) {
             if (line.kind == Line::Kind::Key) {
-                currentKey = RegEscape::joinKey(RegEscape::keyComponents(key));
+                currentKey = RegEscape::normalKey(key);
                 contents.keys.push_back(currentKey);
             } else if (line.kind == Line::Kind::Value) {
                 Value value{currentKey, {}, {}};
@@ -287,7 +273,6 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
     auto target = makeTarget(keyPath, valueName);
     if (!target)
         return std::nullopt;
-    const auto components = RegEscape::keyComponents(target->key);
     // The last definition of the value in the target key, the last line of the key's last
     // section, and whether the file's last line leaves a continuation dangling.
     std::optional<Span> definition;
@@ -304,7 +289,8 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
     const bool loaded =
         scan(text, [&](const Line& line, const std::u16string& key, const Span& span) {
             if (line.kind == Line::Kind::Key || line.kind == Line::Kind::BadKey)
-                inTarget = line.kind == Line::Kind::Key && sameKey(key, components);
+                inTarget = line.kind == Line::Kind::Key &&
+                           RegEscape::equalsIgnoreCase(RegEscape::normalKey(key), target->key);
             else if (inTarget && line.kind == Line::Kind::Value && matches(line.name))
                 definition = span;
             lastDangling = span.dangling;

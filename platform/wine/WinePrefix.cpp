@@ -83,8 +83,8 @@ private:
             m_section = nullptr;
             if (parsed.kind == Kind::BadKey)
                 return;
-            const std::string name = lowerAscii(
-                RegEscape::utf8FromUtf16(RegEscape::joinKey(RegEscape::keyComponents(m_key))));
+            const std::string name =
+                lowerAscii(RegEscape::utf8FromUtf16(RegEscape::normalKey(m_key)));
             if (name == kUserShellFolders || name == kShellFolders ||
                 name == kVolatileEnvironment || name == kEnvironment)
                 m_section = &m_values[name];
