@@ -118,6 +118,24 @@ std::size_t quotedEnd(std::string_view s, std::size_t p) {
     return npos;
 }
 
+// Whether a section's key path names `target` (a normal key), ignoring case. It allocates
+// nothing, as the scan meets every key of the file.
+bool sameKey(std::u16string_view fileKey, std::u16string_view target) {
+    std::size_t matched = 0;
+    for (std::size_t start = 0, end = 0; start <= fileKey.size(); start = end + 1) {
+        end = std::min(fileKey.find(u'\\', start), fileKey.size());
+        if (end == start)
+            continue;
+        if (matched > 0 && (matched >= target.size() || target[matched++] != u'\\'))
+            return false;
+        const std::u16string_view part = fileKey.substr(start, end - start);
+        if (!RegEscape::equalsIgnoreCase(part, target.substr(matched, part.size())))
+            return false;
+        matched += part.size();
+    }
+    return matched == target.size();
+}
+
 // Where a line, or a value with its continuation lines, lies in the file.
 struct Span {
     std::size_t start;     // first byte of the line after its leading blanks
@@ -289,8 +307,7 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
     const bool loaded =
         scan(text, [&](const Line& line, const std::u16string& key, const Span& span) {
             if (line.kind == Line::Kind::Key || line.kind == Line::Kind::BadKey)
-                inTarget = line.kind == Line::Kind::Key &&
-                           RegEscape::equalsIgnoreCase(RegEscape::normalKey(key), target->key);
+                inTarget = line.kind == Line::Kind::Key && sameKey(key, target->key);
             else if (inTarget && line.kind == Line::Kind::Value && matches(line.name))
                 definition = span;
             lastDangling = span.dangling;
