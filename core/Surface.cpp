@@ -2,7 +2,6 @@
 #include "Surface.h"
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace tintaro {
@@ -16,14 +15,6 @@ constexpr int kDefaultLineHeight = 13;
 // Beyond this radius a circle would cover more than any surface and its cost would grow
 // without bound.
 constexpr int kMaxRadius = 32767;
-
-// The text position is kept as a double; the painter gets the nearest pixel, far-off values held
-// well inside int and a NaN taken as 0.
-int textCoordinate(double v) {
-    if (std::isnan(v))
-        return 0;
-    return static_cast<int>(std::nearbyint(std::clamp(v, -1e9, 1e9)));
-}
 
 // Outline points of a circle of radius r about the origin (midpoint rasterisation), each once.
 std::vector<std::pair<int, int>> midpointCircle(int r) {
@@ -154,13 +145,9 @@ void Surface::box(int x1, int y1, int x2, int y2) {
 }
 
 void Surface::print(std::string_view text) {
-    int lineHeight = kDefaultLineHeight;
-    if (m_textPainter) {
-        const int x = textCoordinate(m_currentX);
-        const int y = textCoordinate(m_currentY);
-        lineHeight = std::max(0, m_textPainter(*this, x, y, text, m_foreColor));
-    }
-    m_currentY += lineHeight;
+    m_currentY += m_textPainter
+                      ? std::max(0, m_textPainter(*this, m_currentX, m_currentY, text, m_foreColor))
+                      : kDefaultLineHeight;
 }
 
 void Surface::fillRows(int left, int right, int top, std::span<const std::uint32_t> pixels) {
