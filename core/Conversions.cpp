@@ -83,10 +83,6 @@ std::int32_t roundToInt32(double value) {
     return saturate<std::int32_t>(std::nearbyint(value));
 }
 
-double floorOf(double value) {
-    return std::floor(value);
-}
-
 std::int32_t floorToInt32(double value) {
     return saturate<std::int32_t>(std::floor(value));
 }
@@ -155,10 +151,6 @@ std::int32_t currencyToInt32(Currency value) {
     else if (remainder < -5000 || (remainder == -5000 && odd))
         --quotient;
     return saturate<std::int32_t>(static_cast<double>(quotient)); // exact: below 2^50
-}
-
-std::string decimalText(std::int64_t value) {
-    return std::to_string(value);
 }
 
 std::string hexText(std::uint32_t value) {
