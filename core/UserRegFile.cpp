@@ -24,15 +24,18 @@ std::size_t skipSpaces(std::string_view s, std::size_t p) {
     return p;
 }
 
-// One line as Wine's reader returns it: the text without "\n" and a '\r' just before it.
-struct TextLine {
-    std::size_t begin;
-    std::size_t end;
-    std::size_t next;
-    bool hasEol;
+// Where a line, or a value with its continuation lines, lies in the file.
+struct Span {
+    std::size_t start;         // first byte; of a line read by the scan, after its leading blanks
+    std::size_t end;           // end of the last line's text, before its line end
+    std::size_t next;          // start of the line after it
+    bool hasEol;               // whether the last line has a line end
+    std::size_t dataStart = 0; // a value's first byte after '=' and the blanks that follow it
+    bool dangling = false;     // a value whose hex list asks for a line after the end of the file
 };
 
-TextLine lineAt(std::string_view text, std::size_t pos) {
+// One line as Wine's reader returns it: the text without "\n" and a '\r' just before it.
+Span lineAt(std::string_view text, std::size_t pos) {
     const std::size_t nl = text.find('\n', pos);
     if (nl == npos)
         return {pos, text.size(), text.size(), false};
@@ -136,16 +139,6 @@ bool sameKey(std::u16string_view fileKey, std::u16string_view target) {
     return matched == target.size();
 }
 
-// Where a line, or a value with its continuation lines, lies in the file.
-struct Span {
-    std::size_t start;     // first byte of the line after its leading blanks
-    std::size_t dataStart; // a value's first byte after '=' and the blanks that follow it
-    std::size_t end;       // end of the last line's text, before its line end
-    std::size_t next;      // start of the line after it
-    bool hasEol;           // whether the last line has a line end
-    bool dangling;         // a value whose hex list asks for a line after the end of the file
-};
-
 using Line = UserRegFile::Line;
 
 // Walks the file as Wine's loader does and calls `onLine(line, key, span)` for every line that is
@@ -155,7 +148,7 @@ using Line = UserRegFile::Line;
 template <typename OnLine> bool scan(std::string_view text, OnLine onLine) {
     if (text.find('\0') != npos)
         return false;
-    TextLine line = lineAt(text, 0);
+    Span line = lineAt(text, 0);
     if (text.substr(0, line.end) != UserRegFile::kHeader)
         return false;
 
@@ -165,18 +158,19 @@ template <typename OnLine> bool scan(std::string_view text, OnLine onLine) {
     for (std::size_t pos = line.next; pos < text.size();) {
         line = lineAt(text, pos);
         pos = line.next;
-        const std::string_view content = text.substr(line.begin, line.end - line.begin);
+        const std::string_view content = text.substr(line.start, line.end - line.start);
         Line parsed = UserRegFile::parseLine(content, key);
         if (parsed.kind == Line::Kind::Blank)
             continue;
         const auto offset = [&](std::string_view part) {
             return static_cast<std::size_t>(part.data() - content.data());
         };
-        Span span{line.begin + offset(parsed.text), 0, line.end, line.next, line.hasEol, false};
+        Span span = line;
+        span.start += offset(parsed.text);
         if (parsed.kind == Line::Kind::Key || parsed.kind == Line::Kind::BadKey) {
             inKey = parsed.kind == Line::Kind::Key;
         } else if (parsed.kind == Line::Kind::Value && inKey) {
-            span.dataStart = line.begin + offset(parsed.data);
+            span.dataStart = line.start + offset(parsed.data);
             const std::size_t list = hexListStart(parsed.data);
             std::string_view current = content;
             std::size_t p = offset(parsed.data) + list;
@@ -187,7 +181,7 @@ template <typename OnLine> bool scan(std::string_view text, OnLine onLine) {
                 }
                 line = lineAt(text, pos);
                 pos = line.next;
-                current = text.substr(line.begin, line.end - line.begin);
+                current = text.substr(line.start, line.end - line.start);
                 p = skipSpaces(current, 0);
                 span.end = line.end;
                 span.next = line.next;
@@ -317,7 +311,7 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
     if (!loaded)
         return std::nullopt;
     // Added lines follow the file's own line ends, taken from its first line.
-    const TextLine header = lineAt(text, 0);
+    const Span header = lineAt(text, 0);
     const std::string_view eol = header.end + 1 < header.next ? "\r\n" : "\n";
     const std::string newValue = valueLine(target->name, value);
 
@@ -361,11 +355,8 @@ std::optional<std::string> UserRegFile::newFile(std::string_view arch, std::stri
         return std::nullopt;
     std::string out(kHeader);
     out += "\n;; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n";
-    if (!arch.empty()) {
-        out += "#arch=";
-        out += arch;
-        out += '\n';
-    }
+    if (!arch.empty())
+        out += "#arch=" + std::string(arch) + '\n';
     out += '\n';
     out += sectionText(target->key, target->name, value, unixSeconds, "\n");
     return out;
@@ -387,45 +378,38 @@ UserRegFile::Line UserRegFile::parseLine(std::string_view line, std::u16string& 
     }
     if (c != '"' && c != '@')
         return out;
-    std::size_t after = 1;
-    if (c == '"') {
-        after = quotedEnd(out.text, 1);
-        if (after == npos)
-            return out;
-        out.name = out.text.substr(1, after - 1);
-    }
-    after = skipSpaces(out.text, after);
-    if (after >= out.text.size() || out.text[after] != '=') {
-        out.name = {};
+    const std::size_t nameEnd = c == '"' ? quotedEnd(out.text, 1) : 1;
+    if (nameEnd == npos)
         return out;
-    }
-    out.data = out.text.substr(skipSpaces(out.text, after + 1));
+    const std::size_t equals = skipSpaces(out.text, nameEnd);
+    if (equals >= out.text.size() || out.text[equals] != '=')
+        return out;
     out.kind = Line::Kind::Value;
+    if (c == '"')
+        out.name = out.text.substr(1, nameEnd - 1);
+    out.data = out.text.substr(skipSpaces(out.text, equals + 1));
     return out;
 }
 
 std::optional<std::u16string> UserRegFile::stringValue(std::string_view data) {
     if (data.starts_with("str(2):") || data.starts_with("str(1):"))
         data.remove_prefix(7);
-    if (!data.starts_with('"'))
-        return std::nullopt;
     std::u16string text;
-    if (!RegEscape::unescape(data.substr(1), '"', text))
+    if (!data.starts_with('"') || !RegEscape::unescape(data.substr(1), '"', text))
         return std::nullopt;
     return text;
 }
 
 std::string UserRegFile::archOf(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const TextLine line = lineAt(text, pos);
-        std::string_view content = text.substr(line.begin, line.end - line.begin);
+    for (std::size_t pos = 0; pos < text.size();) {
+        const Span line = lineAt(text, pos);
+        pos = line.next;
+        std::string_view content = text.substr(line.start, line.end - line.start);
         content.remove_prefix(skipSpaces(content, 0));
         if (content.starts_with('['))
             break;
         if (content == "#arch=win32" || content == "#arch=win64")
             return std::string(content.substr(6));
-        pos = line.next;
     }
     return {};
 }
