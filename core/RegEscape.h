@@ -21,8 +21,8 @@ std::string utf8FromUtf16(std::u16string_view utf16);
 bool isHexDigit(char c);
 // The value of a hexadecimal digit; only for a character isHexDigit accepts.
 unsigned hexValue(char c);
-// Appends `value` in lower-case hexadecimal, padded with zeros to `minDigits`.
-void appendHex(std::string& out, std::uint64_t value, int minDigits);
+// Appends `value` in `base`, 8 or 16 (lower-case digits), padded with zeros to `minDigits`.
+void appendNumber(std::string& out, std::uint64_t value, int base, int minDigits);
 
 // `text` escaped as Wine writes it: backslash, `extra1` and `extra2` get a backslash in front;
 // control characters become \a \b \t \n \v \f \r \e or octal; units above 127 become \x<hex>.

@@ -219,7 +219,7 @@ std::string valueLine(std::u16string_view name, std::uint32_t value) {
     std::string line =
         name.empty() ? std::string("@") : '"' + RegEscape::escape(name, '"', '"') + '"';
     line += "=dword:";
-    RegEscape::appendHex(line, value, 8);
+    RegEscape::appendNumber(line, value, 16, 8);
     return line;
 }
 
@@ -230,7 +230,7 @@ std::string sectionText(std::u16string_view key, std::u16string_view name, std::
     // Windows FILETIME: 100 ns ticks since 1601.
     const auto ticks = static_cast<std::uint64_t>(unixSeconds + 11644473600LL) * 10000000ULL;
     out += "#time=";
-    RegEscape::appendHex(out, ticks, 1);
+    RegEscape::appendNumber(out, ticks, 16, 1);
     out += eol;
     out += valueLine(name, value);
     out += eol;
