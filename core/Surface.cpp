@@ -41,19 +41,6 @@ std::vector<std::pair<int, int>> midpointCircle(int r) {
 
 } // namespace
 
-void Rect::unite(const Rect& other) {
-    if (other.isEmpty())
-        return;
-    if (isEmpty()) {
-        *this = other;
-        return;
-    }
-    left = std::min(left, other.left);
-    top = std::min(top, other.top);
-    right = std::max(right, other.right);
-    bottom = std::max(bottom, other.bottom);
-}
-
 Surface::Surface(int width, int height, ColorRef background)
     : m_width(std::max(0, width))
     , m_height(std::max(0, height))
@@ -76,10 +63,18 @@ void Surface::setPixel(int x, int y, ColorRef colour) {
 }
 
 void Surface::markDirty(Int64 left, Int64 top, Int64 right, Int64 bottom) {
-    m_dirty.unite(Rect{static_cast<int>(std::max<Int64>(0, left)),
+    const Rect changed{static_cast<int>(std::max<Int64>(0, left)),
                        static_cast<int>(std::max<Int64>(0, top)),
                        static_cast<int>(std::min<Int64>(m_width, right + 1)),
-                       static_cast<int>(std::min<Int64>(m_height, bottom + 1))});
+                       static_cast<int>(std::min<Int64>(m_height, bottom + 1))};
+    if (changed.isEmpty())
+        return;
+    if (m_dirty.isEmpty())
+        m_dirty = changed;
+    else
+        m_dirty = {std::min(m_dirty.left, changed.left), std::min(m_dirty.top, changed.top),
+                   std::max(m_dirty.right, changed.right),
+                   std::max(m_dirty.bottom, changed.bottom)};
 }
 
 Rect Surface::takeDirty() {

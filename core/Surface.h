@@ -31,7 +31,6 @@ struct Rect {
     int bottom = 0;
 
     bool isEmpty() const { return right <= left || bottom <= top; }
-    void unite(const Rect& other);
     bool operator==(const Rect&) const = default;
 };
 
