@@ -66,8 +66,6 @@ std::vector<AccountEntry> discoverAccounts(const FileSystem& fs, std::string_vie
     std::vector<AccountEntry> accounts;
     const std::string base = std::string(appDataFolder) + std::string(kMessengerSubfolder);
     const std::vector<std::string> entries = fs.findFiles(base + "*");
-    if (entries.empty())
-        return accounts;
     // The files are looked up from the Messenger folder and each account folder, held open,
     // instead of walking down the whole prefix for each of them.
     const auto messenger = fs.openFolder(base);
@@ -76,9 +74,8 @@ std::vector<AccountEntry> discoverAccounts(const FileSystem& fs, std::string_vie
     constexpr std::string_view backgrounds = "Backgrounds\\map.dat";
     constexpr std::string_view userTile = "UserTile\\map.dat";
     for (const std::string& entryName : entries) {
+        // "." and ".." are no account numbers either.
         const std::string name = accountFolderName(entryName);
-        if (name == "." || name == "..")
-            continue;
         const auto number = accountNumber(name);
         if (!number)
             continue;

@@ -11,10 +11,6 @@ struct ByteArray {
     std::int32_t lowerBound = 0;
     std::vector<std::uint8_t> bytes;
 
-    // The upper bound; below lowerBound when the array is empty.
-    std::int64_t upperBound() const {
-        return std::int64_t{lowerBound} + static_cast<std::int64_t>(bytes.size()) - 1;
-    }
     bool operator==(const ByteArray&) const = default;
 };
 

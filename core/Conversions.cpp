@@ -83,76 +83,49 @@ std::int32_t roundToInt32(double value) {
     return saturate<std::int32_t>(std::nearbyint(value));
 }
 
-double floorOf(double value) {
-    return std::floor(value);
-}
-
 std::int32_t floorToInt32(double value) {
     return saturate<std::int32_t>(std::floor(value));
 }
 
 std::optional<Currency> currencyFromText(std::string_view text) {
     std::size_t pos = skipBlanks(text, 0);
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
+    const bool negative = pos < text.size() && text[pos] == '-';
+    if (pos < text.size() && (negative || text[pos] == '+'))
         ++pos;
-    }
-    // Leading zeros do not count towards the fifteen integer digits: "0123" is 123.
-    std::uint64_t whole = 0;
-    int wholeDigits = 0;
-    bool anyDigit = false;
-    while (pos < text.size() && isDigit(text[pos])) {
-        anyDigit = true;
-        if (whole != 0 || text[pos] != '0')
-            ++wholeDigits;
-        if (wholeDigits > 15)
-            return std::nullopt; // beyond the currency range whatever follows
-        whole = whole * 10 + static_cast<std::uint64_t>(text[pos] - '0');
-        ++pos;
-    }
-    std::uint64_t fraction = 0; // in ten-thousandths
-    int fractionDigits = 0;
-    bool roundUp = false;
+    const auto digits = [&] {
+        const std::size_t from = pos;
+        while (pos < text.size() && isDigit(text[pos]))
+            ++pos;
+        return text.substr(from, pos - from);
+    };
+    std::string_view whole = digits();
+    std::string_view fraction;
     if (pos < text.size() && text[pos] == '.') {
         ++pos;
-        // Digits past the fourth decide the rounding: above half, below half or exactly half.
-        int firstDropped = -1;
-        bool nonZeroAfter = false;
-        while (pos < text.size() && isDigit(text[pos])) {
-            anyDigit = true;
-            const int digit = text[pos] - '0';
-            if (fractionDigits < 4) {
-                fraction = fraction * 10 + static_cast<std::uint64_t>(digit);
-                ++fractionDigits;
-            } else if (firstDropped < 0) {
-                firstDropped = digit;
-            } else if (digit != 0) {
-                nonZeroAfter = true;
-            }
-            ++pos;
-        }
-        for (int i = fractionDigits; i < 4; ++i)
-            fraction *= 10;
-        if (firstDropped > 5 || (firstDropped == 5 && nonZeroAfter))
-            roundUp = true;
-        else if (firstDropped == 5)
-            roundUp = (fraction % 2) != 0;
+        fraction = digits();
     }
-    if (!anyDigit)
+    if ((whole.empty() && fraction.empty()) || skipBlanks(text, pos) != text.size())
         return std::nullopt;
-    pos = skipBlanks(text, pos);
-    if (pos != text.size())
+    // Leading zeros do not count towards the fifteen integer digits: "0123" is 123.
+    whole.remove_prefix(std::min(whole.find_first_not_of('0'), whole.size()));
+    if (whole.size() > 15)
         return std::nullopt;
-
-    std::uint64_t magnitude = whole * 10000 + fraction + (roundUp ? 1 : 0);
+    // Four decimals are kept; the digits after them round half to even.
+    std::string kept(fraction.substr(0, 4));
+    kept.resize(4, '0');
+    std::uint64_t magnitude = 0;
+    for (const char c : std::string(whole) + kept)
+        magnitude = magnitude * 10 + static_cast<std::uint64_t>(c - '0');
+    const std::string_view dropped = fraction.substr(std::min<std::size_t>(fraction.size(), 4));
+    if (!dropped.empty() && dropped[0] >= '5' &&
+        (dropped[0] > '5' || dropped.find_first_not_of('0', 1) != std::string_view::npos ||
+         magnitude % 2 != 0))
+        ++magnitude;
     constexpr std::uint64_t kMaxPositive =
         static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
     if (magnitude > kMaxPositive + (negative ? 1 : 0))
         return std::nullopt;
-    if (negative)
-        return Currency{static_cast<std::int64_t>(0 - magnitude)};
-    return Currency{static_cast<std::int64_t>(magnitude)};
+    return Currency{static_cast<std::int64_t>(negative ? 0 - magnitude : magnitude)};
 }
 
 std::string currencyToText(Currency value) {
@@ -178,10 +151,6 @@ std::int32_t currencyToInt32(Currency value) {
     else if (remainder < -5000 || (remainder == -5000 && odd))
         --quotient;
     return saturate<std::int32_t>(static_cast<double>(quotient)); // exact: below 2^50
-}
-
-std::string decimalText(std::int64_t value) {
-    return std::to_string(value);
 }
 
 std::string hexText(std::uint32_t value) {

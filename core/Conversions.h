@@ -21,8 +21,6 @@ double textToNumber(std::string_view text);
 std::int16_t roundToInt16(double value);
 std::int32_t roundToInt32(double value);
 
-// The largest integer not above `value` (NaN stays NaN, infinities stay).
-double floorOf(double value);
 // floor, then saturated into 32 bits (NaN gives 0).
 std::int32_t floorToInt32(double value);
 
@@ -42,8 +40,6 @@ std::string currencyToText(Currency value);
 // Currency to a 32-bit integer, half to even; saturates outside the range.
 std::int32_t currencyToInt32(Currency value);
 
-// Decimal text of a whole number: digits, a minus sign if negative.
-std::string decimalText(std::int64_t value);
 // Upper-case hexadecimal without leading zeros ("0" for zero) of the 32-bit pattern of `value`.
 std::string hexText(std::uint32_t value);
 

@@ -7,9 +7,6 @@
 
 namespace tintaro::RegEscape {
 
-namespace {
-
-// `value` in `base` (lower-case digits), padded with zeros to `minDigits`.
 void appendNumber(std::string& out, std::uint64_t value, int base, int minDigits) {
     char buffer[24];
     const char* end = std::to_chars(buffer, buffer + sizeof buffer, value, base).ptr;
@@ -18,18 +15,12 @@ void appendNumber(std::string& out, std::uint64_t value, int base, int minDigits
     out.append(std::string_view(buffer, end));
 }
 
-} // namespace
-
 bool isHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
 unsigned hexValue(char c) {
     return static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
-}
-
-void appendHex(std::string& out, std::uint64_t value, int minDigits) {
-    appendNumber(out, value, 16, minDigits);
 }
 
 std::optional<std::u16string> utf16FromUtf8(std::string_view utf8) {
@@ -101,7 +92,7 @@ std::string escape(std::u16string_view text, char extra1, char extra2) {
         if (c > 127) {
             // Padding keeps a following hex digit from being read as part of the escape.
             out += "\\x";
-            appendHex(out, c, nextIsHex ? 4 : 1);
+            appendNumber(out, c, 16, nextIsHex ? 4 : 1);
         } else if (c < 32) {
             out += '\\';
             if (kLetters[c] != '.') {
@@ -168,26 +159,16 @@ bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) {
                       [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
 }
 
-std::vector<std::u16string_view> keyComponents(std::u16string_view path) {
-    std::vector<std::u16string_view> parts;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find(u'\\', start);
-        if (end == std::u16string_view::npos)
-            end = path.size();
-        if (end > start)
-            parts.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    return parts;
-}
-
-std::u16string joinKey(const std::vector<std::u16string_view>& components) {
+std::u16string normalKey(std::u16string_view path) {
     std::u16string out;
-    for (std::size_t i = 0; i < components.size(); ++i) {
-        if (i > 0)
+    out.reserve(path.size());
+    for (std::size_t start = 0, end = 0; start <= path.size(); start = end + 1) {
+        end = std::min(path.find(u'\\', start), path.size());
+        if (end == start)
+            continue;
+        if (!out.empty())
             out += u'\\';
-        out += components[i];
+        out += path.substr(start, end - start);
     }
     return out;
 }

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Text conversions of the Wine registry file format. Wine keeps names as UTF-16 and writes every
 // unit above 127 as a \x escape, so names are compared and written as UTF-16 here.
@@ -22,8 +21,8 @@ std::string utf8FromUtf16(std::u16string_view utf16);
 bool isHexDigit(char c);
 // The value of a hexadecimal digit; only for a character isHexDigit accepts.
 unsigned hexValue(char c);
-// Appends `value` in lower-case hexadecimal, padded with zeros to `minDigits`.
-void appendHex(std::string& out, std::uint64_t value, int minDigits);
+// Appends `value` in `base`, 8 or 16 (lower-case digits), padded with zeros to `minDigits`.
+void appendNumber(std::string& out, std::uint64_t value, int base, int minDigits);
 
 // `text` escaped as Wine writes it: backslash, `extra1` and `extra2` get a backslash in front;
 // control characters become \a \b \t \n \v \f \r \e or octal; units above 127 become \x<hex>.
@@ -38,11 +37,8 @@ std::optional<std::size_t> unescape(std::string_view src, char endChar, std::u16
 // Equal ignoring the case of ASCII letters.
 bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b);
 
-// The components of a key path split at backslashes; empty components are dropped, as Wine skips
-// repeated, leading and trailing backslashes.
-std::vector<std::u16string_view> keyComponents(std::u16string_view path);
-
-// `components` joined with single backslashes.
-std::u16string joinKey(const std::vector<std::u16string_view>& components);
+// The key path with its components joined by single backslashes: Wine skips repeated, leading
+// and trailing backslashes.
+std::u16string normalKey(std::u16string_view path);
 
 } // namespace tintaro::RegEscape

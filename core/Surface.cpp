@@ -2,7 +2,6 @@
 #include "Surface.h"
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace tintaro {
@@ -16,14 +15,6 @@ constexpr int kDefaultLineHeight = 13;
 // Beyond this radius a circle would cover more than any surface and its cost would grow
 // without bound.
 constexpr int kMaxRadius = 32767;
-
-// The text position is kept as a double; the painter gets the nearest pixel, far-off values held
-// well inside int and a NaN taken as 0.
-int textCoordinate(double v) {
-    if (std::isnan(v))
-        return 0;
-    return static_cast<int>(std::nearbyint(std::clamp(v, -1e9, 1e9)));
-}
 
 // Outline points of a circle of radius r about the origin (midpoint rasterisation), each once.
 std::vector<std::pair<int, int>> midpointCircle(int r) {
@@ -50,19 +41,6 @@ std::vector<std::pair<int, int>> midpointCircle(int r) {
 
 } // namespace
 
-void Rect::unite(const Rect& other) {
-    if (other.isEmpty())
-        return;
-    if (isEmpty()) {
-        *this = other;
-        return;
-    }
-    left = std::min(left, other.left);
-    top = std::min(top, other.top);
-    right = std::max(right, other.right);
-    bottom = std::max(bottom, other.bottom);
-}
-
 Surface::Surface(int width, int height, ColorRef background)
     : m_width(std::max(0, width))
     , m_height(std::max(0, height))
@@ -85,10 +63,18 @@ void Surface::setPixel(int x, int y, ColorRef colour) {
 }
 
 void Surface::markDirty(Int64 left, Int64 top, Int64 right, Int64 bottom) {
-    m_dirty.unite(Rect{static_cast<int>(std::max<Int64>(0, left)),
+    const Rect changed{static_cast<int>(std::max<Int64>(0, left)),
                        static_cast<int>(std::max<Int64>(0, top)),
                        static_cast<int>(std::min<Int64>(m_width, right + 1)),
-                       static_cast<int>(std::min<Int64>(m_height, bottom + 1))});
+                       static_cast<int>(std::min<Int64>(m_height, bottom + 1))};
+    if (changed.isEmpty())
+        return;
+    if (m_dirty.isEmpty())
+        m_dirty = changed;
+    else
+        m_dirty = {std::min(m_dirty.left, changed.left), std::min(m_dirty.top, changed.top),
+                   std::max(m_dirty.right, changed.right),
+                   std::max(m_dirty.bottom, changed.bottom)};
 }
 
 Rect Surface::takeDirty() {
@@ -154,13 +140,9 @@ void Surface::box(int x1, int y1, int x2, int y2) {
 }
 
 void Surface::print(std::string_view text) {
-    int lineHeight = kDefaultLineHeight;
-    if (m_textPainter) {
-        const int x = textCoordinate(m_currentX);
-        const int y = textCoordinate(m_currentY);
-        lineHeight = std::max(0, m_textPainter(*this, x, y, text, m_foreColor));
-    }
-    m_currentY += lineHeight;
+    m_currentY += m_textPainter
+                      ? std::max(0, m_textPainter(*this, m_currentX, m_currentY, text, m_foreColor))
+                      : kDefaultLineHeight;
 }
 
 void Surface::fillRows(int left, int right, int top, std::span<const std::uint32_t> pixels) {

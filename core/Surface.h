@@ -31,7 +31,6 @@ struct Rect {
     int bottom = 0;
 
     bool isEmpty() const { return right <= left || bottom <= top; }
-    void unite(const Rect& other);
     bool operator==(const Rect&) const = default;
 };
 
@@ -69,14 +68,13 @@ public:
 
     // Drawing state.
     ColorRef backColor() const { return m_backColor; }
-    void setBackColor(ColorRef colour) { m_backColor = colour; }
     void setForeColor(ColorRef colour) { m_foreColor = colour; }
     void setFillColor(ColorRef colour) { m_fillColor = colour; }
     // Copy pen, or invert; any other mode draws as copy pen.
     void setDrawMode(int mode) { m_drawMode = mode; }
     void setDrawWidth(int width) { m_drawWidth = width < 1 ? 1 : width; }
-    void setCurrentX(double x) { m_currentX = x; }
-    void setCurrentY(double y) { m_currentY = y; }
+    void setCurrentX(int x) { m_currentX = x; }
+    void setCurrentY(int y) { m_currentY = y; }
 
     // The window's figures, in the draw mode.
     // A horizontal line on row y from x1 towards x2, the end point left out, in the fore colour:
@@ -121,8 +119,8 @@ private:
     ColorRef m_fillColor = 0;
     int m_drawMode = kDrawModeCopyPen;
     int m_drawWidth = 1;
-    double m_currentX = 0;
-    double m_currentY = 0;
+    int m_currentX = 0;
+    int m_currentY = 0;
     TextPainter m_textPainter;
     Rect m_dirty;
 };

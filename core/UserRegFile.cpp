@@ -24,15 +24,18 @@ std::size_t skipSpaces(std::string_view s, std::size_t p) {
     return p;
 }
 
-// One line as Wine's reader returns it: the text without "\n" and a '\r' just before it.
-struct TextLine {
-    std::size_t begin;
-    std::size_t end;
-    std::size_t next;
-    bool hasEol;
+// Where a line, or a value with its continuation lines, lies in the file.
+struct Span {
+    std::size_t start;         // first byte; of a line read by the scan, after its leading blanks
+    std::size_t end;           // end of the last line's text, before its line end
+    std::size_t next;          // start of the line after it
+    bool hasEol;               // whether the last line has a line end
+    std::size_t dataStart = 0; // a value's first byte after '=' and the blanks that follow it
+    bool dangling = false;     // a value whose hex list asks for a line after the end of the file
 };
 
-TextLine lineAt(std::string_view text, std::size_t pos) {
+// One line as Wine's reader returns it: the text without "\n" and a '\r' just before it.
+Span lineAt(std::string_view text, std::size_t pos) {
     const std::size_t nl = text.find('\n', pos);
     if (nl == npos)
         return {pos, text.size(), text.size(), false};
@@ -109,92 +112,83 @@ bool wantsContinuation(std::string_view line, std::size_t p) {
 // The position after the closing quote of a quoted name that starts at `p`, or npos. An escape
 // always takes the character after the backslash, and none of the digits it may take is a quote.
 std::size_t quotedEnd(std::string_view s, std::size_t p) {
-    while (p < s.size()) {
-        const char c = s[p];
-        if (c == '"')
+    for (; p < s.size(); ++p) {
+        if (s[p] == '"')
             return p + 1;
-        if (c == '\\') {
-            if (p + 1 >= s.size())
-                return npos;
-            p += 2;
-        } else {
+        if (s[p] == '\\')
             ++p;
-        }
     }
     return npos;
 }
 
-// Whether a section's key path names the target, component by component (no allocation: the
-// scan meets every key of the file).
-bool sameKey(std::u16string_view fileKey, const std::vector<std::u16string_view>& target) {
-    auto part = target.begin();
+// Whether a section's key path names `target` (a normal key), ignoring case. It allocates
+// nothing, as the scan meets every key of the file.
+bool sameKey(std::u16string_view fileKey, std::u16string_view target) {
+    std::size_t matched = 0;
     for (std::size_t start = 0, end = 0; start <= fileKey.size(); start = end + 1) {
         end = std::min(fileKey.find(u'\\', start), fileKey.size());
-        if (end > start &&
-            (part == target.end() ||
-             !RegEscape::equalsIgnoreCase(fileKey.substr(start, end - start), *part++)))
+        if (end == start)
+            continue;
+        if (matched > 0 && (matched >= target.size() || target[matched++] != u'\\'))
             return false;
+        const std::u16string_view part = fileKey.substr(start, end - start);
+        if (!RegEscape::equalsIgnoreCase(part, target.substr(matched, part.size())))
+            return false;
+        matched += part.size();
     }
-    return part == target.end();
+    return matched == target.size();
 }
 
-// A value definition as the scanner found it.
-struct Definition {
-    std::size_t nameStart;  // first byte of the line after its leading blanks
-    std::size_t dataStart;  // first byte after '=' and the blanks that follow it
-    std::size_t contentEnd; // end of the last line's text, before its line end
-    std::size_t next;       // start of the line after the definition
-};
+using Line = UserRegFile::Line;
 
-// Walks the file as Wine's loader does and reports keys, values and other lines to `Visitor`.
+// Walks the file as Wine's loader does and calls `onLine(line, key, span)` for every line that is
+// not blank, a value together with its continuation lines; `key` holds the path of the last key
+// line. A value outside a key's section comes as Kind::Other, since Wine does not take it.
 // Returns false when Wine would refuse the whole file.
-template <typename Visitor> bool scan(std::string_view text, Visitor& visitor) {
+template <typename OnLine> bool scan(std::string_view text, OnLine onLine) {
     if (text.find('\0') != npos)
         return false;
-    TextLine line = lineAt(text, 0);
-    if (text.empty() || text.substr(line.begin, line.end - line.begin) != UserRegFile::kHeader)
+    Span line = lineAt(text, 0);
+    if (text.substr(0, line.end) != UserRegFile::kHeader)
         return false;
 
     bool inKey = false;
     std::string_view globalArch;
-    std::u16string name;
-    std::size_t pos = line.next;
-    while (pos < text.size()) {
+    std::u16string key;
+    for (std::size_t pos = line.next; pos < text.size();) {
         line = lineAt(text, pos);
-        const std::string_view content = text.substr(line.begin, line.end - line.begin);
-        const UserRegFile::Line parsed = UserRegFile::parseLine(content, name);
         pos = line.next;
-        using Kind = UserRegFile::Line::Kind;
-        if (parsed.kind == Kind::Key || parsed.kind == Kind::BadKey) {
-            inKey = parsed.kind == Kind::Key;
-            visitor.key(inKey, name, line);
-        } else if (parsed.kind == Kind::Value && inKey) {
-            const auto offset = [&](std::string_view part) {
-                return static_cast<std::size_t>(part.data() - content.data());
-            };
-            const std::size_t dataStart = offset(parsed.data);
-            Definition def{line.begin + offset(parsed.text), line.begin + dataStart, line.end,
-                           line.next};
-            bool dangling = false;
+        const std::string_view content = text.substr(line.start, line.end - line.start);
+        Line parsed = UserRegFile::parseLine(content, key);
+        if (parsed.kind == Line::Kind::Blank)
+            continue;
+        const auto offset = [&](std::string_view part) {
+            return static_cast<std::size_t>(part.data() - content.data());
+        };
+        Span span = line;
+        span.start += offset(parsed.text);
+        if (parsed.kind == Line::Kind::Key || parsed.kind == Line::Kind::BadKey) {
+            inKey = parsed.kind == Line::Kind::Key;
+        } else if (parsed.kind == Line::Kind::Value && inKey) {
+            span.dataStart = line.start + offset(parsed.data);
             const std::size_t list = hexListStart(parsed.data);
-            if (list != npos) {
-                std::string_view current = content;
-                std::size_t p = dataStart + list;
-                while (wantsContinuation(current, p)) {
-                    if (pos >= text.size()) {
-                        dangling = true;
-                        break;
-                    }
-                    line = lineAt(text, pos);
-                    pos = line.next;
-                    current = text.substr(line.begin, line.end - line.begin);
-                    p = skipSpaces(current, 0);
-                    def.contentEnd = line.end;
-                    def.next = line.next;
+            std::string_view current = content;
+            std::size_t p = offset(parsed.data) + list;
+            while (list != npos && wantsContinuation(current, p)) {
+                if (pos >= text.size()) {
+                    span.dangling = true;
+                    break;
                 }
+                line = lineAt(text, pos);
+                pos = line.next;
+                current = text.substr(line.start, line.end - line.start);
+                p = skipSpaces(current, 0);
+                span.end = line.end;
+                span.next = line.next;
+                span.hasEol = line.hasEol;
             }
-            visitor.value(parsed.name, def, line, dangling);
-        } else if (parsed.kind != Kind::Blank) {
+        } else {
+            parsed.kind = Line::Kind::Other;
             if (!inKey && parsed.text.starts_with("#arch=")) {
                 const std::string_view arch = parsed.text.substr(6);
                 if ((arch != "win32" && arch != "win64") ||
@@ -202,89 +196,11 @@ template <typename Visitor> bool scan(std::string_view text, Visitor& visitor) {
                     return false;
                 globalArch = arch;
             }
-            visitor.other(line);
         }
+        onLine(parsed, key, span);
     }
     return true;
 }
-
-// Collects everything for read().
-struct Reader {
-    std::string_view text;
-    UserRegFile::Contents contents;
-    std::u16string currentKey;
-
-    void key(bool valid, const std::u16string& name, const TextLine&) {
-        if (valid) {
-            currentKey = RegEscape::joinKey(RegEscape::keyComponents(name));
-            contents.keys.push_back(currentKey);
-        }
-    }
-    void value(std::string_view rawName, const Definition& def, const TextLine&, bool) {
-        std::u16string name;
-        if (!rawName.empty())
-            RegEscape::unescape(rawName, '"', name);
-        // Continuation lines joined with '\n' whatever their line ends.
-        const std::string_view raw = text.substr(def.dataStart, def.contentEnd - def.dataStart);
-        std::string data;
-        for (std::size_t i = 0; i < raw.size(); ++i) {
-            if (raw[i] != '\r' || i + 1 == raw.size() || raw[i + 1] != '\n')
-                data += raw[i];
-        }
-        contents.values.push_back({currentKey, name, std::move(data)});
-    }
-    void other(const TextLine&) {}
-};
-
-// Finds where the edit goes, for withDword().
-struct Locator {
-    Locator(const std::vector<std::u16string_view>& key, std::u16string_view name)
-        : targetKey(key)
-        , targetName(name) {}
-
-    const std::vector<std::u16string_view>& targetKey;
-    std::u16string_view targetName;
-
-    bool inTarget = false;
-    // Whether the file's last non-blank line leaves a continuation dangling; the end of the last
-    // target section and whether its last line does.
-    bool lastDangling = false;
-    bool hasSection = false;
-    TextLine sectionEnd{0, 0, 0, true};
-    bool sectionDangling = false;
-    bool hasDefinition = false;
-    Definition lastDefinition{0, 0, 0, 0};
-    std::u16string m_name; // nameMatches()'s buffer, reused for every value
-
-    void note(const TextLine& line, bool dangling) {
-        lastDangling = dangling;
-        if (inTarget) {
-            hasSection = true;
-            sectionEnd = line;
-            sectionDangling = dangling;
-        }
-    }
-    void key(bool valid, const std::u16string& name, const TextLine& line) {
-        inTarget = valid && sameKey(name, targetKey);
-        note(line, false);
-    }
-    void value(std::string_view rawName, const Definition& def, const TextLine& line,
-               bool dangling) {
-        if (inTarget && nameMatches(rawName)) {
-            hasDefinition = true;
-            lastDefinition = def;
-        }
-        note(line, dangling);
-    }
-    void other(const TextLine& line) { note(line, false); }
-
-    bool nameMatches(std::string_view rawName) {
-        if (rawName.empty())
-            return targetName.empty();
-        return RegEscape::unescape(rawName, '"', m_name) &&
-               RegEscape::equalsIgnoreCase(m_name, targetName);
-    }
-};
 
 // The line end to add after a last line that has none. Wine keeps a '\r' that no '\n' follows
 // as part of the line, so such a line gets "\r\n" and its '\r' stays its own.
@@ -299,19 +215,11 @@ bool endsWithBlankLine(std::string_view text) {
     return skipSpaces(text, text.rfind('\n') + 1) == text.size(); // npos + 1 is 0
 }
 
-std::string timeLine(std::int64_t unixSeconds) {
-    // Windows FILETIME: 100 ns ticks since 1601.
-    const auto ticks = static_cast<std::uint64_t>(unixSeconds + 11644473600LL) * 10000000ULL;
-    std::string line = "#time=";
-    RegEscape::appendHex(line, ticks, 1);
-    return line;
-}
-
 std::string valueLine(std::u16string_view name, std::uint32_t value) {
     std::string line =
         name.empty() ? std::string("@") : '"' + RegEscape::escape(name, '"', '"') + '"';
     line += "=dword:";
-    RegEscape::appendHex(line, value, 8);
+    RegEscape::appendNumber(line, value, 16, 8);
     return line;
 }
 
@@ -319,7 +227,10 @@ std::string sectionText(std::u16string_view key, std::u16string_view name, std::
                         std::int64_t unixSeconds, std::string_view eol) {
     std::string out = '[' + RegEscape::escape(key, '[', ']') + "] " + std::to_string(unixSeconds);
     out += eol;
-    out += timeLine(unixSeconds);
+    // Windows FILETIME: 100 ns ticks since 1601.
+    const auto ticks = static_cast<std::uint64_t>(unixSeconds + 11644473600LL) * 10000000ULL;
+    out += "#time=";
+    RegEscape::appendNumber(out, ticks, 16, 1);
     out += eol;
     out += valueLine(name, value);
     out += eol;
@@ -335,18 +246,37 @@ struct Target {
 std::optional<Target> makeTarget(std::string_view keyPath, std::string_view valueName) {
     auto key = RegEscape::utf16FromUtf8(keyPath);
     auto name = RegEscape::utf16FromUtf8(valueName);
-    if (!key || !name || RegEscape::keyComponents(*key).empty())
+    if (!key || !name || RegEscape::normalKey(*key).empty())
         return std::nullopt;
-    return Target{RegEscape::joinKey(RegEscape::keyComponents(*key)), std::move(*name)};
+    return Target{RegEscape::normalKey(*key), std::move(*name)};
 }
 
 } // namespace
 
 std::optional<UserRegFile::Contents> UserRegFile::read(std::string_view text) {
-    Reader reader{text, {}, {}};
-    if (!scan(text, reader))
+    Contents contents;
+    std::u16string currentKey;
+    const bool loaded =
+        scan(text, [&](const Line& line, const std::u16string& key, const Span& span) {
+            if (line.kind == Line::Kind::Key) {
+                currentKey = RegEscape::normalKey(key);
+                contents.keys.push_back(currentKey);
+            } else if (line.kind == Line::Kind::Value) {
+                Value value{currentKey, {}, {}};
+                if (!line.name.empty())
+                    RegEscape::unescape(line.name, '"', value.name);
+                // Continuation lines joined with '\n' whatever their line ends.
+                const std::string_view raw = text.substr(span.dataStart, span.end - span.dataStart);
+                for (std::size_t i = 0; i < raw.size(); ++i) {
+                    if (raw[i] != '\r' || i + 1 == raw.size() || raw[i + 1] != '\n')
+                        value.data += raw[i];
+                }
+                contents.values.push_back(std::move(value));
+            }
+        });
+    if (!loaded)
         return std::nullopt;
-    return std::move(reader.contents);
+    return contents;
 }
 
 std::optional<std::string> UserRegFile::withDword(std::string_view text, std::string_view keyPath,
@@ -355,38 +285,57 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
     auto target = makeTarget(keyPath, valueName);
     if (!target)
         return std::nullopt;
-    const auto components = RegEscape::keyComponents(target->key);
-    Locator locator(components, target->name);
-    if (!scan(text, locator))
+    // The last definition of the value in the target key, the last line of the key's last
+    // section, and whether the file's last line leaves a continuation dangling.
+    std::optional<Span> definition;
+    std::optional<Span> sectionEnd;
+    bool lastDangling = false;
+    bool inTarget = false;
+    std::u16string name;
+    const auto matches = [&](std::string_view rawName) {
+        if (rawName.empty())
+            return target->name.empty();
+        return RegEscape::unescape(rawName, '"', name) &&
+               RegEscape::equalsIgnoreCase(name, target->name);
+    };
+    const bool loaded =
+        scan(text, [&](const Line& line, const std::u16string& key, const Span& span) {
+            if (line.kind == Line::Kind::Key || line.kind == Line::Kind::BadKey)
+                inTarget = line.kind == Line::Kind::Key && sameKey(key, target->key);
+            else if (inTarget && line.kind == Line::Kind::Value && matches(line.name))
+                definition = span;
+            lastDangling = span.dangling;
+            if (inTarget)
+                sectionEnd = span;
+        });
+    if (!loaded)
         return std::nullopt;
     // Added lines follow the file's own line ends, taken from its first line.
-    const TextLine header = lineAt(text, 0);
+    const Span header = lineAt(text, 0);
     const std::string_view eol = header.end + 1 < header.next ? "\r\n" : "\n";
     const std::string newValue = valueLine(target->name, value);
 
     std::string out;
     out.reserve(text.size() + newValue.size() + 256);
-    if (locator.hasDefinition) {
+    if (definition) {
         // The last definition is the one Wine keeps; its continuation lines go with it.
-        const Definition& def = locator.lastDefinition;
-        out.append(text.substr(0, def.nameStart));
+        out.append(text.substr(0, definition->start));
         out.append(newValue);
-        out.append(text.substr(def.contentEnd));
+        out.append(text.substr(definition->end));
         return out;
     }
-    if (locator.hasSection) {
-        if (locator.sectionDangling)
+    if (sectionEnd) {
+        if (sectionEnd->dangling)
             return std::nullopt;
-        const TextLine& end = locator.sectionEnd;
-        out.append(text.substr(0, end.next));
-        if (!end.hasEol)
+        out.append(text.substr(0, sectionEnd->next));
+        if (!sectionEnd->hasEol)
             out.append(breakAfter(out, eol));
         out.append(newValue);
         out.append(eol);
-        out.append(text.substr(end.next));
+        out.append(text.substr(sectionEnd->next));
         return out;
     }
-    if (locator.lastDangling)
+    if (lastDangling)
         return std::nullopt;
     out.append(text);
     if (!text.ends_with('\n'))
@@ -406,11 +355,8 @@ std::optional<std::string> UserRegFile::newFile(std::string_view arch, std::stri
         return std::nullopt;
     std::string out(kHeader);
     out += "\n;; All keys relative to REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000\n";
-    if (!arch.empty()) {
-        out += "#arch=";
-        out += arch;
-        out += '\n';
-    }
+    if (!arch.empty())
+        out += "#arch=" + std::string(arch) + '\n';
     out += '\n';
     out += sectionText(target->key, target->name, value, unixSeconds, "\n");
     return out;
@@ -432,45 +378,38 @@ UserRegFile::Line UserRegFile::parseLine(std::string_view line, std::u16string& 
     }
     if (c != '"' && c != '@')
         return out;
-    std::size_t after = 1;
-    if (c == '"') {
-        after = quotedEnd(out.text, 1);
-        if (after == npos)
-            return out;
-        out.name = out.text.substr(1, after - 1);
-    }
-    after = skipSpaces(out.text, after);
-    if (after >= out.text.size() || out.text[after] != '=') {
-        out.name = {};
+    const std::size_t nameEnd = c == '"' ? quotedEnd(out.text, 1) : 1;
+    if (nameEnd == npos)
         return out;
-    }
-    out.data = out.text.substr(skipSpaces(out.text, after + 1));
+    const std::size_t equals = skipSpaces(out.text, nameEnd);
+    if (equals >= out.text.size() || out.text[equals] != '=')
+        return out;
     out.kind = Line::Kind::Value;
+    if (c == '"')
+        out.name = out.text.substr(1, nameEnd - 1);
+    out.data = out.text.substr(skipSpaces(out.text, equals + 1));
     return out;
 }
 
 std::optional<std::u16string> UserRegFile::stringValue(std::string_view data) {
     if (data.starts_with("str(2):") || data.starts_with("str(1):"))
         data.remove_prefix(7);
-    if (!data.starts_with('"'))
-        return std::nullopt;
     std::u16string text;
-    if (!RegEscape::unescape(data.substr(1), '"', text))
+    if (!data.starts_with('"') || !RegEscape::unescape(data.substr(1), '"', text))
         return std::nullopt;
     return text;
 }
 
 std::string UserRegFile::archOf(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const TextLine line = lineAt(text, pos);
-        std::string_view content = text.substr(line.begin, line.end - line.begin);
+    for (std::size_t pos = 0; pos < text.size();) {
+        const Span line = lineAt(text, pos);
+        pos = line.next;
+        std::string_view content = text.substr(line.start, line.end - line.start);
         content.remove_prefix(skipSpaces(content, 0));
         if (content.starts_with('['))
             break;
         if (content == "#arch=win32" || content == "#arch=win64")
             return std::string(content.substr(6));
-        pos = line.next;
     }
     return {};
 }

@@ -10,6 +10,7 @@
 
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <cmath>
 #include <limits>
 
 namespace tintaro {
@@ -36,7 +37,7 @@ void Form1::optH_Click() {
     PickerState& s = m_state;
     m_canvas.DrawHueSlider();
     Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
-    s.sliderY = toSingle(conv::floorOf(s.sliderBottom - fieldValue(txtH) * 255 / 360));
+    s.sliderY = toSingle(std::floor(s.sliderBottom - fieldValue(txtH) * 255 / 360));
     Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
     drawHueSquareFromStrip(s.sliderLeft + 3);
     DrawPicker();
@@ -73,7 +74,7 @@ void Form1::showSquareMode(void (*drawSquare)(PickerCanvas&),
 
 bool Form1::hueIsInvalid() const {
     const double hue = fieldValue(txtH);
-    return hue < 0 || hue != conv::floorOf(hue) || hue > 360;
+    return hue < 0 || hue != std::floor(hue) || hue > 360;
 }
 
 void Form1::txtH_KeyUp(int, int) {
@@ -134,7 +135,7 @@ void Form1::PickMarkerColor() {
 
 void Form1::refreshColourDisplays() {
     const ColorRef colour = lblSelColor->backColor();
-    setFieldText(txtcolor, QString::fromStdString(conv::decimalText(colour)));
+    setFieldText(txtcolor, QString::fromStdString(std::to_string(colour)));
     setFieldText(txtcolorhex,
                  QString::fromStdString(conv::hexText(static_cast<std::uint32_t>(colour))));
     setTextColour(txtcolor, 0);

@@ -15,7 +15,7 @@ namespace {
 constexpr std::int16_t kLeftButton = 1;
 
 QString wholeText(std::int64_t value) {
-    return QString::fromStdString(conv::decimalText(value));
+    return QString::fromStdString(std::to_string(value));
 }
 
 // floor(numerator * scale / 255) for the square's position readouts. The position arithmetic
@@ -173,11 +173,11 @@ void Form1::PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t bl
     surface.setCurrentX(left);
     surface.setCurrentY(top);
     surface.setForeColor(0);
-    surface.print("R: " + conv::decimalText(red));
+    surface.print("R: " + std::to_string(red));
     surface.setCurrentX(left);
-    surface.print("G: " + conv::decimalText(green));
+    surface.print("G: " + std::to_string(green));
     surface.setCurrentX(left);
-    surface.print("B: " + conv::decimalText(blue));
+    surface.print("B: " + std::to_string(blue));
     surface.setCurrentX(left);
     surface.print("Hex: #" + hex.toStdString());
     picture->present();

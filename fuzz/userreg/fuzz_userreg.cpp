@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto expected = effective(*before);
     std::string dword = "dword:";
-    tintaro::RegEscape::appendHex(dword, value, 8);
+    tintaro::RegEscape::appendNumber(dword, value, 16, 8);
     expected[{folded(target.wideKey), folded(target.wideName)}] = dword;
     check(effective(*after) == expected);
 

@@ -57,8 +57,8 @@ Values scanUserReg(const BinaryFile& file) {
             section = nullptr;
             if (parsed.kind == Kind::BadKey)
                 return;
-            const std::string keyName = lowerAscii(
-                RegEscape::utf8FromUtf16(RegEscape::joinKey(RegEscape::keyComponents(key))));
+            const std::string keyName =
+                lowerAscii(RegEscape::utf8FromUtf16(RegEscape::normalKey(key)));
             if (keyName == kUserShellFolders || keyName == kShellFolders ||
                 keyName == kVolatileEnvironment || keyName == kEnvironment)
                 section = &values[keyName];

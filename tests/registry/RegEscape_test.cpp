@@ -69,10 +69,9 @@ TEST(Utf8Test, DecodesAndRefusesMalformed) {
         EXPECT_FALSE(RegEscape::utf16FromUtf8(bad).has_value()) << bad;
 }
 
-TEST(KeyTest, ComponentsIgnoreRepeatedBackslashesAndCase) {
-    const auto parts = RegEscape::keyComponents(u"\\Software\\\\MSN\\");
-    ASSERT_EQ(parts.size(), 2u);
-    EXPECT_EQ(RegEscape::joinKey(parts), u"Software\\MSN");
+TEST(KeyTest, PathsIgnoreRepeatedBackslashesAndCase) {
+    EXPECT_EQ(RegEscape::normalKey(u"\\Software\\\\MSN\\"), u"Software\\MSN");
+    EXPECT_EQ(RegEscape::normalKey(u"\\\\"), u"");
     EXPECT_TRUE(RegEscape::equalsIgnoreCase(u"PerPassportSettings", u"perpassportSETTINGS"));
     EXPECT_FALSE(RegEscape::equalsIgnoreCase(u"\u00e9", u"\u00c9"));
     EXPECT_FALSE(RegEscape::equalsIgnoreCase(u"ab", u"abc"));
