@@ -183,6 +183,10 @@ QString frmPrincipal::GetDataFolder() const {
     return QString::fromStdString(currentAppDataFolder());
 }
 
+std::int32_t frmPrincipal::GetFileLength(const QString& sFilePath) const {
+    return currentFileSystem().fileLength(sFilePath.toStdString());
+}
+
 void frmPrincipal::List1_Click() {
     if (m_unloading)
         return;

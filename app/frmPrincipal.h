@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <cstdint>
 
 class QLabel;
 class QListWidget;
@@ -35,6 +36,8 @@ public:
     // The Application Data folder of the current Wine prefix, as a Windows path without a
     // trailing backslash.
     QString GetDataFolder() const;
+    // The low 32 bits of the size of the file at the Windows path, -1 when it cannot be opened.
+    std::int32_t GetFileLength(const QString& sFilePath) const;
 
     QLabel* Image1 = nullptr;
     QLabel* Label3 = nullptr;

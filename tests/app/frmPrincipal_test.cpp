@@ -173,10 +173,16 @@ private Q_SLOTS:
         QVERIFY(corner.blue() > 150 && corner.red() < 100);
     }
 
-    void dataFolderComesFromThePrefix() {
+    void dataFolderAndFileLengthUseThePrefix() {
         Prefix prefix;
+        prefix.account("9", "a@example.com");
         frmPrincipal window;
         QCOMPARE(window.GetDataFolder(), QStringLiteral("C:\\users\\t\\AppData\\Roaming"));
+        const QString tile = window.GetDataFolder() +
+                             QStringLiteral("\\microsoft\\MSN MESSENGER\\9\\usertile\\map.dat");
+        QCOMPARE(window.GetFileLength(tile), 48);
+        QCOMPARE(window.GetFileLength(tile + QStringLiteral("x")), -1);
+        QCOMPARE(window.GetFileLength(window.GetDataFolder()), -1);
     }
 
     void linesInEnumerationOrder() {
