@@ -10,7 +10,6 @@
 #include "Module1.h"
 #include "QtColor.h"
 #include "SurfaceWidget.h"
-#include "SwatchLabel.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -60,74 +59,54 @@ void fillBackground(QWidget* widget, ColorRef colour, QPalette::ColorRole role) 
 }
 
 // Each control carries the program's name for it as its object name, for accessibility tools
-// and scripted sessions.
-template <class T> T* made(T* widget, const char* objectName, const QRect& geometry) {
+// and scripted sessions, and an accessible name (also its tool tip when `tip` is set).
+template <class T>
+T* made(T* widget, const char* objectName, const QRect& geometry, const QString& name,
+        bool tip = false) {
     widget->setObjectName(QString::fromLatin1(objectName));
     widget->setGeometry(geometry);
+    widget->setAccessibleName(name);
+    if (tip)
+        widget->setToolTip(name);
     return widget;
 }
 
 EtchedFrame* makeFrame(QWidget* parent, const char* id, const QRect& geometry, ColorRef back,
                        const QString& name) {
-    auto* frame = made(new EtchedFrame({}, parent), id, geometry);
+    auto* frame = made(new EtchedFrame({}, parent), id, geometry, name);
     fillBackground(frame, back, QPalette::Window);
-    frame->setAccessibleName(name);
     return frame;
 }
 
+// A label's accessible name is its tip if it has one, else its caption.
 QLabel* makeLabel(QWidget* parent, const char* id, const QRect& geometry, const QString& caption,
                   const QString& tip = {}) {
-    auto* label = made(new QLabel(caption, parent), id, geometry);
+    auto* label = made(new QLabel(caption, parent), id, geometry, tip.isEmpty() ? caption : tip,
+                       !tip.isEmpty());
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (!tip.isEmpty())
-        label->setToolTip(tip);
-    label->setAccessibleName(tip.isEmpty() ? caption : tip);
     return label;
 }
 
-// A field's accessible name is its tool tip too, unless it is `untipped`.
 EventLineEdit* makeField(QWidget* parent, const char* id, const QRect& geometry,
-                         const QString& text, const QString& name, bool untipped = false) {
-    auto* field = made(new EventLineEdit(parent), id, geometry);
+                         const QString& text, const QString& name, bool tip = true) {
+    auto* field = made(new EventLineEdit(parent), id, geometry, name, tip);
     field->setText(text);
-    field->setTextMargins(0, 0, 0, 0);
-    if (!untipped)
-        field->setToolTip(name);
-    field->setAccessibleName(name);
     return field;
-}
-
-QRadioButton* makeOption(QWidget* parent, const char* id, const QRect& geometry,
-                         const QString& caption, const QString& tip) {
-    auto* option = made(new QRadioButton(caption, parent), id, geometry);
-    option->setToolTip(tip);
-    option->setAccessibleName(tip);
-    return option;
 }
 
 ClickLabel* makePicture(QWidget* parent, const char* id, const QRect& geometry,
                         const QString& resource, const QString& name) {
-    auto* picture = made(new ClickLabel(parent), id, geometry);
+    auto* picture = made(new ClickLabel(parent), id, geometry, name);
     picture->setPixmap(QPixmap(resource));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setAccessibleName(name);
     return picture;
 }
 
-SwatchLabel* makeSwatch(QWidget* parent, const char* id, const QRect& geometry,
-                        const QString& name) {
-    auto* swatch = made(new SwatchLabel(parent), id, geometry);
-    swatch->setBackColor(kSelColorInitial);
-    swatch->setAccessibleName(name);
-    return swatch;
-}
-
-// The button codes the mouse handlers take: 1 left, 2 right, 4 middle, or'ed for the
+// The button codes the mouse handlers take are Qt's: 1 left, 2 right, 4 middle, or'ed for the
 // buttons held during a move.
 std::int16_t buttonCode(Qt::MouseButtons buttons) {
-    return static_cast<std::int16_t>((buttons & Qt::LeftButton ? 1 : 0) |
-                                     (buttons & Qt::RightButton ? 2 : 0) |
-                                     (buttons & Qt::MiddleButton ? 4 : 0));
+    return static_cast<std::int16_t>(
+        (buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)).toInt());
 }
 
 // Shift state as the mouse handlers take it: 1 shift, 2 control, 4 alt.
@@ -185,14 +164,13 @@ void Form1::Show() {
 }
 
 void Form1::buildControls() {
-    picture =
-        made(new SurfaceWidget(m_surface, this), "picture", {0, 0, kClientWidth, kClientHeight});
-    picture->setAccessibleName(u"Selector de color"_s);
+    picture = made(new SurfaceWidget(m_surface, this), "picture",
+                   {0, 0, kClientWidth, kClientHeight}, u"Selector de color"_s);
 
     Frame2 = makeFrame(this, "Frame2", {312, 136, 121, 93}, kPanelBackColor, u"Valores"_s);
-    optH = makeOption(Frame2, "optH", {0, 34, 31, 17}, u"H:"_s, u"Tonalidad"_s);
-    optS = makeOption(Frame2, "optS", {0, 54, 31, 17}, u"S:"_s, u"Saturacion"_s);
-    optB = makeOption(Frame2, "optB", {0, 74, 33, 17}, u"B:"_s, u"Brillo"_s);
+    optH = made(new QRadioButton(u"H:"_s, Frame2), "optH", {0, 34, 31, 17}, u"Tonalidad"_s, true);
+    optS = made(new QRadioButton(u"S:"_s, Frame2), "optS", {0, 54, 31, 17}, u"Saturacion"_s, true);
+    optB = made(new QRadioButton(u"B:"_s, Frame2), "optB", {0, 74, 33, 17}, u"Brillo"_s, true);
     optH->setChecked(true);
 
     txtH = makeField(Frame2, "txtH", {30, 32, 25, 19}, u"0"_s, u"Tonalidad"_s);
@@ -220,27 +198,30 @@ void Form1::buildControls() {
 
     Frame1 = makeFrame(this, "Frame1", {308, 74, 113, 67}, kPanelBackColor, u"Muestras"_s);
     Label1 = makeLabel(Frame1, "Label1", {8, 10, 39, 13}, u"Nuevo"_s);
-    lblSelColor = makeSwatch(Frame1, "lblSelColor", {8, 24, 49, 29}, u"Color nuevo"_s);
+    lblSelColor = made(new SwatchLabel(Frame1), "lblSelColor", {8, 24, 49, 29}, u"Color nuevo"_s);
     Label3 = makeLabel(Frame1, "Label3", {64, 10, 43, 13}, u"Anterior"_s);
-    Label2 = makeSwatch(Frame1, "Label2", {57, 24, 48, 29}, u"Color anterior"_s);
+    Label2 = made(new SwatchLabel(Frame1), "Label2", {57, 24, 48, 29}, u"Color anterior"_s);
+    for (SwatchLabel* swatch : {lblSelColor, Label2})
+        swatch->setBackColor(kSelColorInitial);
 
     Label4 = makeLabel(this, "Label4", {312, 240, 25, 17}, u"Bin:"_s);
     Label4->setAccessibleName(u"Color en decimal"_s);
     txtcolor =
-        makeField(this, "txtcolor", {344, 240, 89, 19}, QString(), u"Color en decimal"_s, true);
+        makeField(this, "txtcolor", {344, 240, 89, 19}, QString(), u"Color en decimal"_s, false);
     fillBackground(txtcolor, kPanelBackColor, QPalette::Base);
     Label5 = makeLabel(this, "Label5", {312, 264, 25, 17}, u"Hex:"_s);
     Label5->setAccessibleName(u"Color en hexadecimal"_s);
     fillBackground(Label5, kPanelBackColor, QPalette::Window);
     txtcolorhex = makeField(this, "txtcolorhex", {344, 264, 89, 19}, QString(),
-                            u"Color en hexadecimal"_s, true);
+                            u"Color en hexadecimal"_s, false);
     fillBackground(txtcolorhex, kPanelBackColor, QPalette::Base);
 
     Frame3 = makeFrame(this, "Frame3", {0, 344, 441, 121}, kWindowBackColor, u"Ejemplo"_s);
     Image1 = makePicture(Frame3, "Image1", {0, 0, 444, 101}, u":/editor/footer.png"_s,
                          u"Pie de la ventana"_s);
 
-    txtejemplo = made(new QPlainTextEdit(Frame3), "txtejemplo", {8, 32, 361, 41});
+    txtejemplo =
+        made(new QPlainTextEdit(Frame3), "txtejemplo", {8, 32, 361, 41}, u"Texto de ejemplo"_s);
     // Its colour changes on every pick: without a styled frame, and opaque, a repaint covers
     // the text alone (the footer picture draws the border around it).
     txtejemplo->setFrameShape(QFrame::NoFrame);
@@ -252,7 +233,6 @@ void Form1::buildControls() {
     txtejemplo->document()->setDocumentMargin(1);
     fillBackground(txtejemplo, 0x00FFFFFF, QPalette::Base);
     txtejemplo->setPlainText(kSampleText);
-    txtejemplo->setAccessibleName(u"Texto de ejemplo"_s);
 
     Picture1 = makePicture(Frame3, "Picture1", {376, 28, 56, 45}, u":/editor/apply_normal.png"_s,
                            u"Aplicar color"_s);

@@ -24,18 +24,14 @@ class SwatchLabel;
 
 // The colour editor window: a gradient square and a slider in hue, saturation or brightness
 // mode, value fields, two swatches and the apply button, which writes the selected colour as
-// the account's "IM Color". Its controls and handlers carry the program's own names; they are
-// its interface.
-//
-// The whole client area is a persistent Surface (441 x 454) presented by a SurfaceWidget; the
-// controls sit over it. The selected colour is the background of `lblSelColor` and nothing
-// else; every colour is read back from the surface.
+// the account's "IM Color". The client area is a persistent Surface presented by a
+// SurfaceWidget, the controls over it. The selected colour is the background of `lblSelColor`
+// and nothing else; every colour is read back from the surface.
 class Form1 : public QWidget {
     Q_OBJECT
 
 public:
-    // The single default instance, created on first use. It is deleted when closed; the next
-    // use creates a new one.
+    // The single default instance, created on first use; closing deletes it.
     static Form1* defaultInstance();
 
     explicit Form1(QWidget* parent = nullptr);
@@ -46,14 +42,11 @@ public:
     // The chosen account's folder name as a currency number; written before the first show.
     conv::Currency algo;
 
-    // The shared picker state, the renderers' view of this window and its surface.
     PickerState& state() { return m_state; }
     PickerCanvas& pickerCanvas() { return m_canvas; }
     Surface& surface() { return m_surface; }
-    // Where the apply button's stores run, in the background.
     ColourStore& colourStore() { return m_colourStore; }
 
-    // Controls, owned by the window.
     SurfaceWidget* picture = nullptr;
     EtchedFrame* Frame1 = nullptr;
     EtchedFrame* Frame2 = nullptr;
@@ -117,7 +110,6 @@ public:
     // The colour under the marker becomes the selected colour; red, green, blue fields follow.
     void PickMarkerColor();
 
-    // Swatches and the apply button.
     // Six upper-case hexadecimal digits, red first, for channels 0..255.
     void GetHexVal(std::int16_t Red, std::int16_t Green, std::int16_t Blue, QString& strHex);
     void Picture1_MouseMove();
@@ -140,7 +132,6 @@ private:
 
     // Makes `colour` the selected colour and returns what is selected afterwards.
     ColorRef selectColour(ColorRef colour);
-    // Writes red, green and blue of the selected colour into Text1..Text3.
     void writeRgbFields(ColorRef colour);
     void refreshColourDisplays();
     void setTextColour(QWidget* control, ColorRef colour);
@@ -154,7 +145,6 @@ private:
                         const EventLineEdit* rowField);
     // Renders the hue-mode square for the strip's pixel at `column`, row sliderY rounded.
     void drawHueSquareFromStrip(std::int32_t column);
-    // The swatch readout beside the slider for `colour`.
     void printSwatchInfo(ColorRef colour);
 
     Surface m_surface;

@@ -6,7 +6,7 @@
 #include "MessageBox.h"
 #include "Module1.h"
 #include "SurfaceWidget.h"
-#include "SwatchLabel.h"
+#include "ClickLabel.h"
 
 #include <QPlainTextEdit>
 #include <QRadioButton>

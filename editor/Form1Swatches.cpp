@@ -6,23 +6,10 @@
 #include "Module1.h"
 #include "Module2.h"
 #include "Registry.h"
-#include "SwatchLabel.h"
 
 #include <QCloseEvent>
 
 namespace tintaro {
-
-namespace {
-
-QString twoHexDigits(std::int16_t channel) {
-    QString digits =
-        QString::fromStdString(conv::hexText(static_cast<std::uint32_t>(std::int32_t{channel})));
-    if (digits.size() == 1)
-        digits.prepend(QLatin1Char('0'));
-    return digits;
-}
-
-} // namespace
 
 void Form1::printSwatchInfo(ColorRef colour) {
     std::int16_t red = 0, green = 0, blue = 0;
@@ -33,7 +20,7 @@ void Form1::printSwatchInfo(ColorRef colour) {
 }
 
 void Form1::GetHexVal(std::int16_t Red, std::int16_t Green, std::int16_t Blue, QString& strHex) {
-    strHex = twoHexDigits(Red) + twoHexDigits(Green) + twoHexDigits(Blue);
+    strHex = QString::asprintf("%02X%02X%02X", Red, Green, Blue);
 }
 
 void Form1::Picture1_MouseMove() {

@@ -4,7 +4,7 @@
 #include "EventLineEdit.h"
 #include "Form1.h"
 #include "SurfaceWidget.h"
-#include "SwatchLabel.h"
+#include "ClickLabel.h"
 
 #include <QApplication>
 #include <QColorDialog>

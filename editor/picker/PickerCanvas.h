@@ -13,36 +13,31 @@ namespace tintaro {
 // the hooks.
 class PickerCanvas {
 public:
-    PickerCanvas(Surface& surface, PickerState& state);
+    PickerCanvas(Surface& surface, PickerState& state)
+        : m_surface(surface)
+        , m_state(state) {}
 
     Surface& surface() { return m_surface; }
     PickerState& state() { return m_state; }
 
-    // Makes the window visible (modeless). No-op until a hook is set.
+    // Makes the window visible (modeless).
     void setShowHook(std::function<void()> hook) { m_show = std::move(hook); }
-    // Presents what was drawn on the device context. No-op until a hook is set.
+    // Presents what was drawn on the surface.
     void setRefreshHook(std::function<void()> hook) { m_refresh = std::move(hook); }
-    void refresh();
 
-    // The window's own picker routines.
     // Shows the window, then renders the 15 x 256 hue strip and its frame.
     void DrawHueSlider();
     // Inverts the marker circle (radius 5) about (markerX, markerY); leaves draw mode invert.
     void DrawPicker();
-    // Sunken frame around the square, (squareLeft-1, squareTop-1, squareRight+3,
-    // squareBottom+3), then a refresh.
+    // The sunken frames around the square and the slider, each followed by a refresh.
     void DrawSelFrame();
-    // Sunken frame around the slider, (sliderLeft-1, sliderTop-1, sliderRight+1,
-    // sliderBottom+3), then a refresh.
     void DrawMainFrame();
 
 private:
-    void show();
-
     Surface& m_surface;
     PickerState& m_state;
-    std::function<void()> m_show;
-    std::function<void()> m_refresh;
+    std::function<void()> m_show = [] {};
+    std::function<void()> m_refresh = [] {};
 };
 
 } // namespace tintaro

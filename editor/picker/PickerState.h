@@ -48,13 +48,12 @@ struct PickerState {
 
     BitmapInfoHeader pickerBitmapInfo;
 
-    // The editor's load, in its three parts (it draws the hue strip between the second and the
-    // third). The bitmap header's fixed fields: 24-bit, uncompressed.
+    // The editor's load, in three parts (it draws the hue strip between the second and the third).
+    // The bitmap header's fixed fields: 24-bit, uncompressed.
     void setBitmapHeader() {
         pickerBitmapInfo.biSize = 40;
         pickerBitmapInfo.biPlanes = 1;
         pickerBitmapInfo.biBitCount = 24;
-        pickerBitmapInfo.biCompression = 0;
     }
     // The geometry: a 256-pixel square at (10, 80) and a 15-pixel slider 12 pixels to its right.
     void setGeometry() {

@@ -4,7 +4,7 @@
 #include "EditorTestSupport.h"
 #include "EventLineEdit.h"
 #include "RecordingMessageBoxes.h"
-#include "SwatchLabel.h"
+#include "ClickLabel.h"
 
 #include <QPlainTextEdit>
 

@@ -5,7 +5,6 @@
 #include "EditorTestSupport.h"
 #include "EtchedFrame.h"
 #include "EventLineEdit.h"
-#include "SwatchLabel.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -4,7 +4,7 @@
 #include "EditorTestSupport.h"
 #include "EventLineEdit.h"
 #include "SurfaceWidget.h"
-#include "SwatchLabel.h"
+#include "ClickLabel.h"
 
 #include <QFontMetrics>
 #include <QPlainTextEdit>
