@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Mode buttons and value fields: typed values and mode switches become marker and slider
 // positions; the colour is then read back from what the renderers drew.
+#include "ClickLabel.h"
 #include "EventLineEdit.h"
 #include "Form1.h"
 #include "MessageBox.h"
 #include "Module1.h"
 #include "SurfaceWidget.h"
-#include "ClickLabel.h"
 
 #include <QPlainTextEdit>
 #include <QRadioButton>
