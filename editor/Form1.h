@@ -4,8 +4,6 @@
 #include "ColourStore.h"
 #include "Conversions.h"
 #include "PickerCanvas.h"
-#include "PickerState.h"
-#include "Surface.h"
 
 #include <QWidget>
 #include <cstdint>

@@ -96,25 +96,20 @@ void Form1::SelectFromSquare(float& x, float& y) {
     picture->present();
     ColorRef picked = m_surface.point(s.markerX, s.markerY);
 
-    std::int16_t red = 0, green = 0, blue = 0;
     const std::int64_t across = std::int64_t{s.markerX} - s.squareLeft;
-    const std::int64_t up = 255 - std::int64_t{s.markerY} + s.squareTop;
-    if (optS->isChecked()) {
-        Module1::SplitRGB(picked, red, green, blue);
-        Module1::DrawSliderSaturationMode(m_canvas, red, green, blue);
-        setFieldText(txtB, scaledFloorText(up, 100));
-        setFieldText(txtH, scaledFloorText(across, 360));
-    }
-    if (optB->isChecked()) {
-        Module1::SplitRGB(picked, red, green, blue);
-        Module1::DrawSliderBrightnessMode(m_canvas, red, green, blue);
-        setFieldText(txtS, scaledFloorText(std::int64_t{s.squareBottom} - s.markerY, 100));
-        setFieldText(txtH, scaledFloorText(across, 360));
-    }
+    const std::int64_t up = std::int64_t{s.squareBottom} - s.markerY;
     if (optH->isChecked()) {
         setFieldText(txtS, scaledFloorText(across, 100));
         setFieldText(txtB, scaledFloorText(up, 100));
     } else {
+        // The slider for the colour under the marker; the row's field, then the hue.
+        const bool saturation = optS->isChecked();
+        std::int16_t red = 0, green = 0, blue = 0;
+        Module1::SplitRGB(picked, red, green, blue);
+        (saturation ? Module1::DrawSliderSaturationMode
+                    : Module1::DrawSliderBrightnessMode)(m_canvas, red, green, blue);
+        setFieldText(saturation ? txtB : txtS, scaledFloorText(up, 100));
+        setFieldText(txtH, scaledFloorText(across, 360));
         picked = m_surface.point(s.sliderLeft + 5, conv::roundToInt32(s.sliderY));
     }
     writeRgbFields(selectColour(picked));
@@ -132,11 +127,8 @@ void Form1::SelectFromSlider(float&, float& y) {
         PreviewHueColor(conv::roundToInt16(fieldValue(txtS)), conv::roundToInt16(fieldValue(txtB)));
     } else {
         writeRgbFields(selectColour(picked));
+        setFieldText(optS->isChecked() ? txtS : txtB, sliderFloorText(y, s.squareTop, 100.0));
     }
-    if (optS->isChecked())
-        setFieldText(txtS, sliderFloorText(y, s.squareTop, 100.0));
-    if (optB->isChecked())
-        setFieldText(txtB, sliderFloorText(y, s.squareTop, 100.0));
 }
 
 void Form1::PreviewHueColor(std::int16_t saturation, std::int16_t brightness) {

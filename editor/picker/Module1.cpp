@@ -115,8 +115,6 @@ void drawSlider(PickerCanvas& canvas, std::int16_t red, std::int16_t green, std:
 } // namespace
 
 void SplitRGB(std::int32_t colour, std::int16_t& red, std::int16_t& green, std::int16_t& blue) {
-    // C++ division truncates toward zero and the remainder takes the dividend's sign, which is
-    // exactly the split the program has always made (-1 gives -1, 0, 0).
     red = static_cast<std::int16_t>(colour % 256);
     green = static_cast<std::int16_t>((colour / 256) % 256);
     blue = static_cast<std::int16_t>(((colour / 256) / 256) % 256);

@@ -5,19 +5,13 @@
 
 namespace tintaro {
 
-// BITMAPINFOHEADER as the picker renderers fill it.
+// The fields of BITMAPINFOHEADER that the picker renderers fill; the others stay 0 (uncompressed).
 struct BitmapInfoHeader {
     std::int32_t biSize = 0;
     std::int32_t biWidth = 0;
     std::int32_t biHeight = 0;
     std::int16_t biPlanes = 0;
     std::int16_t biBitCount = 0;
-    std::int32_t biCompression = 0;
-    std::int32_t biSizeImage = 0;
-    std::int32_t biXPelsPerMeter = 0;
-    std::int32_t biYPelsPerMeter = 0;
-    std::int32_t biClrUsed = 0;
-    std::int32_t biClrImportant = 0;
 };
 
 // 16-bit booleans as the editor keeps them: true is -1, false is 0.
@@ -49,7 +43,7 @@ struct PickerState {
     BitmapInfoHeader pickerBitmapInfo;
 
     // The editor's load, in three parts (it draws the hue strip between the second and the third).
-    // The bitmap header's fixed fields: 24-bit, uncompressed.
+    // The bitmap header's fixed fields: 24-bit.
     void setBitmapHeader() {
         pickerBitmapInfo.biSize = 40;
         pickerBitmapInfo.biPlanes = 1;
