@@ -300,13 +300,9 @@ void Form1::connectHandlers() {
 }
 
 void Form1::Form_Load() {
-    PickerState& s = m_state;
-    s.setBitmapHeader();
-    s.setGeometry();
     // Shows the window: it is visible before the square below is rendered.
     m_canvas.DrawHueSlider();
-    s.setLoadPositions();
-    Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
+    Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(m_state.sliderY));
     DrawPicker();
     Module1::DrawSquareHueMode(m_canvas, 255, 0, 0);
     m_surface.setForeColor(0);

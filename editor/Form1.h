@@ -77,8 +77,8 @@ public:
     ClickLabel* Picture1 = nullptr;
     ClickLabel* Picture2 = nullptr;
 
-    // Load: initial state, hue strip (which shows the window), arrows at row 335, marker at
-    // (265, 80), the hue-mode square for pure red, sample text in the swatch colour.
+    // Load: hue strip (which shows the window), arrows at row 335, marker at (265, 80), the
+    // hue-mode square for pure red, sample text in the swatch colour.
     void Form_Load();
 
     // Mouse handlers. Button: 1 left, 2 right, 4 middle (for MouseMove the buttons held).

@@ -28,9 +28,6 @@ struct Editor {
     PickerCanvas canvas{surface, state};
 
     Editor() {
-        state.setBitmapHeader();
-        state.setGeometry();
-        state.setLoadPositions();
         canvas.DrawHueSlider();
         Module1::DrawSquareHueMode(canvas, 255, 0, 0);
         canvas.DrawPicker();

@@ -342,7 +342,7 @@ TEST(Module1, SliderArrowsInvertTwoShortLinesOutsideTheStripAndTwiceRestore) {
     }
 }
 
-TEST(Module1, RenderersOnAZeroStateCanvasDoNotFail) {
+TEST(Module1, RenderersWithoutHooksTakeAnyComponentsAndMarker) {
     Surface surface(441, 454, 0);
     PickerState state;
     PickerCanvas canvas(surface, state);
