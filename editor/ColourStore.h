@@ -6,7 +6,6 @@
 #include <QThreadPool>
 #include <deque>
 #include <functional>
-#include <mutex>
 
 namespace tintaro {
 
@@ -29,12 +28,9 @@ public:
     void wait();
 
 private:
-    // On this object's thread: ends the finished stores and shows their failures.
-    void finish();
+    // On this object's thread: ends a finished store and shows the failures not yet shown.
+    void finish(QString failure);
 
-    std::mutex m_mutex;
-    std::deque<QString> m_results; // finished, not yet handled here
-    // Only on this object's thread:
     int m_pending = 0;
     std::deque<QString> m_unshown;
     bool m_showing = false;
