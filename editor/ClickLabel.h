@@ -30,17 +30,14 @@ private:
     bool m_pressed = false;
 };
 
-// A colour swatch whose background colour is a COLORREF value. The editor keeps its selected
-// colour here and nowhere else, and sets it on every drag step, so setting it only stores the
-// value and repaints when it changed: no palette or style work. Screen readers hear the colour
-// as its accessible description.
+// A colour swatch showing a COLORREF value. Set on every drag step, it only stores the value and
+// repaints on a change (no palette or style work). Screen readers hear the colour described.
 class SwatchLabel : public ClickLabel {
     Q_OBJECT
 
 public:
     explicit SwatchLabel(QWidget* parent = nullptr);
 
-    // The background colour as set, 0x00BBGGRR.
     ColorRef backColor() const { return m_backColor; }
     void setBackColor(ColorRef colour);
 

@@ -9,11 +9,10 @@
 
 namespace tintaro {
 
-// Runs the editor's registry stores on a thread of their own, so that a slow one (through Wine,
-// up to half a second) never freezes the windows. Stores run one at a time in the order they
-// were queued. The busy pointer shows while any is pending, and each failure is shown in a
-// message box once its store has finished. Destroying it, or the application quitting, waits
-// for the pending stores.
+// Runs the editor's registry stores one at a time, in order, on a thread of their own: one
+// through Wine takes up to half a second. The busy pointer shows while any is pending; each
+// failure is shown in a message box once its store has ended. Destroying it, or the
+// application quitting, waits for the pending stores.
 class ColourStore : public QObject {
 public:
     // A store: it runs on the worker and gives the message for its failure, empty on success.

@@ -46,14 +46,6 @@ QFont labelFont(double points) {
     return font;
 }
 
-QFont windowFont() {
-    QFont font = labelFont(8.25);
-    // Digits and plain Latin text need no shaping, and the fields are re-laid out on every drag
-    // step.
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    return font;
-}
-
 void fillBackground(QWidget* widget, ColorRef colour, QPalette::ColorRole role) {
     QPalette palette = widget->palette();
     palette.setColor(role, toQColor(colour));
@@ -142,7 +134,10 @@ Form1::Form1(QWidget* parent)
     setWindowIcon(QIcon(u":/editor/icon16.png"_s));
     setFixedWindowSize(this, kClientWidth, kClientHeight);
     exposeAsWindow(this);
-    setFont(windowFont());
+    QFont windowFont = labelFont(8.25);
+    // Digits and plain Latin text need no shaping, and the fields are re-laid out on every drag.
+    windowFont.setStyleStrategy(QFont::PreferNoShaping);
+    setFont(windowFont);
     // Fixed light panels and pictures: the text on them stays dark whatever the desktop's scheme.
     setPalette(lightPalette(toQColor(kWindowBackColor)));
     setAutoFillBackground(true);
@@ -273,13 +268,10 @@ void Form1::connectHandlers() {
     connect(optS, &QRadioButton::clicked, this, [this] { optS_Click(); });
     connect(optB, &QRadioButton::clicked, this, [this] { optB_Click(); });
 
-    connect(txtH, &EventLineEdit::keyUp, this,
-            [this](int key, Qt::KeyboardModifiers shift) { txtH_KeyUp(key, int(shift)); });
-    connect(txtH, &EventLineEdit::lostFocus, this, [this] { txtH_LostFocus(); });
-    connect(txtS, &EventLineEdit::keyUp, this,
-            [this](int key, Qt::KeyboardModifiers shift) { txtS_KeyUp(key, int(shift)); });
-    connect(txtB, &EventLineEdit::keyUp, this,
-            [this](int key, Qt::KeyboardModifiers shift) { txtB_KeyUp(key, int(shift)); });
+    connect(txtH, &EventLineEdit::keyUp, this, &Form1::txtH_KeyUp);
+    connect(txtH, &EventLineEdit::lostFocus, this, &Form1::txtH_LostFocus);
+    connect(txtS, &EventLineEdit::keyUp, this, &Form1::txtS_KeyUp);
+    connect(txtB, &EventLineEdit::keyUp, this, &Form1::txtB_KeyUp);
 
     // A field's text set from code updates the readouts inside that statement.
     for (EventLineEdit* field : {Text1, Text2, Text3})
@@ -303,15 +295,11 @@ void Form1::Form_Load() {
     // Shows the window: it is visible before the square below is rendered.
     m_canvas.DrawHueSlider();
     Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(m_state.sliderY));
-    DrawPicker();
+    m_canvas.DrawPicker();
     Module1::DrawSquareHueMode(m_canvas, 255, 0, 0);
     m_surface.setForeColor(0);
     setTextColour(txtejemplo, lblSelColor->backColor());
     picture->present();
-}
-
-void Form1::DrawPicker() {
-    m_canvas.DrawPicker();
 }
 
 ColorRef Form1::selectColour(ColorRef colour) {

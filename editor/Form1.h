@@ -81,8 +81,8 @@ public:
     // hue-mode square for pure red, sample text in the swatch colour.
     void Form_Load();
 
-    // Mouse handlers. Button: 1 left, 2 right, 4 middle (for MouseMove the buttons held).
-    // Position in client pixels, single precision, unrounded; the handlers may clamp it.
+    // Button: 1 left, 2 right, 4 middle (for MouseMove the buttons held). Position in client
+    // pixels, unrounded; the handlers may clamp it.
     void Form_MouseDown(std::int16_t Button, std::int16_t Shift, float& X, float& Y);
     void Form_MouseMove(std::int16_t Button, std::int16_t Shift, float& X, float& Y);
     void Form_MouseUp(std::int16_t Button, std::int16_t Shift, float& X, float& Y);
@@ -91,32 +91,27 @@ public:
     // Moves the slider arrows to row y and takes the colour there; x is not used.
     void SelectFromSlider(float& x, float& y);
     // Selected colour = the hue under the arrows, whitened by 100 - saturation per cent and
-    // scaled by brightness per cent (both normally 0..100).
+    // scaled by brightness per cent.
     void PreviewHueColor(std::int16_t saturation, std::int16_t brightness);
     // Prints "R: ", "G: ", "B: ", "Hex: #" lines at (312, 80) on the surface (under Frame1).
     void PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t blue,
                         const QString& hex);
 
-    // Mode buttons and value fields.
     void optH_Click();
     void optS_Click();
     void optB_Click();
-    void txtH_KeyUp(int KeyCode, int Shift);
+    void txtH_KeyUp(int KeyCode, Qt::KeyboardModifiers Shift);
     void txtH_LostFocus();
-    void txtS_KeyUp(int KeyCode, int Shift);
-    void txtB_KeyUp(int KeyCode, int Shift);
+    void txtS_KeyUp(int KeyCode, Qt::KeyboardModifiers Shift);
+    void txtB_KeyUp(int KeyCode, Qt::KeyboardModifiers Shift);
     // The colour under the marker becomes the selected colour; red, green, blue fields follow.
     void PickMarkerColor();
 
     // Six upper-case hexadecimal digits, red first, for channels 0..255.
     void GetHexVal(std::int16_t Red, std::int16_t Green, std::int16_t Blue, QString& strHex);
     void Picture1_MouseMove();
-    // Queues the store of the colour in txtcolor as the REG_DWORD "IM Color" of the account
-    // `algo`; a failure is shown in a message box when the store ends.
+    // Queues the store of the colour in txtcolor as the "IM Color" of the account `algo`.
     void Picture2_Click();
-
-    // Draws or erases the marker circle at (markerX, markerY).
-    void DrawPicker();
 
 protected:
     // Waits for the pending stores before the window goes.

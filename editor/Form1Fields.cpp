@@ -39,10 +39,10 @@ void Form1::optH_Click() {
     s.sliderY = toSingle(conv::floorOf(s.sliderBottom - fieldValue(txtH) * 255 / 360));
     Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
     drawHueSquareFromStrip(s.sliderLeft + 3);
-    DrawPicker();
+    m_canvas.DrawPicker();
     s.markerX = conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft);
     s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
-    DrawPicker();
+    m_canvas.DrawPicker();
     selectColour(m_surface.point(s.markerX, s.markerY));
     picture->present();
 }
@@ -61,10 +61,10 @@ void Form1::showSquareMode(void (*drawSquare)(PickerCanvas&),
                            const EventLineEdit* rowField) {
     PickerState& s = m_state;
     drawSquare(m_canvas);
-    DrawPicker();
+    m_canvas.DrawPicker();
     s.markerX = conv::roundToInt32(fieldValue(txtH) * 255 / 360 + s.squareLeft);
     s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(rowField) * 255 / 100);
-    DrawPicker();
+    m_canvas.DrawPicker();
     std::int16_t red = 0, green = 0, blue = 0;
     Module1::SplitRGB(m_surface.point(s.markerX, s.markerY), red, green, blue);
     drawSlider(m_canvas, red, green, blue);
@@ -76,7 +76,7 @@ bool Form1::hueIsInvalid() const {
     return hue < 0 || hue != conv::floorOf(hue) || hue > 360;
 }
 
-void Form1::txtH_KeyUp(int, int) {
+void Form1::txtH_KeyUp(int, Qt::KeyboardModifiers) {
     PickerState& s = m_state;
     if (hueIsInvalid())
         MsgBox(kHueMessage);
@@ -99,24 +99,24 @@ void Form1::txtH_LostFocus() {
     txtH->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::txtS_KeyUp(int, int) {
+void Form1::txtS_KeyUp(int, Qt::KeyboardModifiers) {
     if (!optH->isChecked())
         return;
     PickerState& s = m_state;
-    DrawPicker();
+    m_canvas.DrawPicker();
     s.markerX = conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft);
-    DrawPicker();
+    m_canvas.DrawPicker();
     PickMarkerColor();
     picture->present();
 }
 
-void Form1::txtB_KeyUp(int, int) {
+void Form1::txtB_KeyUp(int, Qt::KeyboardModifiers) {
     if (!optH->isChecked())
         return;
     PickerState& s = m_state;
-    DrawPicker();
+    m_canvas.DrawPicker();
     s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
-    DrawPicker();
+    m_canvas.DrawPicker();
     PickMarkerColor();
     picture->present();
 }

@@ -87,10 +87,10 @@ void Form1::Form_MouseUp(std::int16_t, std::int16_t, float&, float&) {
 
 void Form1::SelectFromSquare(float& x, float& y) {
     PickerState& s = m_state;
-    DrawPicker();
+    m_canvas.DrawPicker();
     s.markerX = conv::roundToInt32(x);
     s.markerY = conv::roundToInt32(y);
-    DrawPicker();
+    m_canvas.DrawPicker();
     // The marker and the slider redrawn below are far apart: presented separately, only the
     // two small areas are repainted, not the box that spans both.
     picture->present();

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Module1.h"
 #include "PickerCanvas.h"
-#include "PickerState.h"
 #include "Surface.h"
 
 #include <array>

@@ -82,9 +82,8 @@ inline Rgb ShadeSquareSaturationMode(const RampEntry& entry, std::uint8_t y) {
     return FromRoles(entry, 255 - y, 0, std::max(middle, 0));
 }
 
-// Brightness slider: each component Q (any int16) of the base colour at line i (0..255, 0 at
-// the top) becomes nearest(Q - (i x Q) / 255), the product exact, the quotient in double
-// precision.
+// Brightness slider: component Q (any int16) of the base colour at line i (0..255, 0 at the top)
+// becomes nearest(Q - (i x Q) / 255), the product exact, the quotient in double precision.
 inline int ShadeSliderBrightnessMode(std::int16_t q, std::uint8_t i) {
     const int product = i * q;
     return nearest(q - product / 255.0);

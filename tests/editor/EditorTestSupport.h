@@ -145,7 +145,7 @@ inline std::vector<std::uint32_t> freshRendering(Form1& used) {
     Module1::DrawSliderArrows(canvas, static_cast<std::int16_t>(row));
     t.markerX = s.markerX;
     t.markerY = s.markerY;
-    fresh.DrawPicker();
+    canvas.DrawPicker();
     fresh.hide();
     const Surface& surface = fresh.surface();
     return {surface.pixels(), surface.pixels() + surface.width() * surface.height()};

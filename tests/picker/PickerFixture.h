@@ -2,7 +2,6 @@
 #pragma once
 
 #include "PickerCanvas.h"
-#include "PickerState.h"
 #include "Surface.h"
 
 #include <cstdint>
