@@ -73,11 +73,11 @@ EtchedFrame* makeFrame(QWidget* parent, const char* id, const QRect& geometry, C
     return frame;
 }
 
-// A label's accessible name is its tip if it has one, else its caption.
+// A label's accessible name is its caption unless `name` is given, and its tool tip when `tip`.
 QLabel* makeLabel(QWidget* parent, const char* id, const QRect& geometry, const QString& caption,
-                  const QString& tip = {}) {
-    auto* label = made(new QLabel(caption, parent), id, geometry, tip.isEmpty() ? caption : tip,
-                       !tip.isEmpty());
+                  const QString& name = {}, bool tip = false) {
+    auto* label =
+        made(new QLabel(caption, parent), id, geometry, name.isEmpty() ? caption : name, tip);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
@@ -177,19 +177,16 @@ void Form1::buildControls() {
     for (EventLineEdit* field : {txtH, txtS, txtB})
         field->setMaxLength(4);
 
-    lblH = makeLabel(Frame2, "lblH", {56, 32, 7, 11}, u"°"_s);
+    lblH = makeLabel(Frame2, "lblH", {56, 32, 7, 11}, u"°"_s, u"grados"_s);
     lblH->setFont(labelFont(12));
-    lblH->setAccessibleName(u"grados"_s);
-    lblS = makeLabel(Frame2, "lblS", {56, 54, 11, 13}, u"%"_s);
+    lblS = makeLabel(Frame2, "lblS", {56, 54, 11, 13}, u"%"_s, u"por ciento"_s);
     lblS->setFont(labelFont(8.25));
-    lblS->setAccessibleName(u"por ciento"_s);
-    lblBB = makeLabel(Frame2, "lblBB", {56, 74, 13, 17}, u"%"_s);
+    lblBB = makeLabel(Frame2, "lblBB", {56, 74, 13, 17}, u"%"_s, u"por ciento"_s);
     lblBB->setFont(labelFont(8.25));
-    lblBB->setAccessibleName(u"por ciento"_s);
 
-    lblR = makeLabel(Frame2, "lblR", {80, 34, 13, 15}, u"R:"_s, u"Rojo"_s);
-    lblG = makeLabel(Frame2, "lblG", {80, 54, 15, 15}, u"G:"_s, u"Verde"_s);
-    lblB = makeLabel(Frame2, "lblB", {80, 74, 13, 15}, u"B:"_s, u"Azul"_s);
+    lblR = makeLabel(Frame2, "lblR", {80, 34, 13, 15}, u"R:"_s, u"Rojo"_s, true);
+    lblG = makeLabel(Frame2, "lblG", {80, 54, 15, 15}, u"G:"_s, u"Verde"_s, true);
+    lblB = makeLabel(Frame2, "lblB", {80, 74, 13, 15}, u"B:"_s, u"Azul"_s, true);
     Text1 = makeField(Frame2, "Text1", {92, 32, 25, 19}, u"255"_s, u"Rojo"_s);
     Text2 = makeField(Frame2, "Text2", {92, 52, 25, 19}, u"0"_s, u"Verde"_s);
     Text3 = makeField(Frame2, "Text3", {92, 72, 25, 19}, u"0"_s, u"Azul"_s);
@@ -202,13 +199,11 @@ void Form1::buildControls() {
     for (SwatchLabel* swatch : {lblSelColor, Label2})
         swatch->setBackColor(kSelColorInitial);
 
-    Label4 = makeLabel(this, "Label4", {312, 240, 25, 17}, u"Bin:"_s);
-    Label4->setAccessibleName(u"Color en decimal"_s);
+    Label4 = makeLabel(this, "Label4", {312, 240, 25, 17}, u"Bin:"_s, u"Color en decimal"_s);
     txtcolor =
         makeField(this, "txtcolor", {344, 240, 89, 19}, QString(), u"Color en decimal"_s, false);
     fillBackground(txtcolor, kPanelBackColor, QPalette::Base);
-    Label5 = makeLabel(this, "Label5", {312, 264, 25, 17}, u"Hex:"_s);
-    Label5->setAccessibleName(u"Color en hexadecimal"_s);
+    Label5 = makeLabel(this, "Label5", {312, 264, 25, 17}, u"Hex:"_s, u"Color en hexadecimal"_s);
     fillBackground(Label5, kPanelBackColor, QPalette::Window);
     txtcolorhex = makeField(this, "txtcolorhex", {344, 264, 89, 19}, QString(),
                             u"Color en hexadecimal"_s, false);

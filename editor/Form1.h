@@ -131,11 +131,9 @@ private:
     void setFieldText(EventLineEdit* field, const QString& text);
     double fieldValue(const EventLineEdit* field) const;
     bool hueIsInvalid() const;
-    // Saturation or brightness mode: the square, the marker at the hue and `rowField`'s value,
-    // the slider for the colour under it.
-    void showSquareMode(void (*drawSquare)(PickerCanvas&),
-                        void (*drawSlider)(PickerCanvas&, std::int16_t, std::int16_t, std::int16_t),
-                        const EventLineEdit* rowField);
+    // Saturation or brightness mode: the square, the marker at the hue and the row's field, the
+    // slider for the colour under it.
+    void showSquareMode(bool saturation);
     // Renders the hue-mode square for the strip's pixel at `column`, row sliderY rounded.
     void drawHueSquareFromStrip(std::int32_t column);
     void printSwatchInfo(ColorRef colour);

@@ -10,6 +10,7 @@
 
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <algorithm>
 #include <limits>
 
 namespace tintaro {
@@ -17,15 +18,10 @@ namespace tintaro {
 namespace {
 
 // A double as the single-precision slider row. Rows beyond the float range (a hue such as
-// "1e99") become an infinity of their sign rather than an undefined conversion; every later
-// rounding saturates them.
+// "1e99") are held to its ends rather than converted undefined; every later rounding saturates.
 float toSingle(double value) {
     constexpr double kMax = std::numeric_limits<float>::max();
-    if (value > kMax)
-        return std::numeric_limits<float>::infinity();
-    if (value < -kMax)
-        return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(value);
+    return static_cast<float>(std::clamp(value, -kMax, kMax));
 }
 
 const QString kHueMessage = QStringLiteral("Enter an Integer Value Between 0 and 360");
@@ -48,26 +44,25 @@ void Form1::optH_Click() {
 }
 
 void Form1::optS_Click() {
-    showSquareMode(Module1::DrawSquareSaturationMode, Module1::DrawSliderSaturationMode, txtB);
+    showSquareMode(true);
 }
 
 void Form1::optB_Click() {
-    showSquareMode(Module1::DrawSquareBrightnessMode, Module1::DrawSliderBrightnessMode, txtS);
+    showSquareMode(false);
 }
 
-void Form1::showSquareMode(void (*drawSquare)(PickerCanvas&),
-                           void (*drawSlider)(PickerCanvas&, std::int16_t, std::int16_t,
-                                              std::int16_t),
-                           const EventLineEdit* rowField) {
+void Form1::showSquareMode(bool saturation) {
     PickerState& s = m_state;
-    drawSquare(m_canvas);
+    (saturation ? Module1::DrawSquareSaturationMode : Module1::DrawSquareBrightnessMode)(m_canvas);
     m_canvas.DrawPicker();
     s.markerX = conv::roundToInt32(fieldValue(txtH) * 255 / 360 + s.squareLeft);
-    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(rowField) * 255 / 100);
+    s.markerY =
+        conv::roundToInt32(s.squareBottom - fieldValue(saturation ? txtB : txtS) * 255 / 100);
     m_canvas.DrawPicker();
     std::int16_t red = 0, green = 0, blue = 0;
     Module1::SplitRGB(m_surface.point(s.markerX, s.markerY), red, green, blue);
-    drawSlider(m_canvas, red, green, blue);
+    (saturation ? Module1::DrawSliderSaturationMode
+                : Module1::DrawSliderBrightnessMode)(m_canvas, red, green, blue);
     picture->present();
 }
 

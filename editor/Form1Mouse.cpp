@@ -162,16 +162,14 @@ void Form1::PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t bl
     const int top = s.squareTop;
     surface.box(left, top, s.sliderRight + 100, top + 50);
 
-    surface.setCurrentX(left);
     surface.setCurrentY(top);
     surface.setForeColor(0);
-    surface.print("R: " + conv::decimalText(red));
-    surface.setCurrentX(left);
-    surface.print("G: " + conv::decimalText(green));
-    surface.setCurrentX(left);
-    surface.print("B: " + conv::decimalText(blue));
-    surface.setCurrentX(left);
-    surface.print("Hex: #" + hex.toStdString());
+    const std::string lines[] = {"R: " + conv::decimalText(red), "G: " + conv::decimalText(green),
+                                 "B: " + conv::decimalText(blue), "Hex: #" + hex.toStdString()};
+    for (const std::string& line : lines) {
+        surface.setCurrentX(left);
+        surface.print(line);
+    }
     picture->present();
 }
 
