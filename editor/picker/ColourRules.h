@@ -27,8 +27,21 @@ inline int nearest(double value) {
 }
 
 // Hue strip. Row 0..255 (0 at the top) -> the strip's colour: red at rows 0 and 255, blue at 85,
-// green at 170; each sector's changing component moves by 6 a row.
-Rgb StripHueRamp(int row);
+// green at 170; each sector's changing component moves by 6 a row. The sectors end at the floors
+// of k x 42.5.
+inline Rgb StripHueRamp(int r) {
+    if (r <= 42)
+        return {255, 0, 6 * r};
+    if (r <= 85)
+        return {510 - 6 * r, 0, 255};
+    if (r <= 127)
+        return {0, 6 * r - 510, 255};
+    if (r <= 170)
+        return {0, 255, 1020 - 6 * r};
+    if (r <= 212)
+        return {6 * r - 1020, 255, 0};
+    return {255, 1530 - 6 * r, 0};
+}
 
 // Which component is largest, smallest and middle at a ramp position, and the middle's raw
 // level (-3..252).
@@ -40,10 +53,24 @@ struct RampEntry {
     int level = 0;
     bool operator==(const RampEntry&) const = default;
 };
-// The entry of position p (0..255, 0 at the square's right edge). Of the six sectors, rising ones
-// (0, 2, 4) start at level 0 and climb by 6; falling ones start at 6 x previous bound + 255 -
-// 6 x first position and fall by 6.
-RampEntry SquareHueRamp(int p);
+// The entry of position p (0..255, 0 at the square's right edge). The six sectors end at
+// k x 255 / 6 rounded half to even (not 43, 127 or 213). Rising sectors (0, 2, 4) start at level
+// 0 and climb by 6; falling ones start at 6 x previous bound + 255 - 6 x first position and fall
+// by 6.
+inline RampEntry SquareHueRamp(int p) {
+    constexpr int kBounds[6] = {42, 85, 128, 170, 212, 255};
+    using C = Component; // largest, smallest and middle in each sector:
+    constexpr RampEntry kRoles[6] = {{C::Red, C::Green, C::Blue}, {C::Blue, C::Green, C::Red},
+                                     {C::Blue, C::Red, C::Green}, {C::Green, C::Red, C::Blue},
+                                     {C::Green, C::Blue, C::Red}, {C::Red, C::Blue, C::Green}};
+    int sector = 0;
+    while (sector < 5 && p > kBounds[sector])
+        ++sector;
+    const int previous = sector == 0 ? -1 : kBounds[sector - 1];
+    RampEntry entry = kRoles[sector];
+    entry.level = sector % 2 == 0 ? 6 * (p - (previous + 1)) : 6 * previous + 255 - 6 * p;
+    return entry;
+}
 
 // Hue-mode square: component Q (any int16) of the pure hue at column offset X and row offset Y
 // (0..255, 0 at the left and top). step = Q / 255, base = Q - Y x step, top = 255 - Y,
