@@ -124,9 +124,8 @@ Form1* Form1::defaultInstance() {
     return g_defaultInstance;
 }
 
-Form1::Form1(QWidget* parent)
-    : QWidget(parent)
-    , m_surface(kClientWidth, kClientHeight, kWindowBackColor)
+Form1::Form1()
+    : m_surface(kClientWidth, kClientHeight, kWindowBackColor)
     , m_canvas(m_surface, m_state) {
     initEditorResources();
     setAttribute(Qt::WA_DeleteOnClose);

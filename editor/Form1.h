@@ -32,7 +32,7 @@ public:
     // The single default instance, created on first use; closing deletes it.
     static Form1* defaultInstance();
 
-    explicit Form1(QWidget* parent = nullptr);
+    Form1();
 
     // Shows the window modeless; the first show loads it (Form_Load).
     void Show();

@@ -37,16 +37,14 @@ void Form1::Form_MouseDown(std::int16_t Button, std::int16_t, float& X, float& Y
     if (Button != kLeftButton)
         return;
     PickerState& s = m_state;
-    const double x = X;
-    const double y = Y;
-    if (x >= s.squareLeft && x <= s.squareRight && y >= s.squareTop && y <= s.squareBottom) {
+    if (X >= s.squareLeft && X <= s.squareRight && Y >= s.squareTop && Y <= s.squareBottom) {
         s.squareDragging = kTrue;
         SelectFromSquare(X, Y);
     }
     // The slider takes presses on its arrows too: up to ten pixels right of the strip, and two
     // above and below it.
-    if (x >= s.sliderLeft && x < s.sliderRight + 11 && y >= s.sliderTop - 2 &&
-        y < s.sliderBottom + 3) {
+    if (X >= s.sliderLeft && X < s.sliderRight + 11 && Y >= s.sliderTop - 2 &&
+        Y < s.sliderBottom + 3) {
         s.sliderDragging = kTrue;
         if (Y > s.sliderBottom)
             Y = static_cast<float>(s.sliderBottom);
@@ -152,15 +150,14 @@ void Form1::PreviewHueColor(std::int16_t saturation, std::int16_t brightness) {
 void Form1::PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t blue,
                            const QString& hex) {
     Surface& surface = m_surface;
-    const PickerState& s = m_state;
     surface.setFillColor(surface.backColor());
     surface.setForeColor(surface.backColor());
     surface.setDrawMode(kDrawModeCopyPen);
     // The readout's place beside the slider, level with the square's top; the filled box clears
     // the previous readout.
-    const int left = s.sliderRight + 20;
-    const int top = s.squareTop;
-    surface.box(left, top, s.sliderRight + 100, top + 50);
+    const int left = m_state.sliderRight + 20;
+    const int top = m_state.squareTop;
+    surface.box(left, top, m_state.sliderRight + 100, top + 50);
 
     surface.setCurrentY(top);
     surface.setForeColor(0);

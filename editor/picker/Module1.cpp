@@ -30,12 +30,10 @@ void drawMarker(PickerCanvas& canvas) {
 
 // The end of a square render: the frame, then the marker drawn again.
 void finishSquare(PickerCanvas& canvas) {
-    Surface& s = canvas.surface();
-    PickerState& st = canvas.state();
-    st.pickerBitmapInfo.biWidth = kSide;
-    st.pickerBitmapInfo.biHeight = kSide;
+    canvas.state().pickerBitmapInfo.biWidth = kSide;
+    canvas.state().pickerBitmapInfo.biHeight = kSide;
     canvas.DrawSelFrame();
-    s.setDrawMode(kDrawModeInvert);
+    canvas.surface().setDrawMode(kDrawModeInvert);
     drawMarker(canvas);
 }
 
