@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "ColourRules.h"
 #include "Surface.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -64,12 +66,39 @@ public:
     void setRefreshHook(std::function<void()> hook) { m_refresh = std::move(hook); }
 
     // Shows the window, then renders the 15 x 256 hue strip and its frame.
-    void DrawHueSlider();
+    void DrawHueSlider() {
+        m_show();
+        m_surface.setDrawWidth(1);
+        m_surface.setDrawMode(kDrawModeCopyPen);
+        m_state.pickerBitmapInfo.biWidth = 15;
+        m_state.pickerBitmapInfo.biHeight = 256;
+        // Row r of the strip, counted up from its bottom row less 255, shows StripHueRamp(r).
+        std::array<std::uint32_t, 256> colours;
+        for (int r = 0; r < 256; ++r) {
+            const ColourRules::Rgb c = ColourRules::StripHueRamp(r);
+            colours[static_cast<std::size_t>(r)] = toPixel(RGB(c.red, c.green, c.blue));
+        }
+        m_surface.fillRows(m_state.sliderLeft, m_state.sliderLeft + 15, m_state.sliderBottom - 255,
+                           colours);
+        DrawMainFrame();
+    }
     // Inverts the marker circle (radius 5) about (markerX, markerY); leaves draw mode invert.
-    void DrawPicker();
+    void DrawPicker() {
+        m_surface.setDrawMode(kDrawModeInvert);
+        m_surface.setDrawWidth(1);
+        m_surface.circle(m_state.markerX, m_state.markerY, 5);
+    }
     // The sunken frames around the square and the slider, each followed by a refresh.
-    void DrawSelFrame();
-    void DrawMainFrame();
+    void DrawSelFrame() {
+        m_surface.drawEdgeSunkenInner(m_state.squareLeft - 1, m_state.squareTop - 1,
+                                      m_state.squareRight + 3, m_state.squareBottom + 3);
+        m_refresh();
+    }
+    void DrawMainFrame() {
+        m_surface.drawEdgeSunkenInner(m_state.sliderLeft - 1, m_state.sliderTop - 1,
+                                      m_state.sliderRight + 1, m_state.sliderBottom + 3);
+        m_refresh();
+    }
 
 private:
     Surface& m_surface;
