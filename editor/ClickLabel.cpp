@@ -34,27 +34,20 @@ void ClickLabel::mouseMoveEvent(QMouseEvent* event) {
     Q_EMIT mouseMoved(event->buttons(), event->position());
 }
 
-namespace {
-
-// The colour in words, for screen readers: a swatch is otherwise silent about what it shows.
-QString colourWords(ColorRef colour) {
-    const QColor c = toQColor(colour);
-    return QStringLiteral("Rojo %1, verde %2, azul %3").arg(c.red()).arg(c.green()).arg(c.blue());
-}
-
-} // namespace
-
 SwatchLabel::SwatchLabel(QWidget* parent)
     : ClickLabel(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setAccessibleDescription(colourWords(m_backColor));
+    setBackColor(0);
 }
 
 void SwatchLabel::setBackColor(ColorRef colour) {
     if (colour == m_backColor)
         return;
     m_backColor = colour;
-    setAccessibleDescription(colourWords(colour));
+    // The colour in words, for screen readers: a swatch is otherwise silent about what it shows.
+    const QColor c = toQColor(colour);
+    setAccessibleDescription(
+        QStringLiteral("Rojo %1, verde %2, azul %3").arg(c.red()).arg(c.green()).arg(c.blue()));
     update();
 }
 

@@ -45,7 +45,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    ColorRef m_backColor = 0;
+    ColorRef m_backColor = -1; // none until the constructor sets black
 };
 
 } // namespace tintaro

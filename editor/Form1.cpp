@@ -111,11 +111,6 @@ std::int16_t shiftCode(Qt::KeyboardModifiers modifiers) {
                                      (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
-// Three lines, each ended by CR LF, as the sample text is written.
-const QString kSampleText = QStringLiteral(" Zelkor Tintaro\r\n"
-                                           "creado por Zelkor\r\n"
-                                           "https://zelkor.example/\r\n");
-
 } // namespace
 
 Form1* Form1::defaultInstance() {
@@ -224,7 +219,10 @@ void Form1::buildControls() {
     txtejemplo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtejemplo->document()->setDocumentMargin(1);
     fillBackground(txtejemplo, 0x00FFFFFF, QPalette::Base);
-    txtejemplo->setPlainText(kSampleText);
+    // Three lines, each ended by CR LF, as the sample text is written.
+    txtejemplo->setPlainText(QStringLiteral(" Zelkor Tintaro\r\n"
+                                            "creado por Zelkor\r\n"
+                                            "https://zelkor.example/\r\n"));
 
     Picture1 = makePicture(Frame3, "Picture1", {376, 28, 56, 45}, u":/editor/apply_normal.png"_s,
                            u"Aplicar color"_s);
