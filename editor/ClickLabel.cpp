@@ -31,7 +31,7 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 void ClickLabel::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
-    Q_EMIT mouseMoved(event->buttons(), event->position());
+    Q_EMIT mouseMoved();
 }
 
 SwatchLabel::SwatchLabel(QWidget* parent)

@@ -18,8 +18,8 @@ public:
 Q_SIGNALS:
     // Left button pressed and released over the label.
     void clicked();
-    // The pointer moved over the label, with or without a button held; position in the label.
-    void mouseMoved(Qt::MouseButtons buttons, QPointF position);
+    // The pointer moved over the label, with or without a button held.
+    void mouseMoved();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

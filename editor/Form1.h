@@ -41,7 +41,6 @@ public:
     conv::Currency algo;
 
     PickerState& state() { return m_state; }
-    PickerCanvas& pickerCanvas() { return m_canvas; }
     Surface& surface() { return m_surface; }
     ColourStore& colourStore() { return m_colourStore; }
 

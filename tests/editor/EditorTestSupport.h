@@ -118,8 +118,8 @@ inline std::vector<std::uint32_t> freshRendering(Form1& used) {
     const PickerState& s = used.state();
     Form1 fresh;
     fresh.setAttribute(Qt::WA_DeleteOnClose, false);
-    PickerCanvas& canvas = fresh.pickerCanvas();
     PickerState& t = fresh.state();
+    PickerCanvas canvas(fresh.surface(), t);
     t = s;
     // Off the surface, so the renderers' marker inversions leave no trace.
     t.markerX = -1000;
@@ -146,7 +146,6 @@ inline std::vector<std::uint32_t> freshRendering(Form1& used) {
     t.markerX = s.markerX;
     t.markerY = s.markerY;
     canvas.DrawPicker();
-    fresh.hide();
     const Surface& surface = fresh.surface();
     return {surface.pixels(), surface.pixels() + surface.width() * surface.height()};
 }
