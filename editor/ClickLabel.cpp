@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ClickLabel.h"
 
+#include "SurfaceWidget.h"
+
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace tintaro {
 
@@ -28,7 +31,29 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 void ClickLabel::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
-    Q_EMIT mouseMoved(event->buttons(), event->position());
+    Q_EMIT mouseMoved();
+}
+
+SwatchLabel::SwatchLabel(QWidget* parent)
+    : ClickLabel(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setBackColor(0);
+}
+
+void SwatchLabel::setBackColor(ColorRef colour) {
+    if (colour == m_backColor)
+        return;
+    m_backColor = colour;
+    // The colour in words, for screen readers: a swatch is otherwise silent about what it shows.
+    const QColor c = toQColor(colour);
+    setAccessibleDescription(
+        QStringLiteral("Rojo %1, verde %2, azul %3").arg(c.red()).arg(c.green()).arg(c.blue()));
+    update();
+}
+
+void SwatchLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(m_backColor));
 }
 
 } // namespace tintaro

@@ -26,32 +26,22 @@ void ColourStore::store(Job job) {
     if (m_pending++ == 0)
         QGuiApplication::setOverrideCursor(Qt::BusyCursor);
     m_pool.start([this, job = std::move(job)] {
-        QString failure = job();
-        {
-            std::lock_guard lock(m_mutex);
-            m_results.push_back(std::move(failure));
-        }
-        QMetaObject::invokeMethod(this, &ColourStore::finish, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, failure = job()] { finish(failure); }, Qt::QueuedConnection);
     });
 }
 
 void ColourStore::wait() {
     m_pool.waitForDone();
-    finish();
+    // The finished stores' reports wait in this object's queue: handle them now.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
-void ColourStore::finish() {
-    std::deque<QString> results;
-    {
-        std::lock_guard lock(m_mutex);
-        results.swap(m_results);
-    }
-    for (QString& failure : results) {
-        if (--m_pending == 0)
-            QGuiApplication::restoreOverrideCursor();
-        if (!failure.isEmpty())
-            m_unshown.push_back(std::move(failure));
-    }
+void ColourStore::finish(QString failure) {
+    if (--m_pending == 0)
+        QGuiApplication::restoreOverrideCursor();
+    if (!failure.isEmpty())
+        m_unshown.push_back(std::move(failure));
     // A box waits in an event loop of its own, where the next store may finish: its failure
     // joins the queue and is shown when this box is closed, one box at a time.
     if (m_showing)

@@ -6,15 +6,13 @@
 #include <QThreadPool>
 #include <deque>
 #include <functional>
-#include <mutex>
 
 namespace tintaro {
 
-// Runs the editor's registry stores on a thread of their own, so that a slow one (through Wine,
-// up to half a second) never freezes the windows. Stores run one at a time in the order they
-// were queued. The busy pointer shows while any is pending, and each failure is shown in a
-// message box once its store has finished. Destroying it, or the application quitting, waits
-// for the pending stores.
+// Runs the editor's registry stores one at a time, in order, on a thread of their own: one
+// through Wine takes up to half a second. The busy pointer shows while any is pending; each
+// failure is shown in a message box once its store has ended. Destroying it, or the
+// application quitting, waits for the pending stores.
 class ColourStore : public QObject {
 public:
     // A store: it runs on the worker and gives the message for its failure, empty on success.
@@ -29,12 +27,9 @@ public:
     void wait();
 
 private:
-    // On this object's thread: ends the finished stores and shows their failures.
-    void finish();
+    // On this object's thread: ends a finished store and shows the failures not yet shown.
+    void finish(QString failure);
 
-    std::mutex m_mutex;
-    std::deque<QString> m_results; // finished, not yet handled here
-    // Only on this object's thread:
     int m_pending = 0;
     std::deque<QString> m_unshown;
     bool m_showing = false;

@@ -6,10 +6,9 @@
 
 namespace tintaro {
 
-// A text box that reports what the editor's fields react to and QLineEdit has no signal for:
-// the release of a key and the focus leaving for another control of the program. It draws a
-// one-pixel sunken border instead of the style's frame, which keeps the classic look and spares
-// repainting a styled frame (and the frame beneath it) whenever a drag rewrites the field.
+// A text box that reports what QLineEdit has no signal for: the release of a key and the focus
+// leaving for another control of the program. Its one-pixel sunken border keeps the classic look
+// and spares repainting a styled frame whenever a drag rewrites the field.
 class EventLineEdit : public QLineEdit {
     Q_OBJECT
 

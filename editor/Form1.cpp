@@ -6,9 +6,11 @@
 #include "ClickLabel.h"
 #include "EventLineEdit.h"
 #include "Module1.h"
+#include "Module2.h"
+#include "Registry.h"
 #include "SurfaceWidget.h"
-#include "SwatchLabel.h"
 
+#include <QCloseEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -41,14 +43,6 @@ QFont labelFont(double points) {
     return font;
 }
 
-QFont windowFont() {
-    QFont font = labelFont(8.25);
-    // Digits and plain Latin text need no shaping, and the fields are re-laid out on every drag
-    // step.
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    return font;
-}
-
 void fillBackground(QWidget* widget, ColorRef colour, QPalette::ColorRole role) {
     QPalette palette = widget->palette();
     palette.setColor(role, toQColor(colour));
@@ -57,74 +51,54 @@ void fillBackground(QWidget* widget, ColorRef colour, QPalette::ColorRole role) 
 }
 
 // Each control carries the program's name for it as its object name, for accessibility tools
-// and scripted sessions.
-template <class T> T* made(T* widget, const char* objectName, const QRect& geometry) {
+// and scripted sessions, and an accessible name (also its tool tip when `tip` is set).
+template <class T>
+T* made(T* widget, const char* objectName, const QRect& geometry, const QString& name,
+        bool tip = false) {
     widget->setObjectName(QString::fromLatin1(objectName));
     widget->setGeometry(geometry);
+    widget->setAccessibleName(name);
+    if (tip)
+        widget->setToolTip(name);
     return widget;
 }
 
 EtchedFrame* makeFrame(QWidget* parent, const char* id, const QRect& geometry, ColorRef back,
                        const QString& name) {
-    auto* frame = made(new EtchedFrame({}, parent), id, geometry);
+    auto* frame = made(new EtchedFrame({}, parent), id, geometry, name);
     fillBackground(frame, back, QPalette::Window);
-    frame->setAccessibleName(name);
     return frame;
 }
 
+// A label's accessible name is its caption unless `name` is given, and its tool tip when `tip`.
 QLabel* makeLabel(QWidget* parent, const char* id, const QRect& geometry, const QString& caption,
-                  const QString& tip = {}) {
-    auto* label = made(new QLabel(caption, parent), id, geometry);
+                  const QString& name = {}, bool tip = false) {
+    auto* label =
+        made(new QLabel(caption, parent), id, geometry, name.isEmpty() ? caption : name, tip);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (!tip.isEmpty())
-        label->setToolTip(tip);
-    label->setAccessibleName(tip.isEmpty() ? caption : tip);
     return label;
 }
 
-// A field's accessible name is its tool tip too, unless it is `untipped`.
 EventLineEdit* makeField(QWidget* parent, const char* id, const QRect& geometry,
-                         const QString& text, const QString& name, bool untipped = false) {
-    auto* field = made(new EventLineEdit(parent), id, geometry);
+                         const QString& text, const QString& name, bool tip = true) {
+    auto* field = made(new EventLineEdit(parent), id, geometry, name, tip);
     field->setText(text);
-    field->setTextMargins(0, 0, 0, 0);
-    if (!untipped)
-        field->setToolTip(name);
-    field->setAccessibleName(name);
     return field;
-}
-
-QRadioButton* makeOption(QWidget* parent, const char* id, const QRect& geometry,
-                         const QString& caption, const QString& tip) {
-    auto* option = made(new QRadioButton(caption, parent), id, geometry);
-    option->setToolTip(tip);
-    option->setAccessibleName(tip);
-    return option;
 }
 
 ClickLabel* makePicture(QWidget* parent, const char* id, const QRect& geometry,
                         const QString& resource, const QString& name) {
-    auto* picture = made(new ClickLabel(parent), id, geometry);
+    auto* picture = made(new ClickLabel(parent), id, geometry, name);
     picture->setPixmap(QPixmap(resource));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setAccessibleName(name);
     return picture;
 }
 
-SwatchLabel* makeSwatch(QWidget* parent, const char* id, const QRect& geometry,
-                        const QString& name) {
-    auto* swatch = made(new SwatchLabel(parent), id, geometry);
-    swatch->setBackColor(kSelColorInitial);
-    swatch->setAccessibleName(name);
-    return swatch;
-}
-
-// The button codes the mouse handlers take: 1 left, 2 right, 4 middle, or'ed for the
+// The button codes the mouse handlers take are Qt's: 1 left, 2 right, 4 middle, or'ed for the
 // buttons held during a move.
 std::int16_t buttonCode(Qt::MouseButtons buttons) {
-    return static_cast<std::int16_t>((buttons & Qt::LeftButton ? 1 : 0) |
-                                     (buttons & Qt::RightButton ? 2 : 0) |
-                                     (buttons & Qt::MiddleButton ? 4 : 0));
+    return static_cast<std::int16_t>(
+        (buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)).toInt());
 }
 
 // Shift state as the mouse handlers take it: 1 shift, 2 control, 4 alt.
@@ -134,11 +108,6 @@ std::int16_t shiftCode(Qt::KeyboardModifiers modifiers) {
                                      (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
-// Three lines, each ended by CR LF, as the sample text is written.
-const QString kSampleText = QStringLiteral(" Zelkor Tintaro\r\n"
-                                           "creado por Zelkor\r\n"
-                                           "https://zelkor.example/\r\n");
-
 } // namespace
 
 Form1* Form1::defaultInstance() {
@@ -147,9 +116,8 @@ Form1* Form1::defaultInstance() {
     return g_defaultInstance;
 }
 
-Form1::Form1(QWidget* parent)
-    : QWidget(parent)
-    , m_surface(kClientWidth, kClientHeight, kWindowBackColor)
+Form1::Form1()
+    : m_surface(kClientWidth, kClientHeight, kWindowBackColor)
     , m_canvas(m_surface, m_state) {
     initEditorResources();
     setAttribute(Qt::WA_DeleteOnClose);
@@ -157,7 +125,10 @@ Form1::Form1(QWidget* parent)
     setWindowIcon(QIcon(u":/editor/icon16.png"_s));
     setFixedWindowSize(this, kClientWidth, kClientHeight);
     exposeAsWindow(this);
-    setFont(windowFont());
+    QFont windowFont = labelFont(8.25);
+    // Digits and plain Latin text need no shaping, and the fields are re-laid out on every drag.
+    windowFont.setStyleStrategy(QFont::PreferNoShaping);
+    setFont(windowFont);
     // Fixed light panels and pictures: the text on them stays dark whatever the desktop's scheme.
     setPalette(lightPalette(toQColor(kWindowBackColor)));
     setAutoFillBackground(true);
@@ -182,14 +153,13 @@ void Form1::Show() {
 }
 
 void Form1::buildControls() {
-    picture =
-        made(new SurfaceWidget(m_surface, this), "picture", {0, 0, kClientWidth, kClientHeight});
-    picture->setAccessibleName(u"Selector de color"_s);
+    picture = made(new SurfaceWidget(m_surface, this), "picture",
+                   {0, 0, kClientWidth, kClientHeight}, u"Selector de color"_s);
 
     Frame2 = makeFrame(this, "Frame2", {312, 136, 121, 93}, kPanelBackColor, u"Valores"_s);
-    optH = makeOption(Frame2, "optH", {0, 34, 31, 17}, u"H:"_s, u"Tonalidad"_s);
-    optS = makeOption(Frame2, "optS", {0, 54, 31, 17}, u"S:"_s, u"Saturacion"_s);
-    optB = makeOption(Frame2, "optB", {0, 74, 33, 17}, u"B:"_s, u"Brillo"_s);
+    optH = made(new QRadioButton(u"H:"_s, Frame2), "optH", {0, 34, 31, 17}, u"Tonalidad"_s, true);
+    optS = made(new QRadioButton(u"S:"_s, Frame2), "optS", {0, 54, 31, 17}, u"Saturacion"_s, true);
+    optB = made(new QRadioButton(u"B:"_s, Frame2), "optB", {0, 74, 33, 17}, u"Brillo"_s, true);
     optH->setChecked(true);
 
     txtH = makeField(Frame2, "txtH", {30, 32, 25, 19}, u"0"_s, u"Tonalidad"_s);
@@ -198,46 +168,44 @@ void Form1::buildControls() {
     for (EventLineEdit* field : {txtH, txtS, txtB})
         field->setMaxLength(4);
 
-    lblH = makeLabel(Frame2, "lblH", {56, 32, 7, 11}, u"°"_s);
+    lblH = makeLabel(Frame2, "lblH", {56, 32, 7, 11}, u"°"_s, u"grados"_s);
     lblH->setFont(labelFont(12));
-    lblH->setAccessibleName(u"grados"_s);
-    lblS = makeLabel(Frame2, "lblS", {56, 54, 11, 13}, u"%"_s);
+    lblS = makeLabel(Frame2, "lblS", {56, 54, 11, 13}, u"%"_s, u"por ciento"_s);
     lblS->setFont(labelFont(8.25));
-    lblS->setAccessibleName(u"por ciento"_s);
-    lblBB = makeLabel(Frame2, "lblBB", {56, 74, 13, 17}, u"%"_s);
+    lblBB = makeLabel(Frame2, "lblBB", {56, 74, 13, 17}, u"%"_s, u"por ciento"_s);
     lblBB->setFont(labelFont(8.25));
-    lblBB->setAccessibleName(u"por ciento"_s);
 
-    lblR = makeLabel(Frame2, "lblR", {80, 34, 13, 15}, u"R:"_s, u"Rojo"_s);
-    lblG = makeLabel(Frame2, "lblG", {80, 54, 15, 15}, u"G:"_s, u"Verde"_s);
-    lblB = makeLabel(Frame2, "lblB", {80, 74, 13, 15}, u"B:"_s, u"Azul"_s);
+    lblR = makeLabel(Frame2, "lblR", {80, 34, 13, 15}, u"R:"_s, u"Rojo"_s, true);
+    lblG = makeLabel(Frame2, "lblG", {80, 54, 15, 15}, u"G:"_s, u"Verde"_s, true);
+    lblB = makeLabel(Frame2, "lblB", {80, 74, 13, 15}, u"B:"_s, u"Azul"_s, true);
     Text1 = makeField(Frame2, "Text1", {92, 32, 25, 19}, u"255"_s, u"Rojo"_s);
     Text2 = makeField(Frame2, "Text2", {92, 52, 25, 19}, u"0"_s, u"Verde"_s);
     Text3 = makeField(Frame2, "Text3", {92, 72, 25, 19}, u"0"_s, u"Azul"_s);
 
     Frame1 = makeFrame(this, "Frame1", {308, 74, 113, 67}, kPanelBackColor, u"Muestras"_s);
     Label1 = makeLabel(Frame1, "Label1", {8, 10, 39, 13}, u"Nuevo"_s);
-    lblSelColor = makeSwatch(Frame1, "lblSelColor", {8, 24, 49, 29}, u"Color nuevo"_s);
+    lblSelColor = made(new SwatchLabel(Frame1), "lblSelColor", {8, 24, 49, 29}, u"Color nuevo"_s);
     Label3 = makeLabel(Frame1, "Label3", {64, 10, 43, 13}, u"Anterior"_s);
-    Label2 = makeSwatch(Frame1, "Label2", {57, 24, 48, 29}, u"Color anterior"_s);
+    Label2 = made(new SwatchLabel(Frame1), "Label2", {57, 24, 48, 29}, u"Color anterior"_s);
+    for (SwatchLabel* swatch : {lblSelColor, Label2})
+        swatch->setBackColor(kSelColorInitial);
 
-    Label4 = makeLabel(this, "Label4", {312, 240, 25, 17}, u"Bin:"_s);
-    Label4->setAccessibleName(u"Color en decimal"_s);
+    Label4 = makeLabel(this, "Label4", {312, 240, 25, 17}, u"Bin:"_s, u"Color en decimal"_s);
     txtcolor =
-        makeField(this, "txtcolor", {344, 240, 89, 19}, QString(), u"Color en decimal"_s, true);
+        makeField(this, "txtcolor", {344, 240, 89, 19}, QString(), u"Color en decimal"_s, false);
     fillBackground(txtcolor, kPanelBackColor, QPalette::Base);
-    Label5 = makeLabel(this, "Label5", {312, 264, 25, 17}, u"Hex:"_s);
-    Label5->setAccessibleName(u"Color en hexadecimal"_s);
+    Label5 = makeLabel(this, "Label5", {312, 264, 25, 17}, u"Hex:"_s, u"Color en hexadecimal"_s);
     fillBackground(Label5, kPanelBackColor, QPalette::Window);
     txtcolorhex = makeField(this, "txtcolorhex", {344, 264, 89, 19}, QString(),
-                            u"Color en hexadecimal"_s, true);
+                            u"Color en hexadecimal"_s, false);
     fillBackground(txtcolorhex, kPanelBackColor, QPalette::Base);
 
     Frame3 = makeFrame(this, "Frame3", {0, 344, 441, 121}, kWindowBackColor, u"Ejemplo"_s);
     Image1 = makePicture(Frame3, "Image1", {0, 0, 444, 101}, u":/editor/footer.png"_s,
                          u"Pie de la ventana"_s);
 
-    txtejemplo = made(new QPlainTextEdit(Frame3), "txtejemplo", {8, 32, 361, 41});
+    txtejemplo =
+        made(new QPlainTextEdit(Frame3), "txtejemplo", {8, 32, 361, 41}, u"Texto de ejemplo"_s);
     // Its colour changes on every pick: without a styled frame, and opaque, a repaint covers
     // the text alone (the footer picture draws the border around it).
     txtejemplo->setFrameShape(QFrame::NoFrame);
@@ -248,8 +216,10 @@ void Form1::buildControls() {
     txtejemplo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtejemplo->document()->setDocumentMargin(1);
     fillBackground(txtejemplo, 0x00FFFFFF, QPalette::Base);
-    txtejemplo->setPlainText(kSampleText);
-    txtejemplo->setAccessibleName(u"Texto de ejemplo"_s);
+    // Three lines, each ended by CR LF, as the sample text is written.
+    txtejemplo->setPlainText(QStringLiteral(" Zelkor Tintaro\r\n"
+                                            "creado por Zelkor\r\n"
+                                            "https://zelkor.example/\r\n"));
 
     Picture1 = makePicture(Frame3, "Picture1", {376, 28, 56, 45}, u":/editor/apply_normal.png"_s,
                            u"Aplicar color"_s);
@@ -287,13 +257,10 @@ void Form1::connectHandlers() {
     connect(optS, &QRadioButton::clicked, this, [this] { optS_Click(); });
     connect(optB, &QRadioButton::clicked, this, [this] { optB_Click(); });
 
-    connect(txtH, &EventLineEdit::keyUp, this,
-            [this](int key, Qt::KeyboardModifiers shift) { txtH_KeyUp(key, int(shift)); });
-    connect(txtH, &EventLineEdit::lostFocus, this, [this] { txtH_LostFocus(); });
-    connect(txtS, &EventLineEdit::keyUp, this,
-            [this](int key, Qt::KeyboardModifiers shift) { txtS_KeyUp(key, int(shift)); });
-    connect(txtB, &EventLineEdit::keyUp, this,
-            [this](int key, Qt::KeyboardModifiers shift) { txtB_KeyUp(key, int(shift)); });
+    connect(txtH, &EventLineEdit::keyUp, this, &Form1::txtH_KeyUp);
+    connect(txtH, &EventLineEdit::lostFocus, this, &Form1::txtH_LostFocus);
+    connect(txtS, &EventLineEdit::keyUp, this, &Form1::txtS_KeyUp);
+    connect(txtB, &EventLineEdit::keyUp, this, &Form1::txtB_KeyUp);
 
     // A field's text set from code updates the readouts inside that statement.
     for (EventLineEdit* field : {Text1, Text2, Text3})
@@ -314,22 +281,14 @@ void Form1::connectHandlers() {
 }
 
 void Form1::Form_Load() {
-    PickerState& s = m_state;
-    s.setBitmapHeader();
-    s.setGeometry();
     // Shows the window: it is visible before the square below is rendered.
     m_canvas.DrawHueSlider();
-    s.setLoadPositions();
-    Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
-    DrawPicker();
+    Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(m_state.sliderY));
+    m_canvas.DrawPicker();
     Module1::DrawSquareHueMode(m_canvas, 255, 0, 0);
     m_surface.setForeColor(0);
     setTextColour(txtejemplo, lblSelColor->backColor());
     picture->present();
-}
-
-void Form1::DrawPicker() {
-    m_canvas.DrawPicker();
 }
 
 ColorRef Form1::selectColour(ColorRef colour) {
@@ -358,6 +317,62 @@ void Form1::setTextColour(QWidget* control, ColorRef colour) {
     QPalette palette = control->palette();
     palette.setColor(QPalette::Text, wanted);
     control->setPalette(palette);
+}
+
+void Form1::printSwatchInfo(ColorRef colour) {
+    std::int16_t red = 0, green = 0, blue = 0;
+    Module1::SplitRGB(colour, red, green, blue);
+    QString hex;
+    GetHexVal(red, green, blue, hex);
+    PrintColorInfo(red, green, blue, hex);
+}
+
+void Form1::GetHexVal(std::int16_t Red, std::int16_t Green, std::int16_t Blue, QString& strHex) {
+    strHex = QString::asprintf("%02X%02X%02X", Red, Green, Blue);
+}
+
+void Form1::Picture1_MouseMove() {
+    swapApplyLook(Picture1, Picture2);
+}
+
+void Form1::swapApplyLook(ClickLabel* hidden, ClickLabel* shown) {
+    // The two looks are one button: the keyboard focus stays on it when the look changes.
+    const bool focused = hidden->hasFocus();
+    hidden->hide();
+    shown->show();
+    if (focused)
+        shown->setFocus(Qt::TabFocusReason);
+}
+
+void Form1::Picture2_Click() {
+    // The field holds the decimal colour the red, green and blue fields last wrote. While it
+    // is still empty (nothing picked since opening), or when it was edited into something that
+    // is no colour, the swatch's colour is stored: it is the colour the user sees.
+    ColorRef value = lblSelColor->backColor();
+    if (const auto typed = conv::currencyFromText(txtcolor->text().toStdString())) {
+        const std::int32_t number = conv::currencyToInt32(*typed);
+        if (number >= 0 && number <= 0xFFFFFF)
+            value = number;
+    }
+    const std::string account = conv::currencyToText(algo);
+    const std::string keyPath = Module2::imColorKey(account);
+    // Through Wine a store takes up to half a second: it runs in the background, in order.
+    Registry& registry = currentRegistry();
+    m_colourStore.store([&registry, account, keyPath, value]() -> QString {
+        const long code =
+            Module2::WriteRegDword(registry, kHkeyCurrentUser, keyPath, Module2::kImColor, value);
+        if (code == kErrorSuccess)
+            return {};
+        return QStringLiteral("The colour of account %1 was not stored.\n\n%2")
+            .arg(QString::fromStdString(account),
+                 QString::fromStdString(registry.describeFailure(code)));
+    });
+    swapApplyLook(Picture2, Picture1);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    m_colourStore.wait();
+    QWidget::closeEvent(event);
 }
 
 } // namespace tintaro

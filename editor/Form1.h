@@ -4,8 +4,6 @@
 #include "ColourStore.h"
 #include "Conversions.h"
 #include "PickerCanvas.h"
-#include "PickerState.h"
-#include "Surface.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -24,21 +22,17 @@ class SwatchLabel;
 
 // The colour editor window: a gradient square and a slider in hue, saturation or brightness
 // mode, value fields, two swatches and the apply button, which writes the selected colour as
-// the account's "IM Color". Its controls and handlers carry the program's own names; they are
-// its interface.
-//
-// The whole client area is a persistent Surface (441 x 454) presented by a SurfaceWidget; the
-// controls sit over it. The selected colour is the background of `lblSelColor` and nothing
-// else; every colour is read back from the surface.
+// the account's "IM Color". The client area is a persistent Surface presented by a
+// SurfaceWidget, the controls over it. The selected colour is the background of `lblSelColor`
+// and nothing else; every colour is read back from the surface.
 class Form1 : public QWidget {
     Q_OBJECT
 
 public:
-    // The single default instance, created on first use. It is deleted when closed; the next
-    // use creates a new one.
+    // The single default instance, created on first use; closing deletes it.
     static Form1* defaultInstance();
 
-    explicit Form1(QWidget* parent = nullptr);
+    Form1();
 
     // Shows the window modeless; the first show loads it (Form_Load).
     void Show();
@@ -46,14 +40,10 @@ public:
     // The chosen account's folder name as a currency number; written before the first show.
     conv::Currency algo;
 
-    // The shared picker state, the renderers' view of this window and its surface.
     PickerState& state() { return m_state; }
-    PickerCanvas& pickerCanvas() { return m_canvas; }
     Surface& surface() { return m_surface; }
-    // Where the apply button's stores run, in the background.
     ColourStore& colourStore() { return m_colourStore; }
 
-    // Controls, owned by the window.
     SurfaceWidget* picture = nullptr;
     EtchedFrame* Frame1 = nullptr;
     EtchedFrame* Frame2 = nullptr;
@@ -86,12 +76,12 @@ public:
     ClickLabel* Picture1 = nullptr;
     ClickLabel* Picture2 = nullptr;
 
-    // Load: initial state, hue strip (which shows the window), arrows at row 335, marker at
-    // (265, 80), the hue-mode square for pure red, sample text in the swatch colour.
+    // Load: hue strip (which shows the window), arrows at row 335, marker at (265, 80), the
+    // hue-mode square for pure red, sample text in the swatch colour.
     void Form_Load();
 
-    // Mouse handlers. Button: 1 left, 2 right, 4 middle (for MouseMove the buttons held).
-    // Position in client pixels, single precision, unrounded; the handlers may clamp it.
+    // Button: 1 left, 2 right, 4 middle (for MouseMove the buttons held). Position in client
+    // pixels, unrounded; the handlers may clamp it.
     void Form_MouseDown(std::int16_t Button, std::int16_t Shift, float& X, float& Y);
     void Form_MouseMove(std::int16_t Button, std::int16_t Shift, float& X, float& Y);
     void Form_MouseUp(std::int16_t Button, std::int16_t Shift, float& X, float& Y);
@@ -100,33 +90,27 @@ public:
     // Moves the slider arrows to row y and takes the colour there; x is not used.
     void SelectFromSlider(float& x, float& y);
     // Selected colour = the hue under the arrows, whitened by 100 - saturation per cent and
-    // scaled by brightness per cent (both normally 0..100).
+    // scaled by brightness per cent.
     void PreviewHueColor(std::int16_t saturation, std::int16_t brightness);
     // Prints "R: ", "G: ", "B: ", "Hex: #" lines at (312, 80) on the surface (under Frame1).
     void PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t blue,
                         const QString& hex);
 
-    // Mode buttons and value fields.
     void optH_Click();
     void optS_Click();
     void optB_Click();
-    void txtH_KeyUp(int KeyCode, int Shift);
+    void txtH_KeyUp(int KeyCode, Qt::KeyboardModifiers Shift);
     void txtH_LostFocus();
-    void txtS_KeyUp(int KeyCode, int Shift);
-    void txtB_KeyUp(int KeyCode, int Shift);
+    void txtS_KeyUp(int KeyCode, Qt::KeyboardModifiers Shift);
+    void txtB_KeyUp(int KeyCode, Qt::KeyboardModifiers Shift);
     // The colour under the marker becomes the selected colour; red, green, blue fields follow.
     void PickMarkerColor();
 
-    // Swatches and the apply button.
     // Six upper-case hexadecimal digits, red first, for channels 0..255.
     void GetHexVal(std::int16_t Red, std::int16_t Green, std::int16_t Blue, QString& strHex);
     void Picture1_MouseMove();
-    // Queues the store of the colour in txtcolor as the REG_DWORD "IM Color" of the account
-    // `algo`; a failure is shown in a message box when the store ends.
+    // Queues the store of the colour in txtcolor as the "IM Color" of the account `algo`.
     void Picture2_Click();
-
-    // Draws or erases the marker circle at (markerX, markerY).
-    void DrawPicker();
 
 protected:
     // Waits for the pending stores before the window goes.
@@ -140,21 +124,17 @@ private:
 
     // Makes `colour` the selected colour and returns what is selected afterwards.
     ColorRef selectColour(ColorRef colour);
-    // Writes red, green and blue of the selected colour into Text1..Text3.
     void writeRgbFields(ColorRef colour);
     void refreshColourDisplays();
     void setTextColour(QWidget* control, ColorRef colour);
     void setFieldText(EventLineEdit* field, const QString& text);
     double fieldValue(const EventLineEdit* field) const;
     bool hueIsInvalid() const;
-    // Saturation or brightness mode: the square, the marker at the hue and `rowField`'s value,
-    // the slider for the colour under it.
-    void showSquareMode(void (*drawSquare)(PickerCanvas&),
-                        void (*drawSlider)(PickerCanvas&, std::int16_t, std::int16_t, std::int16_t),
-                        const EventLineEdit* rowField);
+    // Saturation or brightness mode: the square, the marker at the hue and the row's field, the
+    // slider for the colour under it.
+    void showSquareMode(bool saturation);
     // Renders the hue-mode square for the strip's pixel at `column`, row sliderY rounded.
     void drawHueSquareFromStrip(std::int32_t column);
-    // The swatch readout beside the slider for `colour`.
     void printSwatchInfo(ColorRef colour);
 
     Surface m_surface;

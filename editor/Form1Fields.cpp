@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: MIT
 // Mode buttons and value fields: typed values and mode switches become marker and slider
 // positions; the colour is then read back from what the renderers drew.
+#include "ClickLabel.h"
 #include "EventLineEdit.h"
 #include "Form1.h"
 #include "MessageBox.h"
 #include "Module1.h"
 #include "SurfaceWidget.h"
-#include "SwatchLabel.h"
 
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -18,15 +19,10 @@ namespace tintaro {
 namespace {
 
 // A double as the single-precision slider row. Rows beyond the float range (a hue such as
-// "1e99") become an infinity of their sign rather than an undefined conversion; every later
-// rounding saturates them.
+// "1e99") are held to its ends rather than converted undefined; every later rounding saturates.
 float toSingle(double value) {
     constexpr double kMax = std::numeric_limits<float>::max();
-    if (value > kMax)
-        return std::numeric_limits<float>::infinity();
-    if (value < -kMax)
-        return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(value);
+    return static_cast<float>(std::clamp(value, -kMax, kMax));
 }
 
 const QString kHueMessage = QStringLiteral("Enter an Integer Value Between 0 and 360");
@@ -40,35 +36,34 @@ void Form1::optH_Click() {
     s.sliderY = toSingle(std::floor(s.sliderBottom - fieldValue(txtH) * 255 / 360));
     Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
     drawHueSquareFromStrip(s.sliderLeft + 3);
-    DrawPicker();
+    m_canvas.DrawPicker();
     s.markerX = conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft);
     s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
-    DrawPicker();
+    m_canvas.DrawPicker();
     selectColour(m_surface.point(s.markerX, s.markerY));
     picture->present();
 }
 
 void Form1::optS_Click() {
-    showSquareMode(Module1::DrawSquareSaturationMode, Module1::DrawSliderSaturationMode, txtB);
+    showSquareMode(true);
 }
 
 void Form1::optB_Click() {
-    showSquareMode(Module1::DrawSquareBrightnessMode, Module1::DrawSliderBrightnessMode, txtS);
+    showSquareMode(false);
 }
 
-void Form1::showSquareMode(void (*drawSquare)(PickerCanvas&),
-                           void (*drawSlider)(PickerCanvas&, std::int16_t, std::int16_t,
-                                              std::int16_t),
-                           const EventLineEdit* rowField) {
+void Form1::showSquareMode(bool saturation) {
     PickerState& s = m_state;
-    drawSquare(m_canvas);
-    DrawPicker();
+    (saturation ? Module1::DrawSquareSaturationMode : Module1::DrawSquareBrightnessMode)(m_canvas);
+    m_canvas.DrawPicker();
     s.markerX = conv::roundToInt32(fieldValue(txtH) * 255 / 360 + s.squareLeft);
-    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(rowField) * 255 / 100);
-    DrawPicker();
+    s.markerY =
+        conv::roundToInt32(s.squareBottom - fieldValue(saturation ? txtB : txtS) * 255 / 100);
+    m_canvas.DrawPicker();
     std::int16_t red = 0, green = 0, blue = 0;
     Module1::SplitRGB(m_surface.point(s.markerX, s.markerY), red, green, blue);
-    drawSlider(m_canvas, red, green, blue);
+    (saturation ? Module1::DrawSliderSaturationMode
+                : Module1::DrawSliderBrightnessMode)(m_canvas, red, green, blue);
     picture->present();
 }
 
@@ -77,7 +72,7 @@ bool Form1::hueIsInvalid() const {
     return hue < 0 || hue != std::floor(hue) || hue > 360;
 }
 
-void Form1::txtH_KeyUp(int, int) {
+void Form1::txtH_KeyUp(int, Qt::KeyboardModifiers) {
     PickerState& s = m_state;
     if (hueIsInvalid())
         MsgBox(kHueMessage);
@@ -100,24 +95,24 @@ void Form1::txtH_LostFocus() {
     txtH->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::txtS_KeyUp(int, int) {
+void Form1::txtS_KeyUp(int, Qt::KeyboardModifiers) {
     if (!optH->isChecked())
         return;
     PickerState& s = m_state;
-    DrawPicker();
+    m_canvas.DrawPicker();
     s.markerX = conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft);
-    DrawPicker();
+    m_canvas.DrawPicker();
     PickMarkerColor();
     picture->present();
 }
 
-void Form1::txtB_KeyUp(int, int) {
+void Form1::txtB_KeyUp(int, Qt::KeyboardModifiers) {
     if (!optH->isChecked())
         return;
     PickerState& s = m_state;
-    DrawPicker();
+    m_canvas.DrawPicker();
     s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
-    DrawPicker();
+    m_canvas.DrawPicker();
     PickMarkerColor();
     picture->present();
 }

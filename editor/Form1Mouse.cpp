@@ -37,16 +37,14 @@ void Form1::Form_MouseDown(std::int16_t Button, std::int16_t, float& X, float& Y
     if (Button != kLeftButton)
         return;
     PickerState& s = m_state;
-    const double x = X;
-    const double y = Y;
-    if (x >= s.squareLeft && x <= s.squareRight && y >= s.squareTop && y <= s.squareBottom) {
+    if (X >= s.squareLeft && X <= s.squareRight && Y >= s.squareTop && Y <= s.squareBottom) {
         s.squareDragging = kTrue;
         SelectFromSquare(X, Y);
     }
     // The slider takes presses on its arrows too: up to ten pixels right of the strip, and two
     // above and below it.
-    if (x >= s.sliderLeft && x < s.sliderRight + 11 && y >= s.sliderTop - 2 &&
-        y < s.sliderBottom + 3) {
+    if (X >= s.sliderLeft && X < s.sliderRight + 11 && Y >= s.sliderTop - 2 &&
+        Y < s.sliderBottom + 3) {
         s.sliderDragging = kTrue;
         if (Y > s.sliderBottom)
             Y = static_cast<float>(s.sliderBottom);
@@ -87,34 +85,29 @@ void Form1::Form_MouseUp(std::int16_t, std::int16_t, float&, float&) {
 
 void Form1::SelectFromSquare(float& x, float& y) {
     PickerState& s = m_state;
-    DrawPicker();
+    m_canvas.DrawPicker();
     s.markerX = conv::roundToInt32(x);
     s.markerY = conv::roundToInt32(y);
-    DrawPicker();
+    m_canvas.DrawPicker();
     // The marker and the slider redrawn below are far apart: presented separately, only the
     // two small areas are repainted, not the box that spans both.
     picture->present();
     ColorRef picked = m_surface.point(s.markerX, s.markerY);
 
-    std::int16_t red = 0, green = 0, blue = 0;
     const std::int64_t across = std::int64_t{s.markerX} - s.squareLeft;
-    const std::int64_t up = 255 - std::int64_t{s.markerY} + s.squareTop;
-    if (optS->isChecked()) {
-        Module1::SplitRGB(picked, red, green, blue);
-        Module1::DrawSliderSaturationMode(m_canvas, red, green, blue);
-        setFieldText(txtB, scaledFloorText(up, 100));
-        setFieldText(txtH, scaledFloorText(across, 360));
-    }
-    if (optB->isChecked()) {
-        Module1::SplitRGB(picked, red, green, blue);
-        Module1::DrawSliderBrightnessMode(m_canvas, red, green, blue);
-        setFieldText(txtS, scaledFloorText(std::int64_t{s.squareBottom} - s.markerY, 100));
-        setFieldText(txtH, scaledFloorText(across, 360));
-    }
+    const std::int64_t up = std::int64_t{s.squareBottom} - s.markerY;
     if (optH->isChecked()) {
         setFieldText(txtS, scaledFloorText(across, 100));
         setFieldText(txtB, scaledFloorText(up, 100));
     } else {
+        // The slider for the colour under the marker; the row's field, then the hue.
+        const bool saturation = optS->isChecked();
+        std::int16_t red = 0, green = 0, blue = 0;
+        Module1::SplitRGB(picked, red, green, blue);
+        (saturation ? Module1::DrawSliderSaturationMode
+                    : Module1::DrawSliderBrightnessMode)(m_canvas, red, green, blue);
+        setFieldText(saturation ? txtB : txtS, scaledFloorText(up, 100));
+        setFieldText(txtH, scaledFloorText(across, 360));
         picked = m_surface.point(s.sliderLeft + 5, conv::roundToInt32(s.sliderY));
     }
     writeRgbFields(selectColour(picked));
@@ -132,11 +125,8 @@ void Form1::SelectFromSlider(float&, float& y) {
         PreviewHueColor(conv::roundToInt16(fieldValue(txtS)), conv::roundToInt16(fieldValue(txtB)));
     } else {
         writeRgbFields(selectColour(picked));
+        setFieldText(optS->isChecked() ? txtS : txtB, sliderFloorText(y, s.squareTop, 100.0));
     }
-    if (optS->isChecked())
-        setFieldText(txtS, sliderFloorText(y, s.squareTop, 100.0));
-    if (optB->isChecked())
-        setFieldText(txtB, sliderFloorText(y, s.squareTop, 100.0));
 }
 
 void Form1::PreviewHueColor(std::int16_t saturation, std::int16_t brightness) {
@@ -160,26 +150,23 @@ void Form1::PreviewHueColor(std::int16_t saturation, std::int16_t brightness) {
 void Form1::PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t blue,
                            const QString& hex) {
     Surface& surface = m_surface;
-    const PickerState& s = m_state;
     surface.setFillColor(surface.backColor());
     surface.setForeColor(surface.backColor());
     surface.setDrawMode(kDrawModeCopyPen);
     // The readout's place beside the slider, level with the square's top; the filled box clears
     // the previous readout.
-    const int left = s.sliderRight + 20;
-    const int top = s.squareTop;
-    surface.box(left, top, s.sliderRight + 100, top + 50);
+    const int left = m_state.sliderRight + 20;
+    const int top = m_state.squareTop;
+    surface.box(left, top, m_state.sliderRight + 100, top + 50);
 
-    surface.setCurrentX(left);
     surface.setCurrentY(top);
     surface.setForeColor(0);
-    surface.print("R: " + std::to_string(red));
-    surface.setCurrentX(left);
-    surface.print("G: " + std::to_string(green));
-    surface.setCurrentX(left);
-    surface.print("B: " + std::to_string(blue));
-    surface.setCurrentX(left);
-    surface.print("Hex: #" + hex.toStdString());
+    const std::string lines[] = {"R: " + std::to_string(red), "G: " + std::to_string(green),
+                                 "B: " + std::to_string(blue), "Hex: #" + hex.toStdString()};
+    for (const std::string& line : lines) {
+        surface.setCurrentX(left);
+        surface.print(line);
+    }
     picture->present();
 }
 

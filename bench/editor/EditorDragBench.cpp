@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Cost of one drag step: the mouse move sent to the window, then the event loop flushed until
 // every pending paint is done (on offscreen, paints go through the backing store).
+#include "ClickLabel.h"
 #include "EventLineEdit.h"
 #include "Form1.h"
 #include "SurfaceWidget.h"
-#include "SwatchLabel.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "Module1.h"
 #include "PickerCanvas.h"
-#include "PickerState.h"
 #include "Surface.h"
 
 #include <array>
@@ -28,9 +27,6 @@ struct Editor {
     PickerCanvas canvas{surface, state};
 
     Editor() {
-        state.setBitmapHeader();
-        state.setGeometry();
-        state.setLoadPositions();
         canvas.DrawHueSlider();
         Module1::DrawSquareHueMode(canvas, 255, 0, 0);
         canvas.DrawPicker();

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 
 // The colour arithmetic of the picker surfaces: the two hue ramps and the shading rule of each
@@ -11,8 +10,7 @@
 // reproducible bit for bit. Plain functions of their inputs; no state.
 namespace tintaro::ColourRules {
 
-// Red, green, blue components. Within the editor each is 0..255; rules fed with components
-// outside that range return what their arithmetic gives, which may be outside it too.
+// Red, green, blue components, each 0..255.
 struct Rgb {
     int red = 0;
     int green = 0;
@@ -23,30 +21,30 @@ struct Rgb {
 // The integer nearest to `value`, halves to the even neighbour, for a value inside int. Adding
 // 1.5 x 2^52 leaves no fraction bits, so the sum is rounded by the FPU's round-to-nearest-even;
 // plain arithmetic, so loops over pixels vectorise.
-inline int nearestInRange(double value) {
+inline int nearest(double value) {
     constexpr double kShift = 6755399441055744.0;
     return static_cast<int>((value + kShift) - kShift);
 }
-// The same for any value: values beyond int saturate at its ends; NaN gives 0.
-inline int nearest(double value) {
-    if (value != value)
-        return 0;
-    return nearestInRange(std::clamp(value, -2147483648.0, 2147483647.0));
+
+// Hue strip. Row 0..255 (0 at the top) -> the strip's colour: red at rows 0 and 255, blue at 85,
+// green at 170; each sector's changing component moves by 6 a row. The sectors end at the floors
+// of k x 42.5.
+inline Rgb StripHueRamp(int r) {
+    if (r <= 42)
+        return {255, 0, 6 * r};
+    if (r <= 85)
+        return {510 - 6 * r, 0, 255};
+    if (r <= 127)
+        return {0, 6 * r - 510, 255};
+    if (r <= 170)
+        return {0, 255, 1020 - 6 * r};
+    if (r <= 212)
+        return {6 * r - 1020, 255, 0};
+    return {255, 1530 - 6 * r, 0};
 }
 
-// Hue strip. Row 0..255 (0 at the top; rows outside are clamped) -> the strip's colour: red at
-// rows 0 and 255, blue at 85, green at 170; each sector's changing component moves by 6 a row.
-Rgb StripHueRamp(int row);
-// The strip's six sectors as last rows: 42, 85, 127, 170, 212, 255 (floors of k x 42.5).
-inline constexpr std::array<int, 6> kStripSectorEnds = {42, 85, 127, 170, 212, 255};
-
-// Upper bounds of the six sectors of the squares' ramp for a square of `span` + 1 pixels
-// (span = squareBottom - squareTop): k x span / 6 in single precision, rounded half to even.
-// For span 255: 42, 85, 128, 170, 212, 255.
-std::array<int, 6> SquareHueBounds(std::int32_t span);
-
 // Which component is largest, smallest and middle at a ramp position, and the middle's raw
-// level (-3..252 for the usual bounds; may be negative).
+// level (-3..252).
 enum class Component { Red, Green, Blue };
 struct RampEntry {
     Component largest = Component::Red;
@@ -55,12 +53,24 @@ struct RampEntry {
     int level = 0;
     bool operator==(const RampEntry&) const = default;
 };
-// The entry of position p (0 at the square's right edge) in sector `sector` (0..5) of `bounds`.
-// Rising sectors (0, 2, 4) start at level 0 and climb by 6; falling ones start at
-// 6 x previous bound + 255 - 6 x first position and fall by 6.
-RampEntry SquareHueRamp(int p, int sector, const std::array<int, 6>& bounds);
-// The same for the usual bounds, the sector found from p (0..255; others are clamped).
-RampEntry SquareHueRamp(int p);
+// The entry of position p (0..255, 0 at the square's right edge). The six sectors end at
+// k x 255 / 6 rounded half to even (not 43, 127 or 213). Rising sectors (0, 2, 4) start at level
+// 0 and climb by 6; falling ones start at 6 x previous bound + 255 - 6 x first position and fall
+// by 6.
+inline RampEntry SquareHueRamp(int p) {
+    constexpr int kBounds[6] = {42, 85, 128, 170, 212, 255};
+    using C = Component; // largest, smallest and middle in each sector:
+    constexpr RampEntry kRoles[6] = {{C::Red, C::Green, C::Blue}, {C::Blue, C::Green, C::Red},
+                                     {C::Blue, C::Red, C::Green}, {C::Green, C::Red, C::Blue},
+                                     {C::Green, C::Blue, C::Red}, {C::Red, C::Blue, C::Green}};
+    int sector = 0;
+    while (sector < 5 && p > kBounds[sector])
+        ++sector;
+    const int previous = sector == 0 ? -1 : kBounds[sector - 1];
+    RampEntry entry = kRoles[sector];
+    entry.level = sector % 2 == 0 ? 6 * (p - (previous + 1)) : 6 * previous + 255 - 6 * p;
+    return entry;
+}
 
 // Hue-mode square: component Q (any int16) of the pure hue at column offset X and row offset Y
 // (0..255, 0 at the left and top). step = Q / 255, base = Q - Y x step, top = 255 - Y,
@@ -71,9 +81,8 @@ inline int ShadeSquareHueMode(std::int16_t q, std::uint8_t x, std::uint8_t y) {
     const double base = q - y * step;
     const double top = 255 - y;
     const double delta = (top - base) / 255;
-    return nearestInRange((255 - x) * delta + base);
+    return nearest((255 - x) * delta + base);
 }
-Rgb ShadeSquareHueMode(const Rgb& hue, int x, int y);
 
 // The components placed by their parts in `entry` (largest, smallest and middle are three
 // different components). Masks rather than branches, so that loops over pixels vectorise.
@@ -89,31 +98,26 @@ inline Rgb FromRoles(const RampEntry& entry, int largest, int smallest, int midd
 // nearest(level x (1 - Y / 255) + Y), a negative middle stored as 0.
 inline Rgb ShadeSquareBrightnessMode(const RampEntry& entry, std::uint8_t y) {
     const double f = 1 - y / 255.0;
-    const int middle = nearestInRange(entry.level * f + y);
+    const int middle = nearest(entry.level * f + y);
     return FromRoles(entry, 255, y, std::max(middle, 0));
 }
-Rgb ShadeSquareBrightnessMode(int p, int y);
 // Saturation-mode square (full saturation): largest 255 - Y, smallest 0, middle
 // nearest(level x (1 - Y / 255)), a negative middle stored as 0.
 inline Rgb ShadeSquareSaturationMode(const RampEntry& entry, std::uint8_t y) {
     const double f = 1 - y / 255.0;
-    const int middle = nearestInRange(entry.level * f);
+    const int middle = nearest(entry.level * f);
     return FromRoles(entry, 255 - y, 0, std::max(middle, 0));
 }
-Rgb ShadeSquareSaturationMode(int p, int y);
 
-// Brightness slider: each component Q (any int16) of the base colour at line i (0..255, 0 at
-// the top) becomes nearest(Q - (i x Q) / 255), the product exact, the quotient in double
-// precision.
+// Brightness slider: component Q (any int16) of the base colour at line i (0..255, 0 at the top)
+// becomes nearest(Q - (i x Q) / 255), the product exact, the quotient in double precision.
 inline int ShadeSliderBrightnessMode(std::int16_t q, std::uint8_t i) {
     const int product = i * q;
-    return nearestInRange(q - product / 255.0);
+    return nearest(q - product / 255.0);
 }
-Rgb ShadeSliderBrightnessMode(const Rgb& base, int i);
 // Saturation slider: nearest(Q x (1 - i / 255) + i); line 255 is white whatever the base.
 inline int ShadeSliderSaturationMode(std::int16_t q, std::uint8_t i) {
-    return nearestInRange(q * (1 - i / 255.0) + i);
+    return nearest(q * (1 - i / 255.0) + i);
 }
-Rgb ShadeSliderSaturationMode(const Rgb& base, int i);
 
 } // namespace tintaro::ColourRules

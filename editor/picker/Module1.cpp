@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <memory>
 
 namespace tintaro::Module1 {
@@ -15,10 +14,6 @@ namespace {
 using ColourRules::Rgb;
 
 constexpr int kSide = 256;
-
-int clampToInt(std::int64_t v) {
-    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
 
 // The squares keep a component only inside the byte range; anything else shows as 0.
 std::uint32_t byteOrZero(int value) {
@@ -35,49 +30,33 @@ void drawMarker(PickerCanvas& canvas) {
 
 // The end of a square render: the frame, then the marker drawn again.
 void finishSquare(PickerCanvas& canvas) {
-    Surface& s = canvas.surface();
-    PickerState& st = canvas.state();
-    st.pickerBitmapInfo.biWidth = kSide;
-    st.pickerBitmapInfo.biHeight = kSide;
+    canvas.state().pickerBitmapInfo.biWidth = kSide;
+    canvas.state().pickerBitmapInfo.biHeight = kSide;
     canvas.DrawSelFrame();
-    s.setDrawMode(kDrawModeInvert);
+    canvas.surface().setDrawMode(kDrawModeInvert);
     drawMarker(canvas);
 }
 
 // The squares of brightness and saturation mode: `shade` is the mode's rule. Column x shows ramp
-// position 255 - x, the ramp's sectors bounded for the square's height; positions past the last
-// bound stay black.
+// position 255 - x.
 template <typename Shade> void drawConstantSquare(PickerCanvas& canvas, Shade shade) {
     Surface& s = canvas.surface();
     const PickerState& st = canvas.state();
-    const auto span = std::clamp<std::int64_t>(std::int64_t(st.squareBottom) - st.squareTop,
-                                               INT32_MIN, INT32_MAX);
-    const auto bounds = ColourRules::SquareHueBounds(static_cast<std::int32_t>(span));
-
     s.setDrawMode(kDrawModeInvert);
     s.setDrawWidth(1);
     drawMarker(canvas); // erases the marker
     s.setDrawMode(kDrawModeCopyPen);
 
-    std::array<ColourRules::RampEntry, kSide> columns{};
-    std::array<std::uint32_t, kSide> shown{}; // all ones where the column is on the ramp
-    for (int p = 0, sector = 0; p < kSide; ++p) {
-        while (sector < 6 && p > bounds[static_cast<std::size_t>(sector)])
-            ++sector;
-        if (sector < 6) {
-            columns[static_cast<std::size_t>(255 - p)] =
-                ColourRules::SquareHueRamp(p, sector, bounds);
-            shown[static_cast<std::size_t>(255 - p)] = ~0u;
-        }
-    }
-    const int left = clampToInt(std::int64_t(st.squareRight) - 255);
+    std::array<ColourRules::RampEntry, kSide> columns;
+    for (int x = 0; x < kSide; ++x)
+        columns[static_cast<std::size_t>(x)] = ColourRules::SquareHueRamp(255 - x);
     std::array<std::uint32_t, kSide> row;
     for (int y = 0; y < kSide; ++y) {
         for (std::size_t x = 0; x < kSide; ++x) {
             const Rgb c = shade(columns[x], static_cast<std::uint8_t>(y));
-            row[x] = 0xFF000000u | (squarePixel(c.red, c.green, c.blue) & shown[x]);
+            row[x] = squarePixel(c.red, c.green, c.blue);
         }
-        s.copyRow(left, clampToInt(std::int64_t(st.squareTop) + y), row);
+        s.copyRow(st.squareRight - 255, st.squareTop + y, row);
     }
     finishSquare(canvas);
 }
@@ -134,8 +113,6 @@ void drawSlider(PickerCanvas& canvas, std::int16_t red, std::int16_t green, std:
 } // namespace
 
 void SplitRGB(std::int32_t colour, std::int16_t& red, std::int16_t& green, std::int16_t& blue) {
-    // C++ division truncates toward zero and the remainder takes the dividend's sign, which is
-    // exactly the split the program has always made (-1 gives -1, 0, 0).
     red = static_cast<std::int16_t>(colour % 256);
     green = static_cast<std::int16_t>((colour / 256) % 256);
     blue = static_cast<std::int16_t>(((colour / 256) / 256) % 256);
@@ -159,7 +136,7 @@ void DrawSquareHueMode(PickerCanvas& canvas, std::int16_t red, std::int16_t gree
                                                             static_cast<std::uint8_t>(y)),
                             ColourRules::ShadeSquareHueMode(blue, static_cast<std::uint8_t>(x),
                                                             static_cast<std::uint8_t>(y)));
-        s.copyRow(st.squareLeft, clampToInt(std::int64_t(st.squareTop) + y), row);
+        s.copyRow(st.squareLeft, st.squareTop + y, row);
     }
     finishSquare(canvas);
 }
@@ -169,10 +146,8 @@ void DrawSliderArrows(PickerCanvas& canvas, std::int16_t y) {
     const PickerState& st = canvas.state();
     s.setDrawMode(kDrawModeInvert);
     s.setDrawWidth(2);
-    s.horizontalLine(clampToInt(std::int64_t(st.sliderRight) + 2),
-                     clampToInt(std::int64_t(st.sliderRight) + 5), y);
-    s.horizontalLine(clampToInt(std::int64_t(st.sliderLeft) - 2),
-                     clampToInt(std::int64_t(st.sliderLeft) - 5), y);
+    s.horizontalLine(st.sliderRight + 2, st.sliderRight + 5, y);
+    s.horizontalLine(st.sliderLeft - 2, st.sliderLeft - 5, y);
     s.setDrawWidth(1);
 }
 

@@ -118,8 +118,8 @@ inline std::vector<std::uint32_t> freshRendering(Form1& used) {
     const PickerState& s = used.state();
     Form1 fresh;
     fresh.setAttribute(Qt::WA_DeleteOnClose, false);
-    PickerCanvas& canvas = fresh.pickerCanvas();
     PickerState& t = fresh.state();
+    PickerCanvas canvas(fresh.surface(), t);
     t = s;
     // Off the surface, so the renderers' marker inversions leave no trace.
     t.markerX = -1000;
@@ -145,8 +145,7 @@ inline std::vector<std::uint32_t> freshRendering(Form1& used) {
     Module1::DrawSliderArrows(canvas, static_cast<std::int16_t>(row));
     t.markerX = s.markerX;
     t.markerY = s.markerY;
-    fresh.DrawPicker();
-    fresh.hide();
+    canvas.DrawPicker();
     const Surface& surface = fresh.surface();
     return {surface.pixels(), surface.pixels() + surface.width() * surface.height()};
 }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Mode switches and value fields: typed values move the marker and the slider, the hue field
 // is validated, and the red, green and blue fields refresh the colour displays.
+#include "ClickLabel.h"
 #include "EditorTestSupport.h"
 #include "EventLineEdit.h"
 #include "RecordingMessageBoxes.h"
-#include "SwatchLabel.h"
 
 #include <QPlainTextEdit>
 

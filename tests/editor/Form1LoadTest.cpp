@@ -5,7 +5,6 @@
 #include "DarkScheme.h"
 #include "EditorTestSupport.h"
 #include "EventLineEdit.h"
-#include "SwatchLabel.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -206,7 +205,6 @@ private Q_SLOTS:
         QCOMPARE(s.pickerBitmapInfo.biSize, 40);
         QCOMPARE(s.pickerBitmapInfo.biPlanes, std::int16_t{1});
         QCOMPARE(s.pickerBitmapInfo.biBitCount, std::int16_t{24});
-        QCOMPARE(s.pickerBitmapInfo.biCompression, 0);
         QCOMPARE((std::vector<int>{s.squareLeft, s.squareTop, s.squareRight, s.squareBottom,
                                    s.sliderLeft, s.sliderTop, s.sliderRight, s.sliderBottom}),
                  (std::vector<int>{10, 80, 265, 335, 277, 80, 292, 335}));

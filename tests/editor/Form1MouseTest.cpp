@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Picking with the mouse: presses, drags and releases on the square and the slider, in every
 // mode, with the colour read back from the surface.
+#include "ClickLabel.h"
 #include "EditorTestSupport.h"
 #include "EventLineEdit.h"
 #include "SurfaceWidget.h"
-#include "SwatchLabel.h"
 
 #include <QFontMetrics>
 #include <QPlainTextEdit>

@@ -5,7 +5,6 @@
 #include "EventLineEdit.h"
 #include "RecordingMessageBoxes.h"
 #include "SurfaceWidget.h"
-#include "SwatchLabel.h"
 
 #include <QAccessible>
 #include <QFontMetrics>

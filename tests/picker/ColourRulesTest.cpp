@@ -4,16 +4,34 @@
 #include "PickerFixture.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <limits>
 
 namespace tintaro::ColourRules {
 namespace {
 
 using test::exactNearest;
+
+// The rules applied to whole colours and ramp positions.
+Rgb hueSquare(const Rgb& h, int x, int y) {
+    return {ShadeSquareHueMode(h.red, x, y), ShadeSquareHueMode(h.green, x, y),
+            ShadeSquareHueMode(h.blue, x, y)};
+}
+Rgb brightSquare(int p, int y) {
+    return ShadeSquareBrightnessMode(SquareHueRamp(p), y);
+}
+Rgb satSquare(int p, int y) {
+    return ShadeSquareSaturationMode(SquareHueRamp(p), y);
+}
+Rgb brightSlider(const Rgb& c, int i) {
+    return {ShadeSliderBrightnessMode(c.red, i), ShadeSliderBrightnessMode(c.green, i),
+            ShadeSliderBrightnessMode(c.blue, i)};
+}
+Rgb satSlider(const Rgb& c, int i) {
+    return {ShadeSliderSaturationMode(c.red, i), ShadeSliderSaturationMode(c.green, i),
+            ShadeSliderSaturationMode(c.blue, i)};
+}
 
 TEST(ColourRules, NearestRoundsHalvesToEven) {
     const std::pair<double, int> cases[] = {
@@ -21,13 +39,8 @@ TEST(ColourRules, NearestRoundsHalvesToEven) {
         {-2.5, -2}, {127.4999999, 127}, {127.5000001, 128}, {-3.0, -3}, {254.99, 255}};
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(nearest(value), expected) << value;
-    EXPECT_EQ(nearest(2147483647.4), INT_MAX);
-    EXPECT_EQ(nearest(2147483647.5), INT_MAX);
-    EXPECT_EQ(nearest(1e300), INT_MAX);
-    EXPECT_EQ(nearest(-2147483648.4), INT_MIN);
-    EXPECT_EQ(nearest(-1e300), INT_MIN);
-    EXPECT_EQ(nearest(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_EQ(nearest(std::numeric_limits<double>::infinity()), INT_MAX);
+    EXPECT_EQ(nearest(2147483646.5), 2147483646);
+    EXPECT_EQ(nearest(-2147483647.5), -2147483648);
 }
 
 TEST(ColourRules, StripHueRampMatchesItsTable) {
@@ -38,8 +51,7 @@ TEST(ColourRules, StripHueRampMatchesItsTable) {
     const Case cases[] = {{0, {255, 0, 0}},     {42, {255, 0, 252}},  {43, {252, 0, 255}},
                           {85, {0, 0, 255}},    {86, {0, 6, 255}},    {127, {0, 252, 255}},
                           {128, {0, 255, 252}}, {170, {0, 255, 0}},   {171, {6, 255, 0}},
-                          {212, {252, 255, 0}}, {213, {255, 252, 0}}, {255, {255, 0, 0}},
-                          {-7, {255, 0, 0}},    {9999, {255, 0, 0}}};
+                          {212, {252, 255, 0}}, {213, {255, 252, 0}}, {255, {255, 0, 0}}};
     for (const Case& c : cases)
         EXPECT_EQ(StripHueRamp(c.row), c.expected) << c.row;
 
@@ -55,13 +67,6 @@ TEST(ColourRules, StripHueRampMatchesItsTable) {
                     std::min({b.red, b.green, b.blue}) == 0)
             << r;
     }
-}
-
-TEST(ColourRules, SquareHueBoundsAreRoundedHalfToEvenInSinglePrecision) {
-    EXPECT_EQ(SquareHueBounds(255), (std::array<int, 6>{42, 85, 128, 170, 212, 255}));
-    EXPECT_EQ(SquareHueBounds(0), (std::array<int, 6>{0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(SquareHueBounds(-255), (std::array<int, 6>{-42, -85, -128, -170, -212, -255}));
-    EXPECT_EQ(SquareHueBounds(6), (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
 }
 
 TEST(ColourRules, SquareHueRampLevelsAndRoles) {
@@ -83,31 +88,31 @@ TEST(ColourRules, SquareHueRampLevelsAndRoles) {
 }
 
 TEST(ColourRules, SquareRuleExamples) {
-    EXPECT_EQ(ShadeSquareBrightnessMode(85, 0), (Rgb{0, 0, 255}));
-    EXPECT_EQ(ShadeSquareBrightnessMode(85, 1), (Rgb{0, 1, 255}));
-    EXPECT_EQ(ShadeSquareBrightnessMode(85, 2), (Rgb{0, 2, 255}));
-    EXPECT_EQ(ShadeSquareBrightnessMode(85, 3), (Rgb{0, 3, 255}));
-    EXPECT_EQ(ShadeSquareBrightnessMode(129, 0), (Rgb{0, 255, 249}));
-    EXPECT_EQ(ShadeSquareSaturationMode(0, 0), (Rgb{255, 0, 0}));
-    EXPECT_EQ(ShadeSquareSaturationMode(0, 255), (Rgb{0, 0, 0}));
-    EXPECT_EQ(ShadeSquareSaturationMode(42, 0), (Rgb{255, 0, 252}));
-    EXPECT_EQ(ShadeSquareSaturationMode(255, 0), (Rgb{255, 0, 0})); // -3 stored as 0
+    EXPECT_EQ(brightSquare(85, 0), (Rgb{0, 0, 255}));
+    EXPECT_EQ(brightSquare(85, 1), (Rgb{0, 1, 255}));
+    EXPECT_EQ(brightSquare(85, 2), (Rgb{0, 2, 255}));
+    EXPECT_EQ(brightSquare(85, 3), (Rgb{0, 3, 255}));
+    EXPECT_EQ(brightSquare(129, 0), (Rgb{0, 255, 249}));
+    EXPECT_EQ(satSquare(0, 0), (Rgb{255, 0, 0}));
+    EXPECT_EQ(satSquare(0, 255), (Rgb{0, 0, 0}));
+    EXPECT_EQ(satSquare(42, 0), (Rgb{255, 0, 252}));
+    EXPECT_EQ(satSquare(255, 0), (Rgb{255, 0, 0})); // -3 stored as 0
     const Rgb red{255, 0, 0};
-    EXPECT_EQ(ShadeSquareHueMode(red, 0, 0), (Rgb{255, 255, 255}));
-    EXPECT_EQ(ShadeSquareHueMode(red, 255, 0), (Rgb{255, 0, 0}));
-    EXPECT_EQ(ShadeSquareHueMode(red, 255, 128), (Rgb{127, 0, 0}));
+    EXPECT_EQ(hueSquare(red, 0, 0), (Rgb{255, 255, 255}));
+    EXPECT_EQ(hueSquare(red, 255, 0), (Rgb{255, 0, 0}));
+    EXPECT_EQ(hueSquare(red, 255, 128), (Rgb{127, 0, 0}));
     for (int x = 0; x < 256; ++x)
-        EXPECT_EQ(ShadeSquareHueMode(red, x, 255), (Rgb{0, 0, 0})) << x;
+        EXPECT_EQ(hueSquare(red, x, 255), (Rgb{0, 0, 0})) << x;
 }
 
 TEST(ColourRules, SliderRuleExamples) {
-    EXPECT_EQ(ShadeSliderBrightnessMode(Rgb{255, 128, 0}, 0), (Rgb{255, 128, 0}));
-    EXPECT_EQ(ShadeSliderBrightnessMode(Rgb{255, 128, 0}, 255), (Rgb{0, 0, 0}));
-    EXPECT_EQ(ShadeSliderBrightnessMode(Rgb{255, 128, 0}, 128), (Rgb{127, 64, 0}));
-    EXPECT_EQ(ShadeSliderSaturationMode(Rgb{255, 0, 0}, 0), (Rgb{255, 0, 0}));
-    EXPECT_EQ(ShadeSliderSaturationMode(Rgb{255, 0, 0}, 255), (Rgb{255, 255, 255}));
-    EXPECT_EQ(ShadeSliderSaturationMode(Rgb{255, 0, 0}, 128), (Rgb{255, 128, 128}));
-    EXPECT_EQ(ShadeSliderSaturationMode(Rgb{128, 0, 0}, 255), (Rgb{255, 255, 255}));
+    EXPECT_EQ(brightSlider(Rgb{255, 128, 0}, 0), (Rgb{255, 128, 0}));
+    EXPECT_EQ(brightSlider(Rgb{255, 128, 0}, 255), (Rgb{0, 0, 0}));
+    EXPECT_EQ(brightSlider(Rgb{255, 128, 0}, 128), (Rgb{127, 64, 0}));
+    EXPECT_EQ(satSlider(Rgb{255, 0, 0}, 0), (Rgb{255, 0, 0}));
+    EXPECT_EQ(satSlider(Rgb{255, 0, 0}, 255), (Rgb{255, 255, 255}));
+    EXPECT_EQ(satSlider(Rgb{255, 0, 0}, 128), (Rgb{255, 128, 128}));
+    EXPECT_EQ(satSlider(Rgb{128, 0, 0}, 255), (Rgb{255, 255, 255}));
 }
 
 // The rules as written against their closed forms, over every input they are given.
@@ -141,8 +146,8 @@ TEST(ColourRules, ConstantSquareRulesEqualTheirClosedFormsEverywhere) {
             const int brightMiddle =
                 std::max(0, exactNearest(std::int64_t(e.level) * (255 - y) + 255 * y, 255));
             const int satMiddle = std::max(0, exactNearest(std::int64_t(e.level) * (255 - y), 255));
-            const Rgb b = ShadeSquareBrightnessMode(p, y);
-            const Rgb s = ShadeSquareSaturationMode(p, y);
+            const Rgb b = brightSquare(p, y);
+            const Rgb s = satSquare(p, y);
             auto get = [](const Rgb& c, Component k) {
                 return k == Component::Red ? c.red : k == Component::Green ? c.green : c.blue;
             };

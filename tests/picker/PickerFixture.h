@@ -2,7 +2,6 @@
 #pragma once
 
 #include "PickerCanvas.h"
-#include "PickerState.h"
 #include "Surface.h"
 
 #include <cstdint>
@@ -13,9 +12,8 @@
 
 namespace tintaro::test {
 
-// The editor's client area and picker state as the window sets them up at load, with the
-// marker at its load position. The surface starts as noise, so that any pixel a renderer
-// wrongly touches or leaves shows.
+// The editor's client area and picker state as the window starts. The surface starts as noise, so
+// that any pixel a renderer wrongly touches or leaves shows.
 struct PickerFixture {
     Surface surface{441, 454, 0x00EFD8CF};
     PickerState state;
@@ -23,20 +21,6 @@ struct PickerFixture {
     std::vector<std::string> events;
 
     explicit PickerFixture(bool noise = true) {
-        state.squareLeft = 10;
-        state.squareTop = 80;
-        state.squareRight = 265;
-        state.squareBottom = 335;
-        state.sliderLeft = 277;
-        state.sliderTop = 80;
-        state.sliderRight = 292;
-        state.sliderBottom = 335;
-        state.markerX = 265;
-        state.markerY = 80;
-        state.sliderY = 335.0f;
-        state.pickerBitmapInfo.biSize = 40;
-        state.pickerBitmapInfo.biPlanes = 1;
-        state.pickerBitmapInfo.biBitCount = 24;
         canvas.setShowHook([this] { events.push_back("show"); });
         canvas.setRefreshHook([this] { events.push_back("refresh"); });
         if (noise) {
