@@ -4,6 +4,7 @@
 #include "AccessibleControls.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QStyle>
 
@@ -51,6 +52,18 @@ void setFixedWindowSize(QWidget* window, int width, int height) {
         (window->windowFlags() & ~(Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint)) |
         Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
         Qt::WindowCloseButtonHint);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
+                  const QString& tip) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (!tip.isEmpty())
+        label->setToolTip(tip);
+    label->setAccessibleName(tip.isEmpty() ? text : tip);
+    return label;
 }
 
 EtchedFrame::EtchedFrame(const QString& title, QWidget* parent)
