@@ -59,21 +59,21 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     setFont(dialogFont());
 
     // The picture is named for screen readers by whose it is.
-    Image1 = makeLabel(this, "Image1", QRect(16, 8, 96, 96), QStringLiteral("Zelkor"));
+    Image1 = makeFixedLabel(this, "Image1", QRect(16, 8, 96, 96), QStringLiteral("Zelkor"));
     Image1->setPixmap(appPicture(QStringLiteral("zelkor.bmp")));
-    Label3 = makeLabel(this, "Label3", QRect(120, 8, 105, 41),
-                       QStringLiteral("¿50.000 usuarios pueden estar confundidos?"));
+    Label3 = makeFixedLabel(this, "Label3", QRect(120, 8, 105, 41),
+                            QStringLiteral("¿50.000 usuarios pueden estar confundidos?"));
     Label3->setWordWrap(true);
-    Label4 = makeLabel(this, "Label4", QRect(120, 64, 193, 33),
-                       QStringLiteral("Made by \"Zelkor\" - https://zelkor.example/"));
+    Label4 = makeFixedLabel(this, "Label4", QRect(120, 64, 193, 33),
+                            QStringLiteral("Made by \"Zelkor\" - https://zelkor.example/"));
     Label4->setWordWrap(true);
     QPalette red = Label4->palette();
     red.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
     Label4->setPalette(red);
 
-    Label1 =
-        makeLabel(this, "Label1", QRect(16, 112, 337, 17),
-                  QStringLiteral("Haz click sobre la cuenta de msn que quieres cambiar el color."));
+    Label1 = makeFixedLabel(
+        this, "Label1", QRect(16, 112, 337, 17),
+        QStringLiteral("Haz click sobre la cuenta de msn que quieres cambiar el color."));
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));

@@ -72,6 +72,16 @@ EtchedFrame* makeFrame(QWidget* parent, const char* id, const QRect& geometry, C
     return frame;
 }
 
+QLabel* makeLabel(QWidget* parent, const char* id, const QRect& geometry, const QString& caption,
+                  const QString& tip = {}) {
+    auto* label = made(new QLabel(caption, parent), id, geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (!tip.isEmpty())
+        label->setToolTip(tip);
+    label->setAccessibleName(tip.isEmpty() ? caption : tip);
+    return label;
+}
+
 // A field's accessible name is its tool tip too, unless it is `untipped`.
 EventLineEdit* makeField(QWidget* parent, const char* id, const QRect& geometry,
                          const QString& text, const QString& name, bool untipped = false) {

@@ -84,18 +84,18 @@ zel_votar::zel_votar(QWidget* parent)
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(0, 0, 145, 89);
 
-    Label5 = makeLabel(Frame1, "Label5", QRect(8, 16, 129, 25),
-                       QStringLiteral("¿Quieres que continue desarrollando programas?"));
+    Label5 = makeFixedLabel(Frame1, "Label5", QRect(8, 16, 129, 25),
+                            QStringLiteral("¿Quieres que continue desarrollando programas?"));
     Label5->setWordWrap(true);
-    Label3 = makeLabel(Frame1, "Label3", QRect(8, 48, 41, 17), QStringLiteral("Votame"));
+    Label3 = makeFixedLabel(Frame1, "Label3", QRect(8, 48, 41, 17), QStringLiteral("Votame"));
     QFont linkFont = Label3->font();
     linkFont.setUnderline(true);
     Label3->setFont(linkFont);
     Label3->setCursor(handCursor());
-    Label1 =
-        makeLabel(Frame1, "Label1", QRect(8, 72, 97, 17), QStringLiteral("Faltan para cerrarse"));
+    Label1 = makeFixedLabel(Frame1, "Label1", QRect(8, 72, 97, 17),
+                            QStringLiteral("Faltan para cerrarse"));
     Label1->hide();
-    Label2 = makeLabel(Frame1, "Label2", QRect(104, 72, 33, 17), QString());
+    Label2 = makeFixedLabel(Frame1, "Label2", QRect(104, 72, 33, 17), QString());
     // Screen readers name the frame by whose it is, the countdown by what it counts.
     Frame1->setAccessibleName(QStringLiteral("Zelkor"));
     Label2->setAccessibleName(QStringLiteral("Segundos para cerrarse"));

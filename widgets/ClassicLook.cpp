@@ -54,15 +54,13 @@ void setFixedWindowSize(QWidget* window, int width, int height) {
         Qt::WindowCloseButtonHint);
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
-                  const QString& tip) {
+QLabel* makeFixedLabel(QWidget* parent, const char* name, const QRect& geometry,
+                       const QString& text) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (!tip.isEmpty())
-        label->setToolTip(tip);
-    label->setAccessibleName(tip.isEmpty() ? text : tip);
+    label->setAccessibleName(text);
     return label;
 }
 

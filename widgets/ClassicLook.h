@@ -28,10 +28,9 @@ QPalette lightPalette(const QColor& window);
 // Minimize and close stay.
 void setFixedWindowSize(QWidget* window, int width, int height);
 
-// A label of a fixed layout, its text at the top left, named for screen readers by its tool tip
-// when it has one, else by its words.
-QLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
-                  const QString& tip = {});
+// A label of a fixed layout, its text at the top left, its words its name for screen readers.
+QLabel* makeFixedLabel(QWidget* parent, const char* name, const QRect& geometry,
+                       const QString& text);
 
 // A frame in the classic etched look: a dark and a light line just inside its edges, broken at
 // the top by the caption when there is one, the palette's window colour inside. The toolkit's
