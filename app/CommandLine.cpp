@@ -27,9 +27,9 @@ namespace {
 struct CommandLine {
     enum class Action { Window, Help, Version, List, Set, Get, BadUsage };
     Action action = Action::Window;
-    QString account; // --set, --get
-    int colour = 0;  // --set: the colour value stored (red in the low byte)
-    QString error;   // BadUsage: what is wrong
+    QString account = {}; // --set, --get
+    int colour = 0;       // --set: the colour value stored (red in the low byte)
+    QString error = {};   // BadUsage: what is wrong
 };
 
 constexpr int kFailure = 1;
@@ -99,14 +99,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     using enum CommandLine::Action;
     QCommandLineParser parser;
     describe(parser);
-    CommandLine line;
-    const auto done = [&line](CommandLine::Action action) {
-        line.action = action;
-        return line;
-    };
-    const auto badUsage = [&](const QString& error) {
-        line.error = error;
-        return done(BadUsage);
+    const auto badUsage = [](const QString& error) {
+        return CommandLine{.action = BadUsage, .error = error};
     };
     // The value of an option given once, else nothing.
     const auto only = [&parser](const char* option) {
@@ -116,9 +110,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (!parser.parse(arguments))
         return badUsage(parser.errorText());
     if (parser.isSet(QStringLiteral("help")))
-        return done(Help);
+        return {.action = Help};
     if (parser.isSet(QStringLiteral("version")))
-        return done(Version);
+        return {.action = Version};
 #ifndef Q_OS_WIN
     if (parser.isSet(QStringLiteral("prefix"))) {
         const QString prefix = only("prefix").value_or(QString());
@@ -143,9 +137,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             return badUsage(QStringLiteral("Bad colour '%1': give #RRGGBB or a decimal value "
                                            "from 0 to 16777215.")
                                 .arg(positional.front()));
-        line.account = *account;
-        line.colour = *colour;
-        return done(Set);
+        return {.action = Set, .account = *account, .colour = *colour};
     }
     if (!positional.isEmpty())
         return badUsage(QStringLiteral("Unexpected argument '%1'.").arg(positional.front()));
@@ -153,10 +145,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         const auto account = only("get");
         if (!account)
             return badUsage(QStringLiteral("--get takes one ACCOUNT."));
-        line.account = *account;
-        return done(Get);
+        return {.action = Get, .account = *account};
     }
-    return done(list ? List : Window);
+    return {.action = list ? List : Window};
 }
 
 int runCommand(const CommandLine& line) {

@@ -24,18 +24,6 @@ namespace tintaro {
 
 namespace {
 
-// A label whose words are also its name for screen readers.
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
-                  bool wrap) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(wrap);
-    label->setAccessibleName(text);
-    return label;
-}
-
 // Shows the keyboard focus on the first line while no line is current, the line the first
 // arrow key picks (see firstKeyPress); the style draws it as it draws a current line's focus.
 class FocusCueDelegate final : public QStyledItemDelegate {
@@ -71,21 +59,21 @@ frmPrincipal::frmPrincipal(QWidget* parent)
     setFont(dialogFont());
 
     // The picture is named for screen readers by whose it is.
-    Image1 = makeLabel(this, "Image1", QStringLiteral("Zelkor"), QRect(16, 8, 96, 96), false);
+    Image1 = makeFixedLabel(this, "Image1", QRect(16, 8, 96, 96), QStringLiteral("Zelkor"));
     Image1->setPixmap(appPicture(QStringLiteral("zelkor.bmp")));
-    Label3 = makeLabel(this, "Label3", QStringLiteral("¿50.000 usuarios pueden estar confundidos?"),
-                       QRect(120, 8, 105, 41), true);
-    Label4 =
-        makeLabel(this, "Label4", QStringLiteral("Made by \"Zelkor\" - https://zelkor.example/"),
-                  QRect(120, 64, 193, 33), true);
+    Label3 = makeFixedLabel(this, "Label3", QRect(120, 8, 105, 41),
+                            QStringLiteral("¿50.000 usuarios pueden estar confundidos?"));
+    Label3->setWordWrap(true);
+    Label4 = makeFixedLabel(this, "Label4", QRect(120, 64, 193, 33),
+                            QStringLiteral("Made by \"Zelkor\" - https://zelkor.example/"));
+    Label4->setWordWrap(true);
     QPalette red = Label4->palette();
     red.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));
     Label4->setPalette(red);
 
-    Label1 =
-        makeLabel(this, "Label1",
-                  QStringLiteral("Haz click sobre la cuenta de msn que quieres cambiar el color."),
-                  QRect(16, 112, 337, 17), false);
+    Label1 = makeFixedLabel(
+        this, "Label1", QRect(16, 112, 337, 17),
+        QStringLiteral("Haz click sobre la cuenta de msn que quieres cambiar el color."));
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));

@@ -24,24 +24,15 @@ constexpr ColorRef kLinkLabel5 = 0x13A3D9; // gold
 
 // The link's pointer: a monochrome hand whose fingertip is the hotspot.
 QCursor handCursor() {
-    // Read as XPM only: a reader left to guess loads and asks every image plug-in first.
-    QImageReader reader(QStringLiteral(":/web/hand.xpm"), "xpm");
+    // Kept as BMP, which reads without parsing or decompressing, and read as such: a reader left
+    // to guess loads and asks every image plug-in first.
+    QImageReader reader(QStringLiteral(":/web/hand.bmp"), "bmp");
     reader.setAutoDetectImageFormat(false);
     const QImage hand = reader.read().convertToFormat(QImage::Format_ARGB32);
     // A mask image is black where it masks out, and a bitmap's black is a set bit: the bitmap is
     // set where the hand is black, the mask wherever it is drawn.
     return QCursor(QBitmap::fromImage(hand.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor)),
                    QBitmap::fromImage(hand.createAlphaMask()), 6, 1);
-}
-
-// A label whose words are also its name for screen readers.
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setAccessibleName(text);
-    return label;
 }
 
 } // namespace
@@ -93,19 +84,18 @@ zel_votar::zel_votar(QWidget* parent)
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(0, 0, 145, 89);
 
-    Label5 = makeLabel(Frame1, "Label5",
-                       QStringLiteral("¿Quieres que continue desarrollando programas?"),
-                       QRect(8, 16, 129, 25));
+    Label5 = makeFixedLabel(Frame1, "Label5", QRect(8, 16, 129, 25),
+                            QStringLiteral("¿Quieres que continue desarrollando programas?"));
     Label5->setWordWrap(true);
-    Label3 = makeLabel(Frame1, "Label3", QStringLiteral("Votame"), QRect(8, 48, 41, 17));
+    Label3 = makeFixedLabel(Frame1, "Label3", QRect(8, 48, 41, 17), QStringLiteral("Votame"));
     QFont linkFont = Label3->font();
     linkFont.setUnderline(true);
     Label3->setFont(linkFont);
     Label3->setCursor(handCursor());
-    Label1 =
-        makeLabel(Frame1, "Label1", QStringLiteral("Faltan para cerrarse"), QRect(8, 72, 97, 17));
+    Label1 = makeFixedLabel(Frame1, "Label1", QRect(8, 72, 97, 17),
+                            QStringLiteral("Faltan para cerrarse"));
     Label1->hide();
-    Label2 = makeLabel(Frame1, "Label2", QString(), QRect(104, 72, 33, 17));
+    Label2 = makeFixedLabel(Frame1, "Label2", QRect(104, 72, 33, 17), QString());
     // Screen readers name the frame by whose it is, the countdown by what it counts.
     Frame1->setAccessibleName(QStringLiteral("Zelkor"));
     Label2->setAccessibleName(QStringLiteral("Segundos para cerrarse"));

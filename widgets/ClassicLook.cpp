@@ -4,6 +4,7 @@
 #include "AccessibleControls.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QStyle>
 
@@ -51,6 +52,16 @@ void setFixedWindowSize(QWidget* window, int width, int height) {
         (window->windowFlags() & ~(Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint)) |
         Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
         Qt::WindowCloseButtonHint);
+}
+
+QLabel* makeFixedLabel(QWidget* parent, const char* name, const QRect& geometry,
+                       const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAccessibleName(text);
+    return label;
 }
 
 EtchedFrame::EtchedFrame(const QString& title, QWidget* parent)

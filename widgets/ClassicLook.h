@@ -5,6 +5,8 @@
 #include <QPalette>
 #include <QWidget>
 
+class QLabel;
+
 namespace tintaro {
 
 // The look the fixed-design windows share.
@@ -25,6 +27,10 @@ QPalette lightPalette(const QColor& window);
 // and maximum sizes agree; others (IceWM, for one) keep it unless the window asks for none.
 // Minimize and close stay.
 void setFixedWindowSize(QWidget* window, int width, int height);
+
+// A label of a fixed layout, its text at the top left, its words its name for screen readers.
+QLabel* makeFixedLabel(QWidget* parent, const char* name, const QRect& geometry,
+                       const QString& text);
 
 // A frame in the classic etched look: a dark and a light line just inside its edges, broken at
 // the top by the caption when there is one, the palette's window colour inside. The toolkit's

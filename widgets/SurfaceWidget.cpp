@@ -28,11 +28,7 @@ SurfaceWidget::SurfaceWidget(Surface& surface, QWidget* parent)
     // Every pixel of the widget is painted in paintEvent, so Qt need not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    resize(sizeHint());
-}
-
-QSize SurfaceWidget::sizeHint() const {
-    return QSize(m_surface.width(), m_surface.height());
+    resize(surface.width(), surface.height());
 }
 
 void SurfaceWidget::present() {

@@ -40,8 +40,6 @@ public:
     // when nothing changed).
     void present();
 
-    QSize sizeHint() const override;
-
 Q_SIGNALS:
     // `button` is the button that changed; `buttons` those held after the event.
     void mousePressed(QPointF position, Qt::MouseButton button, Qt::MouseButtons buttons,
