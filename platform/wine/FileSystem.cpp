@@ -107,17 +107,12 @@ std::vector<std::string_view> pathComponents(std::string_view path) {
 // The Unix folder the drive of a Windows path maps to; no value without a drive letter.
 std::optional<std::string> driveFolder(const std::filesystem::path& prefix,
                                        std::string_view winPath) {
-    if (winPath.size() < 2 || winPath[1] != ':' || lowerAscii(winPath[0]) < 'a' ||
-        lowerAscii(winPath[0]) > 'z')
+    const char drive = winPath.size() < 2 ? 0 : lowerAscii(winPath[0]);
+    if (winPath.size() < 2 || winPath[1] != ':' || drive < 'a' || drive > 'z')
         return std::nullopt;
-    std::string root = prefix.native();
-    appendComponent(root, "dosdevices");
-    appendComponent(root, std::string{lowerAscii(winPath[0]), ':'});
-    if (lowerAscii(winPath[0]) == 'c' && !entryExists(AT_FDCWD, root)) {
-        root = prefix.native();
-        appendComponent(root, "drive_c");
-    }
-    return root;
+    const std::filesystem::path root = prefix / "dosdevices" / std::string{drive, ':'};
+    return drive == 'c' && !entryExists(AT_FDCWD, root) ? (prefix / "drive_c").native()
+                                                        : root.native();
 }
 
 // Finds `components` below the folder `base`, a path relative to the open folder `dirfd` (empty
