@@ -26,31 +26,26 @@ bool isFullyQualified(std::string_view path) {
            !isSeparator(path[2]);
 }
 
-HANDLE openForReading(const std::string& path) {
-    if (!isFullyQualified(path))
-        return INVALID_HANDLE_VALUE;
-    // Others may keep writing or even delete the file while it is read, as Messenger does.
-    HANDLE h = CreateFileW(widen(path).c_str(), GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_DISK) {
-        CloseHandle(h);
-        return INVALID_HANDLE_VALUE;
-    }
-    return h;
-}
-
 } // namespace
 
-void BinaryFile::Closer::operator()(void* handle) const {
-    CloseHandle(handle);
+SystemHandle::~SystemHandle() {
+    if (m_native != kNone)
+        CloseHandle(m_native);
+}
+
+std::optional<BinaryFile> BinaryFile::adopt(HANDLE handle) {
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    LARGE_INTEGER size{};
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size)) {
+        CloseHandle(handle);
+        return std::nullopt;
+    }
+    return BinaryFile(handle, static_cast<std::int64_t>(size.QuadPart));
 }
 
 std::vector<std::uint8_t> BinaryFile::readAt(std::uint64_t offset, std::size_t count) const {
-    std::vector<std::uint8_t> data;
-    if (!m_handle || count == 0)
-        return data;
-    data.resize(count);
+    std::vector<std::uint8_t> data(count);
     std::size_t done = 0;
     while (done < count) {
         OVERLAPPED at{};
@@ -116,24 +111,17 @@ std::vector<std::string> FileSystem::findFiles(std::string_view pattern) const {
 }
 
 std::int32_t FileSystem::fileLength(std::string_view winPath) const {
-    HANDLE h = openForReading(std::string(winPath));
-    if (h == INVALID_HANDLE_VALUE)
-        return -1;
-    const DWORD low = GetFileSize(h, nullptr);
-    CloseHandle(h);
-    return static_cast<std::int32_t>(low);
+    const auto file = openBinary(winPath);
+    return file ? static_cast<std::int32_t>(static_cast<std::uint32_t>(file->length())) : -1;
 }
 
 std::optional<BinaryFile> FileSystem::openBinary(std::string_view winPath) const {
-    HANDLE h = openForReading(std::string(winPath));
-    if (h == INVALID_HANDLE_VALUE)
+    if (!isFullyQualified(winPath))
         return std::nullopt;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(h, &size)) {
-        CloseHandle(h);
-        return std::nullopt;
-    }
-    return BinaryFile(h, static_cast<std::int64_t>(size.QuadPart));
+    // Others may keep writing or even delete the file while it is read, as Messenger does.
+    return BinaryFile::adopt(CreateFileW(widen(winPath).c_str(), GENERIC_READ,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 std::optional<OpenFolder> FileSystem::openFolder(std::string_view winPath) const {

@@ -7,7 +7,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace tintaro {
 
@@ -107,17 +106,12 @@ std::vector<std::string_view> pathComponents(std::string_view path) {
 // The Unix folder the drive of a Windows path maps to; no value without a drive letter.
 std::optional<std::string> driveFolder(const std::filesystem::path& prefix,
                                        std::string_view winPath) {
-    if (winPath.size() < 2 || winPath[1] != ':' || lowerAscii(winPath[0]) < 'a' ||
-        lowerAscii(winPath[0]) > 'z')
+    const char drive = winPath.size() < 2 ? 0 : lowerAscii(winPath[0]);
+    if (winPath.size() < 2 || winPath[1] != ':' || drive < 'a' || drive > 'z')
         return std::nullopt;
-    std::string root = prefix.native();
-    appendComponent(root, "dosdevices");
-    appendComponent(root, std::string{lowerAscii(winPath[0]), ':'});
-    if (lowerAscii(winPath[0]) == 'c' && !entryExists(AT_FDCWD, root)) {
-        root = prefix.native();
-        appendComponent(root, "drive_c");
-    }
-    return root;
+    const std::filesystem::path root = prefix / "dosdevices" / std::string{drive, ':'};
+    return drive == 'c' && !entryExists(AT_FDCWD, root) ? (prefix / "drive_c").native()
+                                                        : root.native();
 }
 
 // Finds `components` below the folder `base`, a path relative to the open folder `dirfd` (empty
@@ -184,21 +178,17 @@ std::filesystem::path unixPathOf(const std::filesystem::path& prefix, std::strin
     return resolveBelow(AT_FDCWD, *root, pathComponents(winPath.substr(2)));
 }
 
-BinaryFile::BinaryFile(BinaryFile&& other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1))
-    , m_length(other.m_length) {}
-
-BinaryFile::~BinaryFile() {
-    if (m_fd >= 0)
-        ::close(m_fd);
+SystemHandle::~SystemHandle() {
+    if (m_native != kNone)
+        ::close(m_native);
 }
 
 std::vector<std::uint8_t> BinaryFile::readAt(std::uint64_t offset, std::size_t count) const {
     std::vector<std::uint8_t> bytes(count);
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t got =
-            ::pread(m_fd, bytes.data() + done, count - done, static_cast<off_t>(offset + done));
+        const ssize_t got = ::pread(m_handle.get(), bytes.data() + done, count - done,
+                                    static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
@@ -224,14 +214,6 @@ std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path) {
     return BinaryFile::adopt(::open(path.c_str(), kFileFlags));
 }
 
-OpenFolder::OpenFolder(OpenFolder&& other) noexcept
-    : m_fd(std::exchange(other.m_fd, -1)) {}
-
-OpenFolder::~OpenFolder() {
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
 std::optional<OpenFolder> OpenFolder::adopt(int fd) {
     if (fd < 0)
         return std::nullopt;
@@ -239,7 +221,7 @@ std::optional<OpenFolder> OpenFolder::adopt(int fd) {
 }
 
 std::optional<OpenFolder> OpenFolder::folder(std::string_view relativePath) const {
-    return adopt(openResolved(m_fd, {}, pathComponents(relativePath), kFolderFlags));
+    return adopt(openResolved(m_fd.get(), {}, pathComponents(relativePath), kFolderFlags));
 }
 
 std::int32_t OpenFolder::fileLength(std::string_view relativePath) const {
@@ -247,7 +229,8 @@ std::int32_t OpenFolder::fileLength(std::string_view relativePath) const {
 }
 
 std::optional<BinaryFile> OpenFolder::openBinary(std::string_view relativePath) const {
-    return BinaryFile::adopt(openResolved(m_fd, {}, pathComponents(relativePath), kFileFlags));
+    return BinaryFile::adopt(
+        openResolved(m_fd.get(), {}, pathComponents(relativePath), kFileFlags));
 }
 
 std::vector<std::string> FileSystem::findFiles(std::string_view pattern) const {

@@ -55,12 +55,6 @@ std::filesystem::path realUserReg(const std::filesystem::path& prefix) {
     return ec ? link : target;
 }
 
-std::string archOfSystemReg(const std::filesystem::path& prefix) {
-    long error = 0;
-    const auto text = readFile(prefix / "system.reg", error);
-    return text ? UserRegFile::archOf(*text) : std::string();
-}
-
 // Checks a key path and gives it with single backslashes, appended to `base`.
 long normalizeKey(std::string_view base, std::string_view path, std::string& out) {
     if (path.find('\0') != std::string_view::npos)
@@ -87,12 +81,6 @@ long normalizeKey(std::string_view base, std::string_view path, std::string& out
 bool isDirectory(const std::filesystem::path& path) {
     std::error_code error;
     return std::filesystem::is_directory(path, error);
-}
-
-// Wine makes system.reg and drive_c in every prefix it sets up.
-bool isWinePrefix(const std::filesystem::path& prefix) {
-    std::error_code error;
-    return std::filesystem::exists(prefix / "system.reg", error) || isDirectory(prefix / "drive_c");
 }
 
 } // namespace
@@ -157,7 +145,9 @@ long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::str
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::file_type link = fs::symlink_status(prefix / "user.reg", ec).type();
-    if (link == fs::file_type::not_found && !isWinePrefix(prefix))
+    // Wine makes system.reg and drive_c in every prefix it sets up.
+    if (link == fs::file_type::not_found && !fs::exists(prefix / "system.reg", ec) &&
+        !isDirectory(prefix / "drive_c"))
         return RegErrors::kNotWinePrefix;
     if (link == fs::file_type::symlink &&
         fs::status(prefix / "user.reg", ec).type() == fs::file_type::not_found)
@@ -184,9 +174,11 @@ long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::str
         return error;
     // An empty file holds nothing to keep, and Wine would ignore it for good.
     const bool fresh = !text || text->empty();
-    const auto edited = fresh
-                            ? UserRegFile::newFile(archOfSystemReg(prefix), path, name, value, now)
-                            : UserRegFile::withDword(*text, path, name, value, now);
+    const auto system = fresh ? readFile(prefix / "system.reg", error) : std::nullopt;
+    const auto edited =
+        fresh ? UserRegFile::newFile(system ? UserRegFile::archOf(*system) : std::string(), path,
+                                     name, value, now)
+              : UserRegFile::withDword(*text, path, name, value, now);
     if (!edited)
         return fresh ? RegErrors::kInvalidParameter : RegErrors::kBadDatabase;
     if (!fresh && *edited == *text)

@@ -12,12 +12,40 @@
 
 namespace tintaro {
 
-// A file opened for binary reading. Closes itself.
+// The Windows file operations the program makes. On Linux they work on the Windows paths of a
+// Wine prefix (see unixPathOf); on Windows they go through the system's own calls, for fully
+// qualified paths only ("C:\..." or "\\server\share\..."), so that an empty base never lands on
+// the current drive's root. Paths are UTF-8. Nothing here blocks on special files, follows a
+// symlink loop forever or throws.
+
+// An open file or folder of the system: a descriptor on Linux, a HANDLE on Windows. Closes itself.
+class SystemHandle {
+public:
+#ifdef _WIN32
+    using Native = void*;
+    static constexpr Native kNone = nullptr;
+#else
+    using Native = int;
+    static constexpr Native kNone = -1;
+#endif
+    explicit SystemHandle(Native native)
+        : m_native(native) {}
+    SystemHandle(SystemHandle&& other) noexcept
+        : m_native(std::exchange(other.m_native, kNone)) {}
+    SystemHandle& operator=(SystemHandle&&) = delete;
+    ~SystemHandle();
+
+    Native get() const {
+        return m_native;
+    }
+
+private:
+    Native m_native;
+};
+
+// A file opened for binary reading.
 class BinaryFile {
 public:
-    BinaryFile(BinaryFile&& other) noexcept;
-    ~BinaryFile();
-
     // The file's size in bytes, taken when it was opened.
     std::int64_t length() const { return m_length; }
     // Up to `count` bytes from the start of the file; fewer when the file is shorter or a read
@@ -26,47 +54,50 @@ public:
     // Up to `count` bytes from `offset` on, with the same shortfalls.
     std::vector<std::uint8_t> readAt(std::uint64_t offset, std::size_t count) const;
 
-    // Takes over the descriptor `fd` when it is open on a regular file; closes it otherwise.
-    static std::optional<BinaryFile> adopt(int fd);
+    // Takes over `handle` when it is open on a regular file; closes it otherwise.
+    static std::optional<BinaryFile> adopt(SystemHandle::Native handle);
 
 private:
-    BinaryFile(int fd, std::int64_t length)
-        : m_fd(fd)
+    BinaryFile(SystemHandle::Native handle, std::int64_t length)
+        : m_handle(handle)
         , m_length(length) {}
-    int m_fd = -1;
+    SystemHandle m_handle;
     std::int64_t m_length = 0;
 };
 
-// A folder of the prefix held open. Paths below it, relative Windows paths ('\' or '/' between
-// components, "." and ".." never leaving the folder), are found from it as unixPathOf finds them
-// below a drive, without walking down from the drive again for each. Closes itself.
+// A folder held open. Paths below it, relative Windows paths ('\' or '/' between components, "."
+// and ".." never leaving the folder), are found from it without walking down from the drive
+// again for each.
 class OpenFolder {
 public:
-    OpenFolder(OpenFolder&& other) noexcept;
-    ~OpenFolder();
-
     // As FileSystem's operations of the same names, for a path below this folder.
     std::optional<OpenFolder> folder(std::string_view relativePath) const;
     std::int32_t fileLength(std::string_view relativePath) const;
     std::optional<BinaryFile> openBinary(std::string_view relativePath) const;
 
-    // Takes over the descriptor `fd` of a folder; no value when it is not open.
-    static std::optional<OpenFolder> adopt(int fd);
-
 private:
+    friend class FileSystem;
+#ifdef _WIN32
+    explicit OpenFolder(std::string path)
+        : m_path(std::move(path)) {}
+    std::string below(std::string_view relativePath) const;
+    std::string m_path; // ends with a backslash
+#else
     explicit OpenFolder(int fd)
         : m_fd(fd) {}
-    int m_fd = -1;
+    static std::optional<OpenFolder> adopt(int fd);
+    SystemHandle m_fd;
+#endif
 };
 
-// The Windows file operations the program makes, on the Windows paths of a Wine prefix (see
-// unixPathOf). Nothing here blocks on special files, follows a symlink loop forever or throws.
 class FileSystem {
 public:
+#ifndef _WIN32
     explicit FileSystem(std::filesystem::path prefix)
         : m_prefix(std::move(prefix)) {}
+#endif
 
-    // FindFirstFileA / FindNextFileA: the names of the entries of a folder that match the last
+    // FindFirstFile / FindNextFile: the names of the entries of a folder that match the last
     // component of `pattern` ("*" for all; "*" and "?" wildcards, case-insensitive), in the order
     // the file system returns them, "." and ".." included when it reports them. A missing or
     // unreadable folder gives no names.
@@ -83,10 +114,13 @@ public:
     // folder. Its entries need not be readable, only searchable.
     std::optional<OpenFolder> openFolder(std::string_view winPath) const;
 
+#ifndef _WIN32
 private:
     std::filesystem::path m_prefix;
+#endif
 };
 
+#ifndef _WIN32
 // Opens a regular Unix file for reading without blocking on special files.
 std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path);
 
@@ -99,5 +133,6 @@ std::optional<BinaryFile> openUnixFile(const std::filesystem::path& path);
 // written, so the result names a missing file. A path without a drive letter (relative, UNC)
 // gives an empty path.
 std::filesystem::path unixPathOf(const std::filesystem::path& prefix, std::string_view winPath);
+#endif
 
 } // namespace tintaro
