@@ -200,12 +200,6 @@ template <typename OnLine> bool scan(std::string_view text, OnLine onLine) {
     return true;
 }
 
-// The line end to add after a last line that has none. Wine keeps a '\r' that no '\n' follows
-// as part of the line, so such a line gets "\r\n" and its '\r' stays its own.
-std::string_view breakAfter(std::string_view text, std::string_view eol) {
-    return text.ends_with('\r') ? "\r\n" : eol;
-}
-
 bool endsWithBlankLine(std::string_view text) {
     if (!text.ends_with('\n'))
         return false;
@@ -253,23 +247,20 @@ std::optional<Target> makeTarget(std::string_view keyPath, std::string_view valu
 
 std::optional<UserRegFile::Contents> UserRegFile::read(std::string_view text) {
     Contents contents;
-    std::u16string currentKey;
     const bool loaded =
         scan(text, [&](const Line& line, const std::u16string& key, const Span& span) {
-            if (line.kind == Line::Kind::Key) {
-                currentKey = RegEscape::normalKey(key);
-            } else if (line.kind == Line::Kind::Value) {
-                Value value{currentKey, {}, {}};
-                if (!line.name.empty())
-                    RegEscape::unescape(line.name, '"', value.name);
-                // Continuation lines joined with '\n' whatever their line ends.
-                const std::string_view raw = text.substr(span.dataStart, span.end - span.dataStart);
-                for (std::size_t i = 0; i < raw.size(); ++i) {
-                    if (raw[i] != '\r' || i + 1 == raw.size() || raw[i + 1] != '\n')
-                        value.data += raw[i];
-                }
-                contents.values.push_back(std::move(value));
+            if (line.kind != Line::Kind::Value)
+                return;
+            Value value{RegEscape::normalKey(key), {}, {}};
+            if (!line.name.empty())
+                RegEscape::unescape(line.name, '"', value.name);
+            // Continuation lines joined with '\n' whatever their line ends.
+            const std::string_view raw = text.substr(span.dataStart, span.end - span.dataStart);
+            for (std::size_t i = 0; i < raw.size(); ++i) {
+                if (raw[i] != '\r' || i + 1 == raw.size() || raw[i + 1] != '\n')
+                    value.data += raw[i];
             }
+            contents.values.push_back(std::move(value));
         });
     if (!loaded)
         return std::nullopt;
@@ -325,8 +316,10 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
     // The value goes at the end of the key's last section, else a new section ends the file.
     const std::size_t at = sectionEnd ? sectionEnd->next : text.size();
     out.append(text.substr(0, at));
+    // A last line without a line end gets one. Wine keeps a '\r' that no '\n' follows as part
+    // of the line, so such a line gets "\r\n" and its '\r' stays its own.
     if (!out.ends_with('\n'))
-        out.append(breakAfter(out, eol));
+        out.append(out.ends_with('\r') ? std::string_view("\r\n") : eol);
     if (sectionEnd) {
         out.append(newValue);
         out.append(eol);
