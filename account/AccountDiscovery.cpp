@@ -3,7 +3,6 @@
 
 #include "passport.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -34,8 +33,7 @@ std::optional<std::vector<std::uint8_t>> readMapDat(const OpenFolder& account,
 // The folder name as the number the colour is stored under: decimal digits only, within the
 // currency range; no value for anything else, since no colour could be stored for it.
 std::optional<conv::Currency> accountNumber(std::string_view folderName) {
-    if (folderName.empty() || !std::all_of(folderName.begin(), folderName.end(),
-                                           [](char c) { return c >= '0' && c <= '9'; }))
+    if (folderName.empty() || folderName.find_first_not_of("0123456789") != std::string_view::npos)
         return std::nullopt;
     return conv::currencyFromText(folderName);
 }
