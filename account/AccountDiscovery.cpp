@@ -3,13 +3,15 @@
 
 #include "passport.h"
 
-#include <algorithm>
+#include <cstdint>
+#include <optional>
 
 namespace tintaro::account {
 
 namespace {
 
-constexpr std::size_t kMaxNameLength = 255;
+// A map.dat larger than this is not read and counts as absent.
+constexpr std::int64_t kMapDatReadCap = 16 * 1024 * 1024;
 
 // The bytes a map.dat gives for decoding: its first length - `dropLast` bytes. No value when the
 // file cannot be opened, is over the cap, or leaves nothing to read.
@@ -31,25 +33,16 @@ std::optional<std::vector<std::uint8_t>> readMapDat(const OpenFolder& account,
 // The folder name as the number the colour is stored under: decimal digits only, within the
 // currency range; no value for anything else, since no colour could be stored for it.
 std::optional<conv::Currency> accountNumber(std::string_view folderName) {
-    if (folderName.empty() || !std::all_of(folderName.begin(), folderName.end(),
-                                           [](char c) { return c >= '0' && c <= '9'; }))
+    if (folderName.empty() || folderName.find_first_not_of("0123456789") != std::string_view::npos)
         return std::nullopt;
     return conv::currencyFromText(folderName);
 }
 
-} // namespace
-
-std::u16string accountLine(const AccountEntry& entry) {
-    // Only names of decimal digits become entries, so widening each char is exact.
-    return std::u16string(entry.folderName.begin(), entry.folderName.end()) + u": " + entry.email;
-}
-
-std::optional<std::u16string> emailFromMapData(std::vector<std::uint8_t> mapData) {
-    passport::ByteArray decoded;
-    passport::Base64Decode(passport::ByteArray{0, std::move(mapData)}, decoded);
-    std::u16string text(decoded.bytes.size() / 2, u'\0');
+std::optional<std::u16string> emailFromMapData(const std::vector<std::uint8_t>& mapData) {
+    const std::vector<std::uint8_t> decoded = passport::Base64Decode(mapData);
+    std::u16string text(decoded.size() / 2, u'\0');
     for (std::size_t k = 0; k < text.size(); ++k)
-        text[k] = static_cast<char16_t>(decoded.bytes[2 * k] | (decoded.bytes[2 * k + 1] << 8));
+        text[k] = static_cast<char16_t>(decoded[2 * k] | (decoded[2 * k + 1] << 8));
     const std::size_t open = text.find(u'"');
     const std::size_t close = open == std::u16string::npos ? open : text.find(u'"', open + 1);
     if (close == std::u16string::npos)
@@ -57,9 +50,11 @@ std::optional<std::u16string> emailFromMapData(std::vector<std::uint8_t> mapData
     return text.substr(open + 1, close - open - 1);
 }
 
-std::string accountFolderName(std::string_view entryName) {
-    entryName = entryName.substr(0, entryName.find('\0'));
-    return std::string(entryName.substr(0, kMaxNameLength));
+} // namespace
+
+std::u16string accountLine(const AccountEntry& entry) {
+    // Only names of decimal digits become entries, so widening each char is exact.
+    return std::u16string(entry.folderName.begin(), entry.folderName.end()) + u": " + entry.email;
 }
 
 std::vector<AccountEntry> discoverAccounts(const FileSystem& fs, std::string_view appDataFolder) {
@@ -73,9 +68,8 @@ std::vector<AccountEntry> discoverAccounts(const FileSystem& fs, std::string_vie
         return accounts;
     constexpr std::string_view backgrounds = "Backgrounds\\map.dat";
     constexpr std::string_view userTile = "UserTile\\map.dat";
-    for (const std::string& entryName : entries) {
+    for (const std::string& name : entries) {
         // "." and ".." are no account numbers either.
-        const std::string name = accountFolderName(entryName);
         const auto number = accountNumber(name);
         if (!number)
             continue;
@@ -96,7 +90,7 @@ std::vector<AccountEntry> discoverAccounts(const FileSystem& fs, std::string_vie
         if (!data)
             continue;
 
-        auto email = emailFromMapData(std::move(*data));
+        auto email = emailFromMapData(*data);
         if (!email)
             continue;
         accounts.push_back({name, std::move(*email), *number});

@@ -4,9 +4,6 @@
 #include "Conversions.h"
 #include "FileSystem.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,25 +24,15 @@ std::u16string accountLine(const AccountEntry& entry);
 
 // The folder below the Application Data folder where Messenger keeps one folder per account.
 inline constexpr std::string_view kMessengerSubfolder = "\\Microsoft\\MSN Messenger\\";
-// A map.dat larger than this is not read and counts as absent.
-inline constexpr std::int64_t kMapDatReadCap = 16 * 1024 * 1024;
-
-// The e-mail address in a map.dat's content: Base64 decoded, taken as UTF-16 little-endian
-// text (an odd last byte is dropped), the characters between the first two double quotes.
-// No value when the text holds fewer than two double quotes.
-std::optional<std::u16string> emailFromMapData(std::vector<std::uint8_t> mapData);
-
-// The entry's file name as the enumeration reports it: cut at its first NUL, at most 255
-// characters.
-std::string accountFolderName(std::string_view entryName);
 
 // Finds the accounts under `appDataFolder` (a Windows path without a trailing backslash), in
 // enumeration order. For each entry other than "." and "..": Backgrounds\map.dat when it is
 // 1 byte or longer (read without its last byte), else UserTile\map.dat when it is 1 byte or
-// longer (read whole), else no account. A Backgrounds file with nothing to read (1 byte, or
-// over kMapDatReadCap, or gone when opened) counts as absent, so UserTile is tried; a UserTile
-// file like that gives no account. Entries whose map.dat holds no e-mail or whose name is no
-// account number are left out. Never throws, never shows anything.
+// longer (read whole), else no account. A Backgrounds file with nothing to read (1 byte, over
+// 16 MiB, or gone when opened) counts as absent, so UserTile is tried; a UserTile file like that
+// gives no account. The e-mail is the map.dat Base64-decoded, taken as UTF-16 little-endian text
+// (an odd last byte dropped), between its first two double quotes. Entries without one, or
+// whose name is no account number, are left out.
 std::vector<AccountEntry> discoverAccounts(const FileSystem& fs, std::string_view appDataFolder);
 
 } // namespace tintaro::account

@@ -16,14 +16,8 @@ bool isDigit(char c) {
 }
 
 // Blanks are spaces, tabs and line breaks: text fields may hold pasted lines.
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
 std::size_t skipBlanks(std::string_view text, std::size_t pos) {
-    while (pos < text.size() && isBlank(text[pos]))
-        ++pos;
-    return pos;
+    return std::min(text.find_first_not_of(" \t\n\r", pos), text.size());
 }
 
 // NaN gives 0, values beyond the type's range (infinities included) its ends.
@@ -49,29 +43,12 @@ double textToNumber(std::string_view text) {
     // from_chars also reads "inf" and "nan", which are no numbers here.
     if (pos == text.size() || !(isDigit(text[pos]) || text[pos] == '.'))
         return 0.0;
-    const char* first = text.data() + pos;
+    // A number beyond a double's range gives 0: a four-character field cannot hold one. The sign
+    // of zero is of no use to any field.
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(first, text.data() + text.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        // An overflow when the first significant digit stands at a positive power of ten, after
-        // the exponent; else an underflow. Both give no error.
-        const std::string_view number(first, static_cast<std::size_t>(end - first));
-        const std::size_t e = std::min(number.find_first_of("eE"), number.size());
-        const std::string_view mantissa = number.substr(0, e);
-        const auto point = static_cast<long long>(std::min(mantissa.find('.'), mantissa.size()));
-        const auto lead = static_cast<long long>(mantissa.find_first_not_of("0."));
-        long long power = lead < point ? point - lead - 1 : point - lead;
-        long long exponent = 0;
-        for (const char c : number.substr(std::min(e + 1, number.size()))) {
-            // Saturate far beyond any double's range; only the sign of the power matters.
-            if (isDigit(c) && exponent < 1'000'000'000)
-                exponent = exponent * 10 + (c - '0');
-        }
-        power += number.find('-') != std::string_view::npos ? -exponent : exponent;
-        value = power > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    } // other errors leave the value at 0
-    if (value == 0.0)
-        return 0.0; // the sign of zero is of no use to any field
+    if (std::from_chars(text.data() + pos, text.data() + text.size(), value).ec != std::errc() ||
+        value == 0.0)
+        return 0.0;
     return negative ? -value : value;
 }
 

@@ -12,8 +12,8 @@ namespace tintaro::conv {
 
 // The number at the start of `text`: blanks skipped, an optional sign, digits with at most one
 // decimal point, an optional exponent; reading stops at the first character that cannot continue
-// the number. No number at the start (the empty text included) gives 0. Too large a number gives
-// an infinity of its sign rather than an error.
+// the number. No number at the start (the empty text included) gives 0, and so does a number
+// beyond a double's range.
 double textToNumber(std::string_view text);
 
 // Round to the nearest integer, halves to the even neighbour. NaN gives 0; values beyond the

@@ -12,9 +12,6 @@ using Int64 = std::int64_t;
 
 // Line height used by print() when no toolkit painter is installed.
 constexpr int kDefaultLineHeight = 13;
-// Beyond this radius a circle would cover more than any surface and its cost would grow
-// without bound.
-constexpr int kMaxRadius = 32767;
 
 // Outline points of a circle of radius r about the origin (midpoint rasterisation), each once.
 std::vector<std::pair<int, int>> midpointCircle(int r) {
@@ -113,7 +110,7 @@ void Surface::horizontalLine(int x1, int x2, int y) {
 }
 
 void Surface::circle(int cx, int cy, int radius) {
-    if (radius < 1 || radius > kMaxRadius)
+    if (radius < 1)
         return;
     const std::uint32_t pen = toPixel(m_foreColor);
     const bool invert = m_drawMode == kDrawModeInvert;

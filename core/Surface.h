@@ -66,7 +66,6 @@ public:
     // Sets one pixel regardless of draw mode.
     void setPixel(int x, int y, ColorRef colour);
 
-    // Drawing state.
     ColorRef backColor() const { return m_backColor; }
     void setForeColor(ColorRef colour) { m_foreColor = colour; }
     void setFillColor(ColorRef colour) { m_fillColor = colour; }

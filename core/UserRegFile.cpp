@@ -29,7 +29,6 @@ struct Span {
     std::size_t start;         // first byte; of a line read by the scan, after its leading blanks
     std::size_t end;           // end of the last line's text, before its line end
     std::size_t next;          // start of the line after it
-    bool hasEol;               // whether the last line has a line end
     std::size_t dataStart = 0; // a value's first byte after '=' and the blanks that follow it
     bool dangling = false;     // a value whose hex list asks for a line after the end of the file
 };
@@ -38,11 +37,11 @@ struct Span {
 Span lineAt(std::string_view text, std::size_t pos) {
     const std::size_t nl = text.find('\n', pos);
     if (nl == npos)
-        return {pos, text.size(), text.size(), false};
+        return {pos, text.size(), text.size()};
     std::size_t end = nl;
     if (end > pos && text[end - 1] == '\r')
         --end;
-    return {pos, end, nl + 1, true};
+    return {pos, end, nl + 1};
 }
 
 // A hexadecimal number as strtoul(…, 16) reads it from `p`; gives the position after it, or
@@ -185,7 +184,6 @@ template <typename OnLine> bool scan(std::string_view text, OnLine onLine) {
                 p = skipSpaces(current, 0);
                 span.end = line.end;
                 span.next = line.next;
-                span.hasEol = line.hasEol;
             }
         } else {
             parsed.kind = Line::Kind::Other;
@@ -200,12 +198,6 @@ template <typename OnLine> bool scan(std::string_view text, OnLine onLine) {
         onLine(parsed, key, span);
     }
     return true;
-}
-
-// The line end to add after a last line that has none. Wine keeps a '\r' that no '\n' follows
-// as part of the line, so such a line gets "\r\n" and its '\r' stays its own.
-std::string_view breakAfter(std::string_view text, std::string_view eol) {
-    return text.ends_with('\r') ? "\r\n" : eol;
 }
 
 bool endsWithBlankLine(std::string_view text) {
@@ -255,24 +247,20 @@ std::optional<Target> makeTarget(std::string_view keyPath, std::string_view valu
 
 std::optional<UserRegFile::Contents> UserRegFile::read(std::string_view text) {
     Contents contents;
-    std::u16string currentKey;
     const bool loaded =
         scan(text, [&](const Line& line, const std::u16string& key, const Span& span) {
-            if (line.kind == Line::Kind::Key) {
-                currentKey = RegEscape::normalKey(key);
-                contents.keys.push_back(currentKey);
-            } else if (line.kind == Line::Kind::Value) {
-                Value value{currentKey, {}, {}};
-                if (!line.name.empty())
-                    RegEscape::unescape(line.name, '"', value.name);
-                // Continuation lines joined with '\n' whatever their line ends.
-                const std::string_view raw = text.substr(span.dataStart, span.end - span.dataStart);
-                for (std::size_t i = 0; i < raw.size(); ++i) {
-                    if (raw[i] != '\r' || i + 1 == raw.size() || raw[i + 1] != '\n')
-                        value.data += raw[i];
-                }
-                contents.values.push_back(std::move(value));
+            if (line.kind != Line::Kind::Value)
+                return;
+            Value value{RegEscape::normalKey(key), {}, {}};
+            if (!line.name.empty())
+                RegEscape::unescape(line.name, '"', value.name);
+            // Continuation lines joined with '\n' whatever their line ends.
+            const std::string_view raw = text.substr(span.dataStart, span.end - span.dataStart);
+            for (std::size_t i = 0; i < raw.size(); ++i) {
+                if (raw[i] != '\r' || i + 1 == raw.size() || raw[i + 1] != '\n')
+                    value.data += raw[i];
             }
+            contents.values.push_back(std::move(value));
         });
     if (!loaded)
         return std::nullopt;
@@ -308,7 +296,8 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
             if (inTarget)
                 sectionEnd = span;
         });
-    if (!loaded)
+    // An addition after a dangling continuation would be read as part of that value.
+    if (!loaded || (!definition && (sectionEnd ? sectionEnd->dangling : lastDangling)))
         return std::nullopt;
     // Added lines follow the file's own line ends, taken from its first line.
     const Span header = lineAt(text, 0);
@@ -324,26 +313,23 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
         out.append(text.substr(definition->end));
         return out;
     }
+    // The value goes at the end of the key's last section, else a new section ends the file.
+    const std::size_t at = sectionEnd ? sectionEnd->next : text.size();
+    out.append(text.substr(0, at));
+    // A last line without a line end gets one. Wine keeps a '\r' that no '\n' follows as part
+    // of the line, so such a line gets "\r\n" and its '\r' stays its own.
+    if (!out.ends_with('\n'))
+        out.append(out.ends_with('\r') ? std::string_view("\r\n") : eol);
     if (sectionEnd) {
-        if (sectionEnd->dangling)
-            return std::nullopt;
-        out.append(text.substr(0, sectionEnd->next));
-        if (!sectionEnd->hasEol)
-            out.append(breakAfter(out, eol));
         out.append(newValue);
         out.append(eol);
-        out.append(text.substr(sectionEnd->next));
-        return out;
+    } else {
+        // Keys are separated by a blank line, as Wine writes them.
+        if (!endsWithBlankLine(out))
+            out.append(eol);
+        out.append(sectionText(target->key, target->name, value, unixSeconds, eol));
     }
-    if (lastDangling)
-        return std::nullopt;
-    out.append(text);
-    if (!text.ends_with('\n'))
-        out.append(breakAfter(out, eol));
-    // Keys are separated by a blank line, as Wine writes them.
-    if (!endsWithBlankLine(out))
-        out.append(eol);
-    out.append(sectionText(target->key, target->name, value, unixSeconds, eol));
+    out.append(text.substr(at));
     return out;
 }
 

@@ -26,10 +26,9 @@ public:
         std::string data;
     };
 
-    // What the file holds as Wine would load it: every key that has a section, in file order,
-    // and every value in file order (a later value of the same name overrides an earlier one).
+    // Every value in file order, as Wine would load it (a later value of the same name overrides
+    // an earlier one).
     struct Contents {
-        std::vector<std::u16string> keys;
         std::vector<Value> values;
     };
 

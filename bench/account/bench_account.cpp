@@ -117,11 +117,10 @@ std::string randomBase64(std::size_t textSize) {
 
 void BM_Base64Decode(benchmark::State& state) {
     const std::string text = randomBase64(static_cast<std::size_t>(state.range(0)));
-    const passport::ByteArray input{0, std::vector<std::uint8_t>(text.begin(), text.end())};
-    passport::ByteArray output;
+    const std::vector<std::uint8_t> input(text.begin(), text.end());
     for (auto _ : state) {
-        passport::Base64Decode(input, output);
-        benchmark::DoNotOptimize(output.bytes.data());
+        const auto output = passport::Base64Decode(input);
+        benchmark::DoNotOptimize(output.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }

@@ -28,31 +28,32 @@ TEST_P(TextToNumber, ReadsTheLeadingNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TextToNumber,
-    ::testing::Values(
-        TextCase{"", 0}, TextCase{"0", 0}, TextCase{"255", 255}, TextCase{"  42", 42},
-        TextCase{"\t\n 7", 7}, TextCase{"-12", -12}, TextCase{"+12", 12}, TextCase{"12abc", 12},
-        TextCase{"abc12", 0}, TextCase{"1.2.3", 1.2}, TextCase{"  +.5e-3x", 0.0005},
-        TextCase{"5.", 5}, TextCase{".5", 0.5}, TextCase{".", 0}, TextCase{"-", 0},
-        TextCase{"+", 0}, TextCase{"-.", 0}, TextCase{"--5", 0}, TextCase{"- 5", 0},
-        TextCase{"1e3", 1000}, TextCase{"1E+2", 100}, TextCase{"1e", 1}, TextCase{"1e+", 1},
-        TextCase{"1e-", 1}, TextCase{"2ex", 2}, TextCase{"&H10", 0}, TextCase{"0x10", 0},
-        TextCase{"1 2", 1}, TextCase{"1,5", 1}, TextCase{"1e999", kInf}, TextCase{"-1e999", -kInf},
-        TextCase{"1e-999", 0}, TextCase{"-1e30", -1e30}, TextCase{"inf", 0}, TextCase{"nan", 0},
-        TextCase{"-0", 0}, TextCase{"0.000e5000", 0}, TextCase{"1e99999999999999999999", kInf},
-        TextCase{"1e-99999999999999999999", 0},
-        TextCase{std::string("12\0"
-                             "34",
-                             5),
-                 12},
-        TextCase{std::string("\0"
-                             "34",
-                             3),
-                 0},
-        TextCase{"127.5", 127.5}));
+    ::testing::Values(TextCase{"", 0}, TextCase{"0", 0}, TextCase{"255", 255}, TextCase{"  42", 42},
+                      TextCase{"\t\n 7", 7}, TextCase{"-12", -12}, TextCase{"+12", 12},
+                      TextCase{"12abc", 12}, TextCase{"abc12", 0}, TextCase{"1.2.3", 1.2},
+                      TextCase{"  +.5e-3x", 0.0005}, TextCase{"5.", 5}, TextCase{".5", 0.5},
+                      TextCase{".", 0}, TextCase{"-", 0}, TextCase{"+", 0}, TextCase{"-.", 0},
+                      TextCase{"--5", 0}, TextCase{"- 5", 0}, TextCase{"1e3", 1000},
+                      TextCase{"1E+2", 100}, TextCase{"1e", 1}, TextCase{"1e+", 1},
+                      TextCase{"1e-", 1}, TextCase{"2ex", 2}, TextCase{"&H10", 0},
+                      TextCase{"0x10", 0}, TextCase{"1 2", 1}, TextCase{"1,5", 1},
+                      TextCase{"1e999", 0}, TextCase{"-1e999", 0}, TextCase{"1e-999", 0},
+                      TextCase{"-1e30", -1e30}, TextCase{"inf", 0}, TextCase{"nan", 0},
+                      TextCase{"-0", 0}, TextCase{"0.000e5000", 0},
+                      TextCase{"1e99999999999999999999", 0}, TextCase{"1e-99999999999999999999", 0},
+                      TextCase{std::string("12\0"
+                                           "34",
+                                           5),
+                               12},
+                      TextCase{std::string("\0"
+                                           "34",
+                                           3),
+                               0},
+                      TextCase{"127.5", 127.5}));
 
-TEST(TextToNumberHostile, TenThousandDigitsOverflowToInfinity) {
-    EXPECT_EQ(textToNumber(std::string(10000, '9')), kInf);
-    EXPECT_EQ(textToNumber("-" + std::string(10000, '9')), -kInf);
+TEST(TextToNumberHostile, TenThousandDigitsBeyondRangeGiveZero) {
+    EXPECT_EQ(textToNumber(std::string(10000, '9')), 0.0);
+    EXPECT_EQ(textToNumber("-" + std::string(10000, '9')), 0.0);
 }
 
 TEST(TextToNumberHostile, TenThousandDigitsAfterPoint) {
