@@ -1,13 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QPixmap>
-#include <QString>
-
 namespace tintaro {
-
-// A picture of the program's own resources (":/app/<name>", a BMP).
-QPixmap appPicture(const QString& name);
 
 // What the desktop knows the program by: its name, the desktop entry its windows belong to
 // (task bars group them under it; on Wayland it is the windows' app id) and the icon of every

@@ -7,7 +7,6 @@
 #include "modulo_web.h"
 
 #include <QBitmap>
-#include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
@@ -24,11 +23,8 @@ constexpr ColorRef kLinkLabel5 = 0x13A3D9; // gold
 
 // The link's pointer: a monochrome hand whose fingertip is the hotspot.
 QCursor handCursor() {
-    // Kept as BMP, which reads without parsing or decompressing, and read as such: a reader left
-    // to guess loads and asks every image plug-in first.
-    QImageReader reader(QStringLiteral(":/web/hand.bmp"), "bmp");
-    reader.setAutoDetectImageFormat(false);
-    const QImage hand = reader.read().convertToFormat(QImage::Format_ARGB32);
+    const QImage hand =
+        resourceBmp(QStringLiteral(":/web/hand.bmp")).convertToFormat(QImage::Format_ARGB32);
     // A mask image is black where it masks out, and a bitmap's black is a set bit: the bitmap is
     // set where the hand is black, the mask wherever it is drawn.
     return QCursor(QBitmap::fromImage(hand.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor)),

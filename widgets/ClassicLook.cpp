@@ -4,6 +4,7 @@
 #include "AccessibleControls.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QStyle>
@@ -52,6 +53,12 @@ void setFixedWindowSize(QWidget* window, int width, int height) {
         (window->windowFlags() & ~(Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint)) |
         Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
         Qt::WindowCloseButtonHint);
+}
+
+QImage resourceBmp(const QString& path) {
+    QImageReader reader(path, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 QLabel* makeFixedLabel(QWidget* parent, const char* name, const QRect& geometry,

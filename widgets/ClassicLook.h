@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QPalette>
 #include <QWidget>
 
@@ -27,6 +28,11 @@ QPalette lightPalette(const QColor& window);
 // and maximum sizes agree; others (IceWM, for one) keep it unless the window asks for none.
 // Minimize and close stay.
 void setFixedWindowSize(QWidget* window, int width, int height);
+
+// A BMP picture of the program's resources, such as ":/app/zelkor.bmp". BMP reads without
+// decompressing, and is read as such: a reader left to guess loads and asks every image plug-in
+// first.
+QImage resourceBmp(const QString& path);
 
 // A label of a fixed layout, its text at the top left, its words its name for screen readers.
 QLabel* makeFixedLabel(QWidget* parent, const char* name, const QRect& geometry,
