@@ -27,7 +27,7 @@ std::optional<std::vector<std::uint8_t>> readMapDat(const OpenFolder& account,
     const std::int64_t toRead = length - dropLast;
     if (toRead < 1)
         return std::nullopt;
-    return file->readFromStart(static_cast<std::size_t>(toRead));
+    return file->readAt(0, static_cast<std::size_t>(toRead));
 }
 
 // The folder name as the number the colour is stored under: decimal digits only, within the

@@ -81,7 +81,7 @@ StoredColour readUserReg(const std::filesystem::path& prefix, const std::string&
         return {{}, where + QStringLiteral("cannot be opened")};
     if (static_cast<std::uint64_t>(opened->length()) > kUserRegMaxSize)
         return {{}, where + QStringLiteral("too large")};
-    const auto bytes = opened->readFromStart(static_cast<std::size_t>(opened->length()));
+    const auto bytes = opened->readAt(0, static_cast<std::size_t>(opened->length()));
     const auto contents = UserRegFile::read(
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!contents)

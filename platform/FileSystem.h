@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -17,6 +18,23 @@ namespace tintaro {
 // qualified paths only ("C:\..." or "\\server\share\..."), so that an empty base never lands on
 // the current drive's root. Paths are UTF-8. Nothing here blocks on special files, follows a
 // symlink loop forever or throws.
+
+// The components of a Windows path relative to some folder, '\' or '/' between them: "." is
+// dropped and ".." takes back the component before it, never climbing above the folder.
+inline std::vector<std::string_view> pathComponents(std::string_view path) {
+    std::vector<std::string_view> components;
+    for (std::size_t pos = 0, end = 0; pos <= path.size(); pos = end + 1) {
+        end = std::min(path.find_first_of("\\/", pos), path.size());
+        const std::string_view part = path.substr(pos, end - pos);
+        if (part == "..") {
+            if (!components.empty())
+                components.pop_back();
+        } else if (!part.empty() && part != ".") {
+            components.push_back(part);
+        }
+    }
+    return components;
+}
 
 // An open file or folder of the system: a descriptor on Linux, a HANDLE on Windows. Closes itself.
 class SystemHandle {
@@ -48,10 +66,7 @@ class BinaryFile {
 public:
     // The file's size in bytes, taken when it was opened.
     std::int64_t length() const { return m_length; }
-    // Up to `count` bytes from the start of the file; fewer when the file is shorter or a read
-    // fails.
-    std::vector<std::uint8_t> readFromStart(std::size_t count) const { return readAt(0, count); }
-    // Up to `count` bytes from `offset` on, with the same shortfalls.
+    // Up to `count` bytes from `offset` on; fewer when the file is shorter or a read fails.
     std::vector<std::uint8_t> readAt(std::uint64_t offset, std::size_t count) const;
 
     // Takes over `handle` when it is open on a regular file; closes it otherwise.
@@ -65,6 +80,11 @@ private:
     std::int64_t m_length = 0;
 };
 
+// The low 32 bits of an opened file's size; -1 when it did not open.
+inline std::int32_t fileLengthOf(const std::optional<BinaryFile>& file) {
+    return file ? static_cast<std::int32_t>(static_cast<std::uint32_t>(file->length())) : -1;
+}
+
 // A folder held open. Paths below it, relative Windows paths ('\' or '/' between components, "."
 // and ".." never leaving the folder), are found from it without walking down from the drive
 // again for each.
@@ -72,7 +92,9 @@ class OpenFolder {
 public:
     // As FileSystem's operations of the same names, for a path below this folder.
     std::optional<OpenFolder> folder(std::string_view relativePath) const;
-    std::int32_t fileLength(std::string_view relativePath) const;
+    std::int32_t fileLength(std::string_view relativePath) const {
+        return fileLengthOf(openBinary(relativePath));
+    }
     std::optional<BinaryFile> openBinary(std::string_view relativePath) const;
 
 private:
@@ -105,7 +127,9 @@ public:
 
     // _lopen + GetFileSize: the low 32 bits of the file's size, or -1 when the path cannot be
     // opened as a file (missing, unreadable, a folder or any other non-regular entry).
-    std::int32_t fileLength(std::string_view winPath) const;
+    std::int32_t fileLength(std::string_view winPath) const {
+        return fileLengthOf(openBinary(winPath));
+    }
 
     // Opens a regular file for binary reading; no value when it cannot be opened.
     std::optional<BinaryFile> openBinary(std::string_view winPath) const;

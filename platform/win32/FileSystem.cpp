@@ -63,32 +63,16 @@ std::vector<std::uint8_t> BinaryFile::readAt(std::uint64_t offset, std::size_t c
 }
 
 std::string OpenFolder::below(std::string_view relativePath) const {
-    // "." is dropped and ".." takes back the component before it, never above this folder.
-    std::vector<std::string_view> parts;
-    for (std::size_t start = 0; start <= relativePath.size();) {
-        const std::size_t end =
-            std::min(relativePath.find_first_of("\\/", start), relativePath.size());
-        const std::string_view part = relativePath.substr(start, end - start);
-        if (part == ".." && !parts.empty())
-            parts.pop_back();
-        else if (!part.empty() && part != "." && part != "..")
-            parts.push_back(part);
-        start = end + 1;
-    }
     std::string path = m_path;
-    for (const std::string_view part : parts)
+    for (const std::string_view part : pathComponents(relativePath))
         path.append(part).append(1, '\\');
-    if (!parts.empty())
+    if (path.size() > m_path.size()) // no backslash after the last component
         path.pop_back();
     return path;
 }
 
 std::optional<OpenFolder> OpenFolder::folder(std::string_view relativePath) const {
     return FileSystem().openFolder(below(relativePath));
-}
-
-std::int32_t OpenFolder::fileLength(std::string_view relativePath) const {
-    return FileSystem().fileLength(below(relativePath));
 }
 
 std::optional<BinaryFile> OpenFolder::openBinary(std::string_view relativePath) const {
@@ -108,11 +92,6 @@ std::vector<std::string> FileSystem::findFiles(std::string_view pattern) const {
     while (FindNextFileW(find, &entry));
     FindClose(find);
     return names;
-}
-
-std::int32_t FileSystem::fileLength(std::string_view winPath) const {
-    const auto file = openBinary(winPath);
-    return file ? static_cast<std::int32_t>(static_cast<std::uint32_t>(file->length())) : -1;
 }
 
 std::optional<BinaryFile> FileSystem::openBinary(std::string_view winPath) const {

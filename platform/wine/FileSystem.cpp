@@ -86,23 +86,6 @@ void appendComponent(std::string& path, std::string_view component) {
     path += component;
 }
 
-// The components of a Windows path relative to some folder, '\' or '/' between them: "." is
-// dropped and ".." takes back the component before it, never climbing above the folder.
-std::vector<std::string_view> pathComponents(std::string_view path) {
-    std::vector<std::string_view> components;
-    for (std::size_t pos = 0, end = 0; pos <= path.size(); pos = end + 1) {
-        end = std::min(path.find_first_of("\\/", pos), path.size());
-        const std::string_view part = path.substr(pos, end - pos);
-        if (part == "..") {
-            if (!components.empty())
-                components.pop_back();
-        } else if (!part.empty() && part != ".") {
-            components.push_back(part);
-        }
-    }
-    return components;
-}
-
 // The Unix folder the drive of a Windows path maps to; no value without a drive letter.
 std::optional<std::string> driveFolder(const std::filesystem::path& prefix,
                                        std::string_view winPath) {
@@ -124,15 +107,12 @@ std::string resolveBelow(int dirfd, std::string path,
     for (const std::string_view part : components) {
         std::string next = path;
         appendComponent(next, part);
+        std::string match;
         if (!missing && !entryExists(dirfd, next)) {
-            const std::string match = findIgnoringCase(dirfd, path, part);
+            match = findIgnoringCase(dirfd, path, part);
             missing = match.empty();
-            if (!missing) {
-                next = path;
-                appendComponent(next, match);
-            }
         }
-        path = std::move(next);
+        appendComponent(path, match.empty() ? part : std::string_view(match));
     }
     return path;
 }
@@ -163,10 +143,6 @@ int openResolved(int dirfd, const std::string& base,
 int openWinPath(const std::filesystem::path& prefix, std::string_view winPath, int flags) {
     const auto root = driveFolder(prefix, winPath);
     return root ? openResolved(AT_FDCWD, *root, pathComponents(winPath.substr(2)), flags) : -1;
-}
-
-std::int32_t lengthOf(const std::optional<BinaryFile>& file) {
-    return file ? static_cast<std::int32_t>(static_cast<std::uint32_t>(file->length())) : -1;
 }
 
 } // namespace
@@ -224,10 +200,6 @@ std::optional<OpenFolder> OpenFolder::folder(std::string_view relativePath) cons
     return adopt(openResolved(m_fd.get(), {}, pathComponents(relativePath), kFolderFlags));
 }
 
-std::int32_t OpenFolder::fileLength(std::string_view relativePath) const {
-    return lengthOf(openBinary(relativePath));
-}
-
 std::optional<BinaryFile> OpenFolder::openBinary(std::string_view relativePath) const {
     return BinaryFile::adopt(
         openResolved(m_fd.get(), {}, pathComponents(relativePath), kFileFlags));
@@ -248,10 +220,6 @@ std::vector<std::string> FileSystem::findFiles(std::string_view pattern) const {
             names.emplace_back(entry->d_name);
     ::closedir(stream);
     return names;
-}
-
-std::int32_t FileSystem::fileLength(std::string_view winPath) const {
-    return lengthOf(openBinary(winPath));
 }
 
 std::optional<BinaryFile> FileSystem::openBinary(std::string_view winPath) const {

@@ -60,11 +60,8 @@ long RegFileWriter::replace(const std::filesystem::path& path, std::string_view 
     bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, content) && syncFile(fd);
     int error = errno;
     // close() may report an error that a deferred write only shows there.
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && !renameFile(temp, path)) {
+    const bool closed = ::close(fd) == 0;
+    if (ok && !(closed && renameFile(temp, path))) {
         ok = false;
         error = errno;
     }

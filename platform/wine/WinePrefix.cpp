@@ -152,11 +152,6 @@ std::string unixUserName() {
     return "user";
 }
 
-bool isFolder(const std::filesystem::path& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(path, error);
-}
-
 // The folders that `pick` makes of the entries of `dir` (the entries themselves by default),
 // sorted: folder listings come in no useful order.
 std::vector<std::filesystem::path>
@@ -189,7 +184,7 @@ std::filesystem::path lutrisPrefix(const std::filesystem::path& gameFile,
     const auto file = openUnixFile(gameFile);
     if (!file || file->length() > kMax)
         return {};
-    const auto bytes = file->readFromStart(kMax);
+    const auto bytes = file->readAt(0, kMax);
     std::istringstream lines(std::string(bytes.begin(), bytes.end()));
     for (std::string text; std::getline(lines, text);) {
         const std::string_view line = trimmed(text);
@@ -208,6 +203,11 @@ std::filesystem::path lutrisPrefix(const std::filesystem::path& gameFile,
 }
 
 } // namespace
+
+bool isFolder(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
 
 std::filesystem::path currentWinePrefix() {
     if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) {

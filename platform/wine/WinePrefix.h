@@ -9,6 +9,9 @@
 
 namespace tintaro {
 
+// Whether `path` is a folder (or a link to one); false when it cannot be told.
+bool isFolder(const std::filesystem::path& path);
+
 // The Wine prefix Tintaro works on: $WINEPREFIX when set and not empty (a relative one taken
 // from the current folder), else ~/.wine.
 std::filesystem::path currentWinePrefix();

@@ -37,7 +37,7 @@ std::optional<std::string> readFile(const std::filesystem::path& path, long& err
     if (!file || static_cast<std::uint64_t>(file->length()) > kUserRegMaxSize)
         return std::nullopt;
     const auto size = static_cast<std::size_t>(file->length());
-    const auto bytes = file->readFromStart(size);
+    const auto bytes = file->readAt(0, size);
     if (bytes.size() != size) {
         error = RegErrors::kWriteFault; // a failed read
         return std::nullopt;
@@ -78,11 +78,6 @@ long normalizeKey(std::string_view base, std::string_view path, std::string& out
     return out.empty() ? RegErrors::kBadKey : kErrorSuccess;
 }
 
-bool isDirectory(const std::filesystem::path& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(path, error);
-}
-
 } // namespace
 
 long WineRegistry::createKey(RegKey root, std::string_view path, RegKey& key) {
@@ -98,7 +93,7 @@ long WineRegistry::createKey(RegKey root, std::string_view path, RegKey& key) {
     std::string full;
     if (const long error = normalizeKey(parent.path, path, full); error != kErrorSuccess)
         return error;
-    if (!isDirectory(parent.prefix))
+    if (!isFolder(parent.prefix))
         return RegErrors::kPathNotFound;
     // Counting up from 1 keeps handles clear of 0 and of the predefined roots (0x80000000 on).
     key = m_nextKey++;
@@ -147,7 +142,7 @@ long WineRegistry::writeFile(const std::filesystem::path& prefix, const std::str
     const fs::file_type link = fs::symlink_status(prefix / "user.reg", ec).type();
     // Wine makes system.reg and drive_c in every prefix it sets up.
     if (link == fs::file_type::not_found && !fs::exists(prefix / "system.reg", ec) &&
-        !isDirectory(prefix / "drive_c"))
+        !isFolder(prefix / "drive_c"))
         return RegErrors::kNotWinePrefix;
     if (link == fs::file_type::symlink &&
         fs::status(prefix / "user.reg", ec).type() == fs::file_type::not_found)
@@ -248,9 +243,8 @@ long WineRegistry::writeThroughWine(const std::filesystem::path& prefix, const s
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    if (done < 0)
-        return RegErrors::kWriteFault;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? kErrorSuccess : RegErrors::kWriteFault;
+    const bool succeeded = done > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return succeeded ? kErrorSuccess : RegErrors::kWriteFault;
 }
 
 std::string WineRegistry::describeFailure(long code) const {
@@ -258,7 +252,7 @@ std::string WineRegistry::describeFailure(long code) const {
     // it, else by whether the server runs now, a moment after the failure.
     const std::filesystem::path prefix =
         m_options.prefix.empty() ? currentWinePrefix() : m_options.prefix;
-    if (code == RegErrors::kPathNotFound && !isDirectory(prefix))
+    if (code == RegErrors::kPathNotFound && !isFolder(prefix))
         return "The Wine prefix " + prefix.string() + " does not exist.";
     const bool fileOnly = code == RegErrors::kBadDatabase || code == RegErrors::kLockViolation ||
                           code == RegErrors::kDiskFull;

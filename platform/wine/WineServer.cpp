@@ -19,7 +19,7 @@ std::string serverFolderName(const std::filesystem::path& prefix) {
     const auto file = openUnixFile(prefix / "wineserver");
     if (!file)
         return {};
-    const auto bytes = file->readFromStart(256);
+    const auto bytes = file->readAt(0, 256);
     std::string name(bytes.begin(), bytes.end());
     name.erase(name.find_last_not_of("\n\r ") + 1);
     // The name is joined to a folder path, so nothing that could climb out of it is taken.
@@ -49,8 +49,7 @@ pid_t writeLockHolder(const std::filesystem::path& lockFile) {
 
 WineServer::WineServer()
     : m_uid(::getuid()) {
-    const char* tmp = std::getenv("TMPDIR");
-    if (tmp && *tmp)
+    if (const char* tmp = std::getenv("TMPDIR"); tmp && *tmp)
         m_tmpDirs.emplace_back(tmp);
     if (m_tmpDirs.empty() || m_tmpDirs.front() != "/tmp")
         m_tmpDirs.emplace_back("/tmp");
@@ -67,10 +66,9 @@ WineServer::lockFiles(const std::filesystem::path& prefix) const {
                   static_cast<unsigned long long>(st.st_ino));
     std::vector<std::filesystem::path> files;
     const std::string name = serverFolderName(prefix);
-    if (!name.empty()) {
+    if (!name.empty())
         for (const auto& tmp : m_tmpDirs)
             files.push_back(tmp / name / server / "lock");
-    }
     // Upstream Wine keeps its server folders under /tmp whatever $TMPDIR says.
     const std::filesystem::path upstream = m_tmpDirs.back() / (".wine-" + std::to_string(m_uid));
     files.push_back(upstream / server / "lock");

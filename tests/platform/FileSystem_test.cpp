@@ -107,9 +107,9 @@ TEST_F(FileSystemTest, ReadFromStart) {
     const auto file = fs.openBinary("c:\\F");
     ASSERT_TRUE(file);
     EXPECT_EQ(file->length(), 6);
-    EXPECT_EQ(file->readFromStart(5), (std::vector<std::uint8_t>{'a', 'b', 'c', 'd', 'e'}));
-    EXPECT_EQ(file->readFromStart(100).size(), 6u);
-    EXPECT_TRUE(file->readFromStart(0).empty());
+    EXPECT_EQ(file->readAt(0, 5), (std::vector<std::uint8_t>{'a', 'b', 'c', 'd', 'e'}));
+    EXPECT_EQ(file->readAt(0, 100).size(), 6u);
+    EXPECT_TRUE(file->readAt(0, 0).empty());
     EXPECT_FALSE(fs.openBinary("C:\\"));
 }
 
