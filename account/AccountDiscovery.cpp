@@ -22,20 +22,9 @@ std::optional<std::vector<std::uint8_t>> readMapDat(const OpenFolder& account,
         return std::nullopt;
     // The length is taken again on the opened file: it may have changed since it was measured.
     const std::int64_t length = file->length();
-    if (length > kMapDatReadCap)
+    if (length > kMapDatReadCap || length - dropLast < 1)
         return std::nullopt;
-    const std::int64_t toRead = length - dropLast;
-    if (toRead < 1)
-        return std::nullopt;
-    return file->readAt(0, static_cast<std::size_t>(toRead));
-}
-
-// The folder name as the number the colour is stored under: decimal digits only, within the
-// currency range; no value for anything else, since no colour could be stored for it.
-std::optional<conv::Currency> accountNumber(std::string_view folderName) {
-    if (folderName.empty() || folderName.find_first_not_of("0123456789") != std::string_view::npos)
-        return std::nullopt;
-    return conv::currencyFromText(folderName);
+    return file->readAt(0, static_cast<std::size_t>(length - dropLast));
 }
 
 std::optional<std::u16string> emailFromMapData(const std::vector<std::uint8_t>& mapData) {
@@ -69,8 +58,11 @@ std::vector<AccountEntry> discoverAccounts(const FileSystem& fs, std::string_vie
     constexpr std::string_view backgrounds = "Backgrounds\\map.dat";
     constexpr std::string_view userTile = "UserTile\\map.dat";
     for (const std::string& name : entries) {
-        // "." and ".." are no account numbers either.
-        const auto number = accountNumber(name);
+        // The colour is stored under the folder name as a number: a name that is not decimal
+        // digits within the currency range ("." and ".." included) is no account.
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const auto number = conv::currencyFromText(name);
         if (!number)
             continue;
         // A name of digits names no other folder, whatever the case; one that is not a folder
@@ -90,10 +82,8 @@ std::vector<AccountEntry> discoverAccounts(const FileSystem& fs, std::string_vie
         if (!data)
             continue;
 
-        auto email = emailFromMapData(*data);
-        if (!email)
-            continue;
-        accounts.push_back({name, std::move(*email), *number});
+        if (auto email = emailFromMapData(*data))
+            accounts.push_back({name, std::move(*email), *number});
     }
     return accounts;
 }

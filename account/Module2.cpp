@@ -16,9 +16,7 @@ long WriteRegDword(Registry& registry, RegKey root, std::string_view keyPath,
         static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
     const long set = registry.setValue(key, valueName, kRegDword, data);
     const long closed = registry.closeKey(key);
-    if (created != kErrorSuccess)
-        return created;
-    return set != kErrorSuccess ? set : closed;
+    return created != kErrorSuccess ? created : set != kErrorSuccess ? set : closed;
 }
 
 } // namespace tintaro::Module2

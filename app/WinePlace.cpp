@@ -88,12 +88,12 @@ StoredColour readUserReg(const std::filesystem::path& prefix, const std::string&
         return {{}, where + QStringLiteral("not a registry file Wine would load")};
     const std::u16string key = QString::fromStdString(keyPath).toStdU16String();
     const std::u16string name = QString::fromUtf8(Module2::kImColor).toStdU16String();
-    const auto found = std::find_if(
-        contents->values.rbegin(), contents->values.rend(), [&](const UserRegFile::Value& v) {
+    const auto found =
+        std::find_if(contents->rbegin(), contents->rend(), [&](const UserRegFile::Value& v) {
             return QStringView(v.key).compare(key, Qt::CaseInsensitive) == 0 &&
                    QStringView(v.name).compare(name, Qt::CaseInsensitive) == 0;
         });
-    if (found == contents->values.rend())
+    if (found == contents->rend())
         return {};
     const std::string_view data = found->data;
     std::uint32_t value = 0;

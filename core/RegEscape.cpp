@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdint>
 
 namespace tintaro::RegEscape {
 

@@ -10,9 +10,6 @@ namespace {
 
 using Int64 = std::int64_t;
 
-// Line height used by print() when no toolkit painter is installed.
-constexpr int kDefaultLineHeight = 13;
-
 // Outline points of a circle of radius r about the origin (midpoint rasterisation), each once.
 std::vector<std::pair<int, int>> midpointCircle(int r) {
     std::vector<std::pair<int, int>> points;
@@ -137,9 +134,10 @@ void Surface::box(int x1, int y1, int x2, int y2) {
 }
 
 void Surface::print(std::string_view text) {
+    // Without a toolkit painter a line is 13 pixels high.
     m_currentY += m_textPainter
                       ? std::max(0, m_textPainter(*this, m_currentX, m_currentY, text, m_foreColor))
-                      : kDefaultLineHeight;
+                      : 13;
 }
 
 void Surface::fillRows(int left, int right, int top, std::span<const std::uint32_t> pixels) {

@@ -74,9 +74,7 @@ std::size_t hexListStart(std::string_view data) {
     std::size_t end = readHexNumber(data, q, ignored);
     if (end == q)
         end = 4; // nothing converted: strtoul leaves the end at its start
-    if (data.substr(end, 2) != "):")
-        return npos;
-    return end + 2;
+    return data.substr(end, 2) == "):" ? end + 2 : npos;
 }
 
 // Wine's hex list reader: gives the position after the list, or npos when a byte is too large.
@@ -200,13 +198,6 @@ template <typename OnLine> bool scan(std::string_view text, OnLine onLine) {
     return true;
 }
 
-bool endsWithBlankLine(std::string_view text) {
-    if (!text.ends_with('\n'))
-        return false;
-    text.remove_suffix(1);
-    return skipSpaces(text, text.rfind('\n') + 1) == text.size(); // npos + 1 is 0
-}
-
 std::string valueLine(std::u16string_view name, std::uint32_t value) {
     std::string line =
         name.empty() ? std::string("@") : '"' + RegEscape::escape(name, '"', '"') + '"';
@@ -217,16 +208,13 @@ std::string valueLine(std::u16string_view name, std::uint32_t value) {
 
 std::string sectionText(std::u16string_view key, std::u16string_view name, std::uint32_t value,
                         std::int64_t unixSeconds, std::string_view eol) {
-    std::string out = '[' + RegEscape::escape(key, '[', ']') + "] " + std::to_string(unixSeconds);
-    out += eol;
+    const std::string end(eol);
+    std::string out = '[' + RegEscape::escape(key, '[', ']') + "] " + std::to_string(unixSeconds) +
+                      end + "#time=";
     // Windows FILETIME: 100 ns ticks since 1601.
     const auto ticks = static_cast<std::uint64_t>(unixSeconds + 11644473600LL) * 10000000ULL;
-    out += "#time=";
     RegEscape::appendNumber(out, ticks, 16, 1);
-    out += eol;
-    out += valueLine(name, value);
-    out += eol;
-    return out;
+    return out + end + valueLine(name, value) + end;
 }
 
 // The key path with its components joined by single backslashes, and the value name.
@@ -245,10 +233,9 @@ std::optional<Target> makeTarget(std::string_view keyPath, std::string_view valu
 
 } // namespace
 
-std::optional<UserRegFile::Contents> UserRegFile::read(std::string_view text) {
-    Contents contents;
-    const bool loaded =
-        scan(text, [&](const Line& line, const std::u16string& key, const Span& span) {
+std::optional<std::vector<UserRegFile::Value>> UserRegFile::read(std::string_view text) {
+    std::vector<Value> values;
+    if (!scan(text, [&](const Line& line, const std::u16string& key, const Span& span) {
             if (line.kind != Line::Kind::Value)
                 return;
             Value value{RegEscape::normalKey(key), {}, {}};
@@ -260,11 +247,10 @@ std::optional<UserRegFile::Contents> UserRegFile::read(std::string_view text) {
                 if (raw[i] != '\r' || i + 1 == raw.size() || raw[i + 1] != '\n')
                     value.data += raw[i];
             }
-            contents.values.push_back(std::move(value));
-        });
-    if (!loaded)
+            values.push_back(std::move(value));
+        }))
         return std::nullopt;
-    return contents;
+    return values;
 }
 
 std::optional<std::string> UserRegFile::withDword(std::string_view text, std::string_view keyPath,
@@ -324,8 +310,9 @@ std::optional<std::string> UserRegFile::withDword(std::string_view text, std::st
         out.append(newValue);
         out.append(eol);
     } else {
-        // Keys are separated by a blank line, as Wine writes them.
-        if (!endsWithBlankLine(out))
+        // Keys are separated by a blank line, as Wine writes them. `out` ends with '\n' here.
+        const std::string_view lines = std::string_view(out).substr(0, out.size() - 1);
+        if (skipSpaces(lines, lines.rfind('\n') + 1) != lines.size()) // npos + 1 is 0
             out.append(eol);
         out.append(sectionText(target->key, target->name, value, unixSeconds, eol));
     }

@@ -27,14 +27,9 @@ public:
     };
 
     // Every value in file order, as Wine would load it (a later value of the same name overrides
-    // an earlier one).
-    struct Contents {
-        std::vector<Value> values;
-    };
-
-    // nullopt when Wine would not load the file at all: first line not the header, a NUL byte,
-    // or a global #arch line that Wine rejects.
-    static std::optional<Contents> read(std::string_view text);
+    // an earlier one); nullopt when Wine would not load the file at all: first line not the
+    // header, a NUL byte, or a global #arch line that Wine rejects.
+    static std::optional<std::vector<Value>> read(std::string_view text);
 
     // `text` with the REG_DWORD `valueName` of `keyPath` set to `value`: the last definition of
     // that value (whatever its type) is replaced in place, else the line is added at the end of

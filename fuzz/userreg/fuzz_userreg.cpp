@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -31,9 +32,9 @@ std::u16string folded(std::u16string text) {
 
 // What Wine keeps: the last definition of each value, names compared without ASCII case.
 std::map<std::pair<std::u16string, std::u16string>, std::string>
-effective(const UserRegFile::Contents& contents) {
+effective(const std::vector<UserRegFile::Value>& contents) {
     std::map<std::pair<std::u16string, std::u16string>, std::string> values;
-    for (const auto& value : contents.values)
+    for (const auto& value : contents)
         values[{folded(value.key), folded(value.name)}] = value.data;
     return values;
 }

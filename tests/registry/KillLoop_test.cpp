@@ -51,7 +51,7 @@ TEST(KillLoop, KilledAppliesLeaveAWholeFileAndAtMostOneCopy) {
         const auto contents = UserRegFile::read(test::readFile(options.prefix / "user.reg"));
         ASSERT_TRUE(contents) << "round " << round;
         int pads = 0, colours = 0;
-        for (const auto& value : contents->values) {
+        for (const auto& value : *contents) {
             pads += value.name == u"v";
             colours += value.name == u"IM Color" && value.data.starts_with("dword:");
         }

@@ -164,10 +164,10 @@ TEST(UserRegFileTest, EscapedNamesRoundTrip) {
     ASSERT_TRUE(again.has_value());
     const auto contents = UserRegFile::read(*again);
     ASSERT_TRUE(contents.has_value());
-    ASSERT_EQ(contents->values.size(), 1u);
-    EXPECT_EQ(contents->values[0].key, u"Soft[1]\\Caf\u00e9\\x");
-    EXPECT_EQ(contents->values[0].name, u"say \"\\hi\"");
-    EXPECT_EQ(contents->values[0].data, "dword:00000008");
+    ASSERT_EQ(contents->size(), 1u);
+    EXPECT_EQ(contents->at(0).key, u"Soft[1]\\Caf\u00e9\\x");
+    EXPECT_EQ(contents->at(0).name, u"say \"\\hi\"");
+    EXPECT_EQ(contents->at(0).data, "dword:00000008");
 }
 
 TEST(UserRegFileTest, RefusesNamesThatAreNotUtf8OrEmptyKeys) {
@@ -199,12 +199,12 @@ TEST(UserRegFileTest, ReadsKeysAndValuesAsWineDoes) {
                              "@=\"d\"\n\"broken\n[C] 2\n  \"W\" = dword:7\n";
     const auto contents = UserRegFile::read(text);
     ASSERT_TRUE(contents.has_value());
-    ASSERT_EQ(contents->values.size(), 3u);
-    EXPECT_EQ(contents->values[0].key, u"A\\B");
-    EXPECT_EQ(contents->values[0].data, "hex:01,\\\n 02");
-    EXPECT_EQ(contents->values[1].name, u"");
-    EXPECT_EQ(contents->values[2].key, u"C");
-    EXPECT_EQ(contents->values[2].data, "dword:7");
+    ASSERT_EQ(contents->size(), 3u);
+    EXPECT_EQ(contents->at(0).key, u"A\\B");
+    EXPECT_EQ(contents->at(0).data, "hex:01,\\\n 02");
+    EXPECT_EQ(contents->at(1).name, u"");
+    EXPECT_EQ(contents->at(2).key, u"C");
+    EXPECT_EQ(contents->at(2).data, "dword:7");
 }
 
 TEST(UserRegFileTest, ArchOfSystemFile) {

@@ -137,7 +137,7 @@ protected:
     static std::string storedValue(std::string_view text) {
         std::string found;
         if (const auto contents = UserRegFile::read(text)) {
-            for (const auto& value : contents->values) {
+            for (const auto& value : *contents) {
                 if (value.key == u"Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\123" &&
                     value.name == u"IM Color")
                     found = value.data;
