@@ -46,10 +46,7 @@ void Form1::Form_MouseDown(std::int16_t Button, std::int16_t, float& X, float& Y
     if (X >= s.sliderLeft && X < s.sliderRight + 11 && Y >= s.sliderTop - 2 &&
         Y < s.sliderBottom + 3) {
         s.sliderDragging = kTrue;
-        if (Y > s.sliderBottom)
-            Y = static_cast<float>(s.sliderBottom);
-        if (Y < s.sliderTop)
-            Y = static_cast<float>(s.sliderTop);
+        Y = std::clamp(Y, static_cast<float>(s.sliderTop), static_cast<float>(s.sliderBottom));
         SelectFromSlider(X, Y);
     }
     picture->present();
@@ -85,10 +82,7 @@ void Form1::Form_MouseUp(std::int16_t, std::int16_t, float&, float&) {
 
 void Form1::SelectFromSquare(float& x, float& y) {
     PickerState& s = m_state;
-    m_canvas.DrawPicker();
-    s.markerX = conv::roundToInt32(x);
-    s.markerY = conv::roundToInt32(y);
-    m_canvas.DrawPicker();
+    moveMarker(conv::roundToInt32(x), conv::roundToInt32(y));
     // The marker and the slider redrawn below are far apart: presented separately, only the
     // two small areas are repainted, not the box that spans both.
     picture->present();
@@ -149,23 +143,22 @@ void Form1::PreviewHueColor(std::int16_t saturation, std::int16_t brightness) {
 
 void Form1::PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t blue,
                            const QString& hex) {
-    Surface& surface = m_surface;
-    surface.setFillColor(surface.backColor());
-    surface.setForeColor(surface.backColor());
-    surface.setDrawMode(kDrawModeCopyPen);
+    m_surface.setFillColor(m_surface.backColor());
+    m_surface.setForeColor(m_surface.backColor());
+    m_surface.setDrawMode(kDrawModeCopyPen);
     // The readout's place beside the slider, level with the square's top; the filled box clears
     // the previous readout.
     const int left = m_state.sliderRight + 20;
     const int top = m_state.squareTop;
-    surface.box(left, top, m_state.sliderRight + 100, top + 50);
+    m_surface.box(left, top, m_state.sliderRight + 100, top + 50);
 
-    surface.setCurrentY(top);
-    surface.setForeColor(0);
+    m_surface.setCurrentY(top);
+    m_surface.setForeColor(0);
     const std::string lines[] = {"R: " + std::to_string(red), "G: " + std::to_string(green),
                                  "B: " + std::to_string(blue), "Hex: #" + hex.toStdString()};
     for (const std::string& line : lines) {
-        surface.setCurrentX(left);
-        surface.print(line);
+        m_surface.setCurrentX(left);
+        m_surface.print(line);
     }
     picture->present();
 }
