@@ -128,7 +128,7 @@ void Form1::PickMarkerColor() {
 
 void Form1::refreshColourDisplays() {
     const ColorRef colour = lblSelColor->backColor();
-    setFieldText(txtcolor, QString::fromStdString(std::to_string(colour)));
+    setFieldText(txtcolor, QString::number(colour));
     setFieldText(txtcolorhex,
                  QString::fromStdString(conv::hexText(static_cast<std::uint32_t>(colour))));
     setTextColour(txtcolor, 0);

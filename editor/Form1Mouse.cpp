@@ -14,21 +14,17 @@ namespace {
 
 constexpr std::int16_t kLeftButton = 1;
 
-QString wholeText(std::int64_t value) {
-    return QString::fromStdString(std::to_string(value));
-}
-
 // floor(numerator * scale / 255) for the square's position readouts. The position arithmetic
 // is integer (64-bit, so no position can overflow it), the division double.
 QString scaledFloorText(std::int64_t offset, std::int64_t scale) {
     const double product = static_cast<double>(offset * scale);
-    return wholeText(conv::floorToInt32(product / 255.0));
+    return QString::number(conv::floorToInt32(product / 255.0));
 }
 
 // floor(((255 - y) + squareTop) * scale / 255) for the slider readouts, in double.
 QString sliderFloorText(float y, std::int32_t squareTop, double scale) {
     const double value = ((255.0 - static_cast<double>(y)) + squareTop) * scale / 255.0;
-    return wholeText(conv::floorToInt32(value));
+    return QString::number(conv::floorToInt32(value));
 }
 
 } // namespace
@@ -166,9 +162,9 @@ void Form1::PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t bl
 void Form1::writeRgbFields(ColorRef colour) {
     std::int16_t red = 0, green = 0, blue = 0;
     Module1::SplitRGB(colour, red, green, blue);
-    setFieldText(Text1, wholeText(red));
-    setFieldText(Text2, wholeText(green));
-    setFieldText(Text3, wholeText(blue));
+    setFieldText(Text1, QString::number(red));
+    setFieldText(Text2, QString::number(green));
+    setFieldText(Text3, QString::number(blue));
 }
 
 } // namespace tintaro
