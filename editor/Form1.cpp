@@ -94,18 +94,27 @@ ClickLabel* makePicture(QWidget* parent, const char* id, const QRect& geometry,
     return picture;
 }
 
-// The button codes the mouse handlers take are Qt's: 1 left, 2 right, 4 middle, or'ed for the
-// buttons held during a move.
-std::int16_t buttonCode(Qt::MouseButtons buttons) {
-    return static_cast<std::int16_t>(
+// Passes a mouse event of the picture to a handler: buttons as Qt's codes (1 left, 2 right,
+// 4 middle, or'ed for the buttons held during a move), shift state 1 shift, 2 control, 4 alt.
+void forwardMouse(Form1* form, void (Form1::*handler)(std::int16_t, std::int16_t, float&, float&),
+                  QPointF position, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    const auto button = static_cast<std::int16_t>(
         (buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)).toInt());
+    const auto shift = static_cast<std::int16_t>((modifiers & Qt::ShiftModifier ? 1 : 0) |
+                                                 (modifiers & Qt::ControlModifier ? 2 : 0) |
+                                                 (modifiers & Qt::AltModifier ? 4 : 0));
+    float x = float(position.x()), y = float(position.y());
+    (form->*handler)(button, shift, x, y);
 }
 
-// Shift state as the mouse handlers take it: 1 shift, 2 control, 4 alt.
-std::int16_t shiftCode(Qt::KeyboardModifiers modifiers) {
-    return static_cast<std::int16_t>((modifiers & Qt::ShiftModifier ? 1 : 0) |
-                                     (modifiers & Qt::ControlModifier ? 2 : 0) |
-                                     (modifiers & Qt::AltModifier ? 4 : 0));
+// Hides one look of the apply button and shows the other. The two looks are one button: the
+// keyboard focus stays on it when the look changes.
+void swapApplyLook(ClickLabel* hidden, ClickLabel* shown) {
+    const bool focused = hidden->hasFocus();
+    hidden->hide();
+    shown->show();
+    if (focused)
+        shown->setFocus(Qt::TabFocusReason);
 }
 
 } // namespace
@@ -140,8 +149,8 @@ Form1::Form1()
     buildControls();
     connectHandlers();
 
-    m_canvas.setShowHook([this] { show(); });
-    m_canvas.setRefreshHook([this] { picture->present(); });
+    m_canvas.show = [this] { show(); };
+    m_canvas.refresh = [this] { picture->present(); };
 }
 
 void Form1::Show() {
@@ -171,9 +180,7 @@ void Form1::buildControls() {
     lblH = makeLabel(Frame2, "lblH", {56, 32, 7, 11}, u"°"_s, u"grados"_s);
     lblH->setFont(labelFont(12));
     lblS = makeLabel(Frame2, "lblS", {56, 54, 11, 13}, u"%"_s, u"por ciento"_s);
-    lblS->setFont(labelFont(8.25));
     lblBB = makeLabel(Frame2, "lblBB", {56, 74, 13, 17}, u"%"_s, u"por ciento"_s);
-    lblBB->setFont(labelFont(8.25));
 
     lblR = makeLabel(Frame2, "lblR", {80, 34, 13, 15}, u"R:"_s, u"Rojo"_s, true);
     lblG = makeLabel(Frame2, "lblG", {80, 54, 15, 15}, u"G:"_s, u"Verde"_s, true);
@@ -235,23 +242,20 @@ void Form1::buildControls() {
 void Form1::connectHandlers() {
     // The picture reports the client area's own mouse events (not those over a control), with
     // logical positions that keep their fraction: a click lands on the same pixel at any scale.
-    connect(picture, &SurfaceWidget::mousePressed, this,
-            [this](QPointF position, Qt::MouseButton button, Qt::MouseButtons,
-                   Qt::KeyboardModifiers modifiers) {
-                float x = float(position.x()), y = float(position.y());
-                Form_MouseDown(buttonCode(button), shiftCode(modifiers), x, y);
-            });
+    connect(
+        picture, &SurfaceWidget::mousePressed, this,
+        [this](QPointF at, Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers keys) {
+            forwardMouse(this, &Form1::Form_MouseDown, at, button, keys);
+        });
     connect(picture, &SurfaceWidget::mouseMoved, this,
-            [this](QPointF position, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-                float x = float(position.x()), y = float(position.y());
-                Form_MouseMove(buttonCode(buttons), shiftCode(modifiers), x, y);
+            [this](QPointF at, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys) {
+                forwardMouse(this, &Form1::Form_MouseMove, at, buttons, keys);
             });
-    connect(picture, &SurfaceWidget::mouseReleased, this,
-            [this](QPointF position, Qt::MouseButton button, Qt::MouseButtons,
-                   Qt::KeyboardModifiers modifiers) {
-                float x = float(position.x()), y = float(position.y());
-                Form_MouseUp(buttonCode(button), shiftCode(modifiers), x, y);
-            });
+    connect(
+        picture, &SurfaceWidget::mouseReleased, this,
+        [this](QPointF at, Qt::MouseButton button, Qt::MouseButtons, Qt::KeyboardModifiers keys) {
+            forwardMouse(this, &Form1::Form_MouseUp, at, button, keys);
+        });
 
     connect(optH, &QRadioButton::clicked, this, [this] { optH_Click(); });
     connect(optS, &QRadioButton::clicked, this, [this] { optS_Click(); });
@@ -266,9 +270,14 @@ void Form1::connectHandlers() {
     for (EventLineEdit* field : {Text1, Text2, Text3})
         connect(field, &QLineEdit::textChanged, this, &Form1::refreshColourDisplays);
 
-    connect(lblSelColor, &ClickLabel::clicked, this,
-            [this] { printSwatchInfo(lblSelColor->backColor()); });
-    connect(Label2, &ClickLabel::clicked, this, [this] { printSwatchInfo(Label2->backColor()); });
+    for (SwatchLabel* swatch : {lblSelColor, Label2})
+        connect(swatch, &ClickLabel::clicked, this, [this, swatch] {
+            std::int16_t red = 0, green = 0, blue = 0;
+            Module1::SplitRGB(swatch->backColor(), red, green, blue);
+            QString hex;
+            GetHexVal(red, green, blue, hex);
+            PrintColorInfo(red, green, blue, hex);
+        });
     connect(Picture1, &ClickLabel::mouseMoved, this, [this] { Picture1_MouseMove(); });
     connect(Image1, &ClickLabel::mouseMoved, this, [this] { swapApplyLook(Picture2, Picture1); });
     connect(Picture2, &ClickLabel::clicked, this, [this] { Picture2_Click(); });
@@ -319,29 +328,12 @@ void Form1::setTextColour(QWidget* control, ColorRef colour) {
     control->setPalette(palette);
 }
 
-void Form1::printSwatchInfo(ColorRef colour) {
-    std::int16_t red = 0, green = 0, blue = 0;
-    Module1::SplitRGB(colour, red, green, blue);
-    QString hex;
-    GetHexVal(red, green, blue, hex);
-    PrintColorInfo(red, green, blue, hex);
-}
-
 void Form1::GetHexVal(std::int16_t Red, std::int16_t Green, std::int16_t Blue, QString& strHex) {
     strHex = QString::asprintf("%02X%02X%02X", Red, Green, Blue);
 }
 
 void Form1::Picture1_MouseMove() {
     swapApplyLook(Picture1, Picture2);
-}
-
-void Form1::swapApplyLook(ClickLabel* hidden, ClickLabel* shown) {
-    // The two looks are one button: the keyboard focus stays on it when the look changes.
-    const bool focused = hidden->hasFocus();
-    hidden->hide();
-    shown->show();
-    if (focused)
-        shown->setFocus(Qt::TabFocusReason);
 }
 
 void Form1::Picture2_Click() {

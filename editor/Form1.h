@@ -119,8 +119,8 @@ protected:
 private:
     void buildControls();
     void connectHandlers();
-    // Hides one look of the apply button and shows the other, keeping the keyboard focus on it.
-    void swapApplyLook(ClickLabel* hidden, ClickLabel* shown);
+    // Inverts the marker away, moves it to (x, y) and inverts it there.
+    void moveMarker(std::int32_t x, std::int32_t y);
 
     // Makes `colour` the selected colour and returns what is selected afterwards.
     ColorRef selectColour(ColorRef colour);
@@ -129,13 +129,11 @@ private:
     void setTextColour(QWidget* control, ColorRef colour);
     void setFieldText(EventLineEdit* field, const QString& text);
     double fieldValue(const EventLineEdit* field) const;
-    bool hueIsInvalid() const;
     // Saturation or brightness mode: the square, the marker at the hue and the row's field, the
     // slider for the colour under it.
     void showSquareMode(bool saturation);
     // Renders the hue-mode square for the strip's pixel at `column`, row sliderY rounded.
     void drawHueSquareFromStrip(std::int32_t column);
-    void printSwatchInfo(ColorRef colour);
 
     Surface m_surface;
     PickerState m_state;

@@ -25,6 +25,10 @@ float toSingle(double value) {
     return static_cast<float>(std::clamp(value, -kMax, kMax));
 }
 
+bool hueIsInvalid(double hue) {
+    return hue < 0 || hue != std::floor(hue) || hue > 360;
+}
+
 const QString kHueMessage = QStringLiteral("Enter an Integer Value Between 0 and 360");
 
 } // namespace
@@ -36,10 +40,8 @@ void Form1::optH_Click() {
     s.sliderY = toSingle(std::floor(s.sliderBottom - fieldValue(txtH) * 255 / 360));
     Module1::DrawSliderArrows(m_canvas, conv::roundToInt16(s.sliderY));
     drawHueSquareFromStrip(s.sliderLeft + 3);
-    m_canvas.DrawPicker();
-    s.markerX = conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft);
-    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
-    m_canvas.DrawPicker();
+    moveMarker(conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft),
+               conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100));
     selectColour(m_surface.point(s.markerX, s.markerY));
     picture->present();
 }
@@ -55,11 +57,9 @@ void Form1::optB_Click() {
 void Form1::showSquareMode(bool saturation) {
     PickerState& s = m_state;
     (saturation ? Module1::DrawSquareSaturationMode : Module1::DrawSquareBrightnessMode)(m_canvas);
-    m_canvas.DrawPicker();
-    s.markerX = conv::roundToInt32(fieldValue(txtH) * 255 / 360 + s.squareLeft);
-    s.markerY =
-        conv::roundToInt32(s.squareBottom - fieldValue(saturation ? txtB : txtS) * 255 / 100);
-    m_canvas.DrawPicker();
+    moveMarker(
+        conv::roundToInt32(fieldValue(txtH) * 255 / 360 + s.squareLeft),
+        conv::roundToInt32(s.squareBottom - fieldValue(saturation ? txtB : txtS) * 255 / 100));
     std::int16_t red = 0, green = 0, blue = 0;
     Module1::SplitRGB(m_surface.point(s.markerX, s.markerY), red, green, blue);
     (saturation ? Module1::DrawSliderSaturationMode
@@ -67,14 +67,9 @@ void Form1::showSquareMode(bool saturation) {
     picture->present();
 }
 
-bool Form1::hueIsInvalid() const {
-    const double hue = fieldValue(txtH);
-    return hue < 0 || hue != std::floor(hue) || hue > 360;
-}
-
 void Form1::txtH_KeyUp(int, Qt::KeyboardModifiers) {
     PickerState& s = m_state;
-    if (hueIsInvalid())
+    if (hueIsInvalid(fieldValue(txtH)))
         MsgBox(kHueMessage);
     if (fieldValue(txtH) < 0)
         setFieldText(txtH, QStringLiteral("0"));
@@ -89,7 +84,7 @@ void Form1::txtH_KeyUp(int, Qt::KeyboardModifiers) {
 }
 
 void Form1::txtH_LostFocus() {
-    if (!hueIsInvalid())
+    if (!hueIsInvalid(fieldValue(txtH)))
         return;
     MsgBox(kHueMessage);
     txtH->setFocus(Qt::OtherFocusReason);
@@ -98,10 +93,8 @@ void Form1::txtH_LostFocus() {
 void Form1::txtS_KeyUp(int, Qt::KeyboardModifiers) {
     if (!optH->isChecked())
         return;
-    PickerState& s = m_state;
-    m_canvas.DrawPicker();
-    s.markerX = conv::roundToInt32(fieldValue(txtS) * 255 / 100 + s.squareLeft);
-    m_canvas.DrawPicker();
+    moveMarker(conv::roundToInt32(fieldValue(txtS) * 255 / 100 + m_state.squareLeft),
+               m_state.markerY);
     PickMarkerColor();
     picture->present();
 }
@@ -109,10 +102,8 @@ void Form1::txtS_KeyUp(int, Qt::KeyboardModifiers) {
 void Form1::txtB_KeyUp(int, Qt::KeyboardModifiers) {
     if (!optH->isChecked())
         return;
-    PickerState& s = m_state;
-    m_canvas.DrawPicker();
-    s.markerY = conv::roundToInt32(s.squareBottom - fieldValue(txtB) * 255 / 100);
-    m_canvas.DrawPicker();
+    moveMarker(m_state.markerX,
+               conv::roundToInt32(m_state.squareBottom - fieldValue(txtB) * 255 / 100));
     PickMarkerColor();
     picture->present();
 }
@@ -124,13 +115,20 @@ void Form1::drawHueSquareFromStrip(std::int32_t column) {
     Module1::DrawSquareHueMode(m_canvas, red, green, blue);
 }
 
+void Form1::moveMarker(std::int32_t x, std::int32_t y) {
+    m_canvas.DrawPicker();
+    m_state.markerX = x;
+    m_state.markerY = y;
+    m_canvas.DrawPicker();
+}
+
 void Form1::PickMarkerColor() {
     writeRgbFields(selectColour(m_surface.point(m_state.markerX, m_state.markerY)));
 }
 
 void Form1::refreshColourDisplays() {
     const ColorRef colour = lblSelColor->backColor();
-    setFieldText(txtcolor, QString::fromStdString(std::to_string(colour)));
+    setFieldText(txtcolor, QString::number(colour));
     setFieldText(txtcolorhex,
                  QString::fromStdString(conv::hexText(static_cast<std::uint32_t>(colour))));
     setTextColour(txtcolor, 0);

@@ -14,21 +14,17 @@ namespace {
 
 constexpr std::int16_t kLeftButton = 1;
 
-QString wholeText(std::int64_t value) {
-    return QString::fromStdString(std::to_string(value));
-}
-
 // floor(numerator * scale / 255) for the square's position readouts. The position arithmetic
 // is integer (64-bit, so no position can overflow it), the division double.
 QString scaledFloorText(std::int64_t offset, std::int64_t scale) {
     const double product = static_cast<double>(offset * scale);
-    return wholeText(conv::floorToInt32(product / 255.0));
+    return QString::number(conv::floorToInt32(product / 255.0));
 }
 
 // floor(((255 - y) + squareTop) * scale / 255) for the slider readouts, in double.
 QString sliderFloorText(float y, std::int32_t squareTop, double scale) {
     const double value = ((255.0 - static_cast<double>(y)) + squareTop) * scale / 255.0;
-    return wholeText(conv::floorToInt32(value));
+    return QString::number(conv::floorToInt32(value));
 }
 
 } // namespace
@@ -46,10 +42,7 @@ void Form1::Form_MouseDown(std::int16_t Button, std::int16_t, float& X, float& Y
     if (X >= s.sliderLeft && X < s.sliderRight + 11 && Y >= s.sliderTop - 2 &&
         Y < s.sliderBottom + 3) {
         s.sliderDragging = kTrue;
-        if (Y > s.sliderBottom)
-            Y = static_cast<float>(s.sliderBottom);
-        if (Y < s.sliderTop)
-            Y = static_cast<float>(s.sliderTop);
+        Y = std::clamp(Y, static_cast<float>(s.sliderTop), static_cast<float>(s.sliderBottom));
         SelectFromSlider(X, Y);
     }
     picture->present();
@@ -85,10 +78,7 @@ void Form1::Form_MouseUp(std::int16_t, std::int16_t, float&, float&) {
 
 void Form1::SelectFromSquare(float& x, float& y) {
     PickerState& s = m_state;
-    m_canvas.DrawPicker();
-    s.markerX = conv::roundToInt32(x);
-    s.markerY = conv::roundToInt32(y);
-    m_canvas.DrawPicker();
+    moveMarker(conv::roundToInt32(x), conv::roundToInt32(y));
     // The marker and the slider redrawn below are far apart: presented separately, only the
     // two small areas are repainted, not the box that spans both.
     picture->present();
@@ -149,23 +139,22 @@ void Form1::PreviewHueColor(std::int16_t saturation, std::int16_t brightness) {
 
 void Form1::PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t blue,
                            const QString& hex) {
-    Surface& surface = m_surface;
-    surface.setFillColor(surface.backColor());
-    surface.setForeColor(surface.backColor());
-    surface.setDrawMode(kDrawModeCopyPen);
+    m_surface.setFillColor(m_surface.backColor());
+    m_surface.setForeColor(m_surface.backColor());
+    m_surface.setDrawMode(kDrawModeCopyPen);
     // The readout's place beside the slider, level with the square's top; the filled box clears
     // the previous readout.
     const int left = m_state.sliderRight + 20;
     const int top = m_state.squareTop;
-    surface.box(left, top, m_state.sliderRight + 100, top + 50);
+    m_surface.box(left, top, m_state.sliderRight + 100, top + 50);
 
-    surface.setCurrentY(top);
-    surface.setForeColor(0);
+    m_surface.setCurrentY(top);
+    m_surface.setForeColor(0);
     const std::string lines[] = {"R: " + std::to_string(red), "G: " + std::to_string(green),
                                  "B: " + std::to_string(blue), "Hex: #" + hex.toStdString()};
     for (const std::string& line : lines) {
-        surface.setCurrentX(left);
-        surface.print(line);
+        m_surface.setCurrentX(left);
+        m_surface.print(line);
     }
     picture->present();
 }
@@ -173,9 +162,9 @@ void Form1::PrintColorInfo(std::int16_t red, std::int16_t green, std::int16_t bl
 void Form1::writeRgbFields(ColorRef colour) {
     std::int16_t red = 0, green = 0, blue = 0;
     Module1::SplitRGB(colour, red, green, blue);
-    setFieldText(Text1, wholeText(red));
-    setFieldText(Text2, wholeText(green));
-    setFieldText(Text3, wholeText(blue));
+    setFieldText(Text1, QString::number(red));
+    setFieldText(Text2, QString::number(green));
+    setFieldText(Text3, QString::number(blue));
 }
 
 } // namespace tintaro

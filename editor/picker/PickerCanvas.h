@@ -62,12 +62,12 @@ public:
     PickerState& state() { return m_state; }
 
     // Showing the window (modeless), and presenting what was drawn.
-    void setShowHook(std::function<void()> hook) { m_show = std::move(hook); }
-    void setRefreshHook(std::function<void()> hook) { m_refresh = std::move(hook); }
+    std::function<void()> show = [] {};
+    std::function<void()> refresh = [] {};
 
     // Shows the window, then renders the 15 x 256 hue strip and its frame.
     void DrawHueSlider() {
-        m_show();
+        show();
         m_surface.setDrawWidth(1);
         m_surface.setDrawMode(kDrawModeCopyPen);
         m_state.pickerBitmapInfo.biWidth = 15;
@@ -92,19 +92,17 @@ public:
     void DrawSelFrame() {
         m_surface.drawEdgeSunkenInner(m_state.squareLeft - 1, m_state.squareTop - 1,
                                       m_state.squareRight + 3, m_state.squareBottom + 3);
-        m_refresh();
+        refresh();
     }
     void DrawMainFrame() {
         m_surface.drawEdgeSunkenInner(m_state.sliderLeft - 1, m_state.sliderTop - 1,
                                       m_state.sliderRight + 1, m_state.sliderBottom + 3);
-        m_refresh();
+        refresh();
     }
 
 private:
     Surface& m_surface;
     PickerState& m_state;
-    std::function<void()> m_show = [] {};
-    std::function<void()> m_refresh = [] {};
 };
 
 } // namespace tintaro

@@ -148,7 +148,7 @@ TEST(Module1, HueSquareErasesTheMarkerBeforeTheFrameAndRedrawsItAfter) {
     f.state.markerY = 150;
     f.canvas.DrawPicker();
     ColorRef atRefresh = 0;
-    f.canvas.setRefreshHook([&] { atRefresh = f.surface.point(105, 150); });
+    f.canvas.refresh = [&] { atRefresh = f.surface.point(105, 150); };
     Module1::DrawSquareHueMode(f.canvas, 255, 0, 0);
     const ColorRef plain =
         RGB(ColourRules::ShadeSquareHueMode(255, 95, 70),

@@ -29,10 +29,10 @@ TEST(PickerCanvas, HueSliderShowsTheWindowFirstThenDrawsTheStripAndItsFrame) {
     PickerFixture f;
     const auto before = f.snapshot();
     ColorRef atShow = 0;
-    f.canvas.setShowHook([&] {
+    f.canvas.show = [&] {
         f.events.push_back("show");
         atShow = f.surface.point(277, 80);
-    });
+    };
     f.surface.setDrawWidth(3);
     f.surface.setDrawMode(kDrawModeInvert);
     f.canvas.DrawHueSlider();
@@ -101,10 +101,10 @@ TEST(PickerCanvas, FramesAreSunkenEdgesOnTheirRectanglesFollowedByARefresh) {
         PickerFixture f;
         const auto before = f.snapshot();
         ColorRef cornerAtRefresh = 0;
-        f.canvas.setRefreshHook([&] {
+        f.canvas.refresh = [&] {
             f.events.push_back("refresh");
             cornerAtRefresh = f.surface.point(c.left, c.top);
-        });
+        };
         f.surface.setDrawMode(kDrawModeInvert); // a frame paints whatever the draw mode
         if (c.square)
             f.canvas.DrawSelFrame();

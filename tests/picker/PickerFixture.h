@@ -21,8 +21,8 @@ struct PickerFixture {
     std::vector<std::string> events;
 
     explicit PickerFixture(bool noise = true) {
-        canvas.setShowHook([this] { events.push_back("show"); });
-        canvas.setRefreshHook([this] { events.push_back("refresh"); });
+        canvas.show = [this] { events.push_back("show"); };
+        canvas.refresh = [this] { events.push_back("refresh"); };
         if (noise) {
             std::mt19937 rng(1234);
             for (int y = 0; y < surface.height(); ++y)
