@@ -24,4 +24,4 @@ font=/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf
     -stroke '#e8402a' -strokewidth 5 -draw 'line 60,72 67,66' \
     -stroke none -fill white -font "$font" -pointsize 11 \
     -gravity southeast -annotate +3+2 'Zelkor' \
-    -strip BMP:zelkor.bmp
+    -alpha off -strip BMP3:zelkor.bmp
