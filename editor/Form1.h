@@ -40,10 +40,6 @@ public:
     // The chosen account's folder name as a currency number; written before the first show.
     conv::Currency algo;
 
-    PickerState& state() { return m_state; }
-    Surface& surface() { return m_surface; }
-    ColourStore& colourStore() { return m_colourStore; }
-
     SurfaceWidget* picture = nullptr;
     EtchedFrame* Frame1 = nullptr;
     EtchedFrame* Frame2 = nullptr;
@@ -117,6 +113,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The editor's tests read the picker's state and surface, and wait for the stores.
+    friend struct Form1Probe;
+
     void buildControls();
     void connectHandlers();
     // Inverts the marker away, moves it to (x, y) and inverts it there.

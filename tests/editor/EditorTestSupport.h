@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Helpers shared by the editor window's tests: an opened editor, mouse events with fractional
-// positions, a recording registry, and a fresh rendering of the picker for a given state.
+// Helpers shared by the editor window's tests: the window's picker state and surface, an opened
+// editor, mouse events with fractional positions, a recording registry, and a fresh rendering of
+// the picker for a given state.
 
 #include "Form1.h"
 #include "Module1.h"
@@ -20,12 +21,31 @@
 #include <tuple>
 #include <vector>
 
-namespace tintaro::test {
+namespace tintaro {
+
+struct Form1Probe {
+    static PickerState& state(Form1& form) { return form.m_state; }
+    static Surface& surface(Form1& form) { return form.m_surface; }
+    static void waitForStores(Form1& form) { form.m_colourStore.wait(); }
+};
+
+namespace test {
+
+inline PickerState& stateOf(Form1& form) {
+    return Form1Probe::state(form);
+}
+inline Surface& surfaceOf(Form1& form) {
+    return Form1Probe::surface(form);
+}
+// The stores the apply button queued have all finished.
+inline void waitForStores(Form1& form) {
+    Form1Probe::waitForStores(form);
+}
 
 using Rgb = std::tuple<int, int, int>;
 
 inline Rgb rgbAt(Form1& form, int x, int y) {
-    const ColorRef colour = form.surface().point(x, y);
+    const ColorRef colour = surfaceOf(form).point(x, y);
     return {colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF};
 }
 
@@ -115,11 +135,11 @@ private:
 // circle never covers), the arrows' row and the marker. Comparing it with a used editor's
 // surface shows exactly one marker and one pair of arrows, drawn where the state says.
 inline std::vector<std::uint32_t> freshRendering(Form1& used) {
-    const PickerState& s = used.state();
+    const PickerState& s = stateOf(used);
     Form1 fresh;
     fresh.setAttribute(Qt::WA_DeleteOnClose, false);
-    PickerState& t = fresh.state();
-    PickerCanvas canvas(fresh.surface(), t);
+    PickerState& t = stateOf(fresh);
+    PickerCanvas canvas(surfaceOf(fresh), t);
     t = s;
     // Off the surface, so the renderers' marker inversions leave no trace.
     t.markerX = -1000;
@@ -129,11 +149,11 @@ inline std::vector<std::uint32_t> freshRendering(Form1& used) {
     std::int16_t green = 0;
     std::int16_t blue = 0;
     if (used.optH->isChecked()) {
-        Module1::SplitRGB(used.surface().point(s.sliderLeft + 3, row), red, green, blue);
+        Module1::SplitRGB(surfaceOf(used).point(s.sliderLeft + 3, row), red, green, blue);
         canvas.DrawHueSlider();
         Module1::DrawSquareHueMode(canvas, red, green, blue);
     } else {
-        Module1::SplitRGB(used.surface().point(s.markerX, s.markerY), red, green, blue);
+        Module1::SplitRGB(surfaceOf(used).point(s.markerX, s.markerY), red, green, blue);
         if (used.optS->isChecked()) {
             Module1::DrawSquareSaturationMode(canvas);
             Module1::DrawSliderSaturationMode(canvas, red, green, blue);
@@ -146,18 +166,19 @@ inline std::vector<std::uint32_t> freshRendering(Form1& used) {
     t.markerX = s.markerX;
     t.markerY = s.markerY;
     canvas.DrawPicker();
-    const Surface& surface = fresh.surface();
+    const Surface& surface = surfaceOf(fresh);
     return {surface.pixels(), surface.pixels() + surface.width() * surface.height()};
 }
 
 // Number of pixels where the used editor differs from its fresh rendering.
 inline int differencesFromFresh(Form1& used) {
     const std::vector<std::uint32_t> expected = freshRendering(used);
-    const std::uint32_t* actual = used.surface().pixels();
+    const std::uint32_t* actual = surfaceOf(used).pixels();
     int differences = 0;
     for (std::size_t i = 0; i < expected.size(); ++i)
         differences += expected[i] != actual[i] ? 1 : 0;
     return differences;
 }
 
-} // namespace tintaro::test
+} // namespace test
+} // namespace tintaro

@@ -24,8 +24,8 @@ public:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Show && !shown) {
             shown = true;
-            squareAtShow = m_form.surface().point(100, 200);
-            stripAtShow = m_form.surface().point(280, 200);
+            squareAtShow = surfaceOf(m_form).point(100, 200);
+            stripAtShow = surfaceOf(m_form).point(280, 200);
         }
         return false;
     }
@@ -201,7 +201,7 @@ private Q_SLOTS:
 
     void stateAfterLoad() {
         auto form = openEditor();
-        const PickerState& s = form->state();
+        const PickerState& s = stateOf(*form);
         QCOMPARE(s.pickerBitmapInfo.biSize, 40);
         QCOMPARE(s.pickerBitmapInfo.biPlanes, std::int16_t{1});
         QCOMPARE(s.pickerBitmapInfo.biBitCount, std::int16_t{24});
@@ -236,7 +236,7 @@ private Q_SLOTS:
         QCOMPARE(rgbAt(*form, 277, 335), Rgb(255, 0, 0));
         // One marker at (265, 80) and one pair of arrows at row 335.
         QCOMPARE(differencesFromFresh(*form), 0);
-        QVERIFY(form->surface().point(260, 80) != form->surface().point(259, 81));
+        QVERIFY(surfaceOf(*form).point(260, 80) != surfaceOf(*form).point(259, 81));
     }
 
     // The window is on screen before the square is rendered, and what is shown is the
@@ -244,14 +244,14 @@ private Q_SLOTS:
     void visibleBeforeSquare() {
         Form1 form;
         form.setAttribute(Qt::WA_DeleteOnClose, false);
-        const ColorRef backgroundSquare = form.surface().point(100, 200);
-        const ColorRef backgroundStrip = form.surface().point(280, 200);
+        const ColorRef backgroundSquare = surfaceOf(form).point(100, 200);
+        const ColorRef backgroundStrip = surfaceOf(form).point(280, 200);
         ShowWatcher watcher(form);
         form.Show();
         QVERIFY(watcher.shown);
         QCOMPARE(watcher.squareAtShow, backgroundSquare);
         QCOMPARE(watcher.stripAtShow, backgroundStrip);
-        QVERIFY(form.surface().point(100, 200) != backgroundSquare);
+        QVERIFY(surfaceOf(form).point(100, 200) != backgroundSquare);
 
         const QImage shown = form.picture->grab().toImage();
         QCOMPARE(QColor(shown.pixel(10, 80)), QColor(255, 255, 255));
