@@ -15,7 +15,7 @@ void setUpApplication() {
     QIcon icon;
     for (int size : {16, 32, 48})
         icon.addPixmap(
-            QPixmap::fromImage(resourceBmp(QStringLiteral(":/app/icon%1.bmp").arg(size))));
+            QPixmap::fromImage(resourcePicture(QStringLiteral(":/app/icon%1.rgba").arg(size))));
     QApplication::setWindowIcon(icon);
 }
 

@@ -59,7 +59,7 @@ frmPrincipal::frmPrincipal(QWidget* parent)
 
     // The picture is named for screen readers by whose it is.
     Image1 = makeFixedLabel(this, "Image1", QRect(16, 8, 96, 96), QStringLiteral("Zelkor"));
-    Image1->setPixmap(QPixmap::fromImage(resourceBmp(QStringLiteral(":/app/zelkor.bmp"))));
+    Image1->setPixmap(QPixmap::fromImage(resourcePicture(QStringLiteral(":/app/zelkor.rgba"))));
     Label3 = makeFixedLabel(this, "Label3", QRect(120, 8, 105, 41),
                             QStringLiteral("¿50.000 usuarios pueden estar confundidos?"));
     Label3->setWordWrap(true);

@@ -24,7 +24,7 @@ constexpr ColorRef kLinkLabel5 = 0x13A3D9; // gold
 // The link's pointer: a monochrome hand whose fingertip is the hotspot.
 QCursor handCursor() {
     const QImage hand =
-        resourceBmp(QStringLiteral(":/web/hand.bmp")).convertToFormat(QImage::Format_ARGB32);
+        resourcePicture(QStringLiteral(":/web/hand.rgba")).convertToFormat(QImage::Format_ARGB32);
     // A mask image is black where it masks out, and a bitmap's black is a set bit: the bitmap is
     // set where the hand is black, the mask wherever it is drawn.
     return QCursor(QBitmap::fromImage(hand.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor)),

@@ -4,10 +4,11 @@
 #include "AccessibleControls.h"
 
 #include <QApplication>
-#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
+#include <QResource>
 #include <QStyle>
+#include <cmath>
 
 namespace tintaro {
 
@@ -55,10 +56,11 @@ void setFixedWindowSize(QWidget* window, int width, int height) {
         Qt::WindowCloseButtonHint);
 }
 
-QImage resourceBmp(const QString& path) {
-    QImageReader reader(path, "bmp");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
+QImage resourcePicture(const QString& path) {
+    const QResource resource(path);
+    const int side = int(std::sqrt(resource.size() / 4));
+    // Wraps the resource's own bytes, which live as long as the program; no copy.
+    return QImage(resource.data(), side, side, QImage::Format_RGBA8888);
 }
 
 QLabel* makeFixedLabel(QWidget* parent, const char* name, const QRect& geometry,

@@ -29,10 +29,10 @@ QPalette lightPalette(const QColor& window);
 // Minimize and close stay.
 void setFixedWindowSize(QWidget* window, int width, int height);
 
-// A BMP picture of the program's resources, such as ":/app/zelkor.bmp". BMP reads without
-// decompressing, and is read as such: a reader left to guess loads and asks every image plug-in
-// first.
-QImage resourceBmp(const QString& path);
+// A square picture of the program's resources, such as ":/app/zelkor.rgba", stored as raw
+// pixels (bytes R, G, B, A, rows top to bottom) so that showing it needs no image decoder.
+// ImageMagick reads and writes them as `-size 96x96 -depth 8 RGBA:zelkor.rgba`.
+QImage resourcePicture(const QString& path);
 
 // A label of a fixed layout, its text at the top left, its words its name for screen readers.
 QLabel* makeFixedLabel(QWidget* parent, const char* name, const QRect& geometry,

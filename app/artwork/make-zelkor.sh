@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Draws the main window's 96 x 96 picture: a cartoon figure on a blue ground, signed "Zelkor"
-# in the lower-right corner. Run it again after changing it and commit the BMP it writes
-# (uncompressed, so that the program reads it at start without decoding).
+# in the lower-right corner. Run it again after changing it and commit the raw RGBA pixels it
+# writes (the program shows them at start without decoding). The drawing passes through an
+# 8-bit BMP, whose rounding of the gradient gives the committed pixels.
 set -euo pipefail
 cd "$(dirname "$0")"
 font=/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf
@@ -24,4 +25,4 @@ font=/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf
     -stroke '#e8402a' -strokewidth 5 -draw 'line 60,72 67,66' \
     -stroke none -fill white -font "$font" -pointsize 11 \
     -gravity southeast -annotate +3+2 'Zelkor' \
-    -alpha off -strip BMP3:zelkor.bmp
+    -alpha off BMP3:- | /usr/bin/convert BMP3:- -depth 8 RGBA:zelkor.rgba

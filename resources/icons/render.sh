@@ -18,8 +18,8 @@ for s in "${sizes[@]}"; do
     /usr/bin/convert "$work/master.png" -filter Lanczos -resize "${s}x${s}" -strip \
         "PNG32:$here/png/tintaro-$s.png"
 done
-# The program's window icons, uncompressed so that it reads them at start without decoding.
+# The program's window icons, as raw RGBA pixels that it shows at start without decoding.
 for s in 16 32 48; do
-    /usr/bin/convert "$here/png/tintaro-$s.png" -strip "BMP:$here/../../app/artwork/icon$s.bmp"
+    /usr/bin/convert "$here/png/tintaro-$s.png" -depth 8 "RGBA:$here/../../app/artwork/icon$s.rgba"
 done
 echo "Rendered ${sizes[*]} px into $here/png"
