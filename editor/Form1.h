@@ -114,7 +114,7 @@ protected:
 
 private:
     // The editor's tests read the picker's state and surface, and wait for the stores.
-    friend struct Form1Probe;
+    friend class Form1Probe;
 
     void buildControls();
     void connectHandlers();

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Helpers shared by the editor window's tests: the window's picker state and surface, an opened
-// editor, mouse events with fractional positions, a recording registry, and a fresh rendering of
-// the picker for a given state.
+// Helpers shared by the editor window's tests: an opened editor, mouse events with fractional
+// positions, a recording registry, and a fresh rendering of the picker for a given state.
 
 #include "Form1.h"
 #include "Module1.h"
@@ -23,29 +22,20 @@
 
 namespace tintaro {
 
-struct Form1Probe {
-    static PickerState& state(Form1& form) { return form.m_state; }
-    static Surface& surface(Form1& form) { return form.m_surface; }
-    static void waitForStores(Form1& form) { form.m_colourStore.wait(); }
+// The editor window with its picker state, surface and stores in reach of the tests.
+class Form1Probe : public Form1 {
+public:
+    PickerState& state() { return m_state; }
+    Surface& surface() { return m_surface; }
+    ColourStore& colourStore() { return m_colourStore; }
 };
 
 namespace test {
 
-inline PickerState& stateOf(Form1& form) {
-    return Form1Probe::state(form);
-}
-inline Surface& surfaceOf(Form1& form) {
-    return Form1Probe::surface(form);
-}
-// The stores the apply button queued have all finished.
-inline void waitForStores(Form1& form) {
-    Form1Probe::waitForStores(form);
-}
-
 using Rgb = std::tuple<int, int, int>;
 
-inline Rgb rgbAt(Form1& form, int x, int y) {
-    const ColorRef colour = surfaceOf(form).point(x, y);
+inline Rgb rgbAt(Form1Probe& form, int x, int y) {
+    const ColorRef colour = form.surface().point(x, y);
     return {colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF};
 }
 
@@ -54,8 +44,8 @@ inline ColorRef colourRef(const Rgb& rgb) {
 }
 
 // A loaded, shown editor. Deleted by the caller (not closed), so each test owns its window.
-inline std::unique_ptr<Form1> openEditor() {
-    auto form = std::make_unique<Form1>();
+inline std::unique_ptr<Form1Probe> openEditor() {
+    auto form = std::make_unique<Form1Probe>();
     form->setAttribute(Qt::WA_DeleteOnClose, false);
     form->Show();
     return form;
@@ -69,16 +59,16 @@ inline void sendMouse(QWidget* widget, QEvent::Type type, QPointF position, Qt::
     QApplication::sendEvent(widget, &event);
 }
 
-inline void press(Form1& form, QPointF position, Qt::MouseButton button = Qt::LeftButton,
+inline void press(Form1Probe& form, QPointF position, Qt::MouseButton button = Qt::LeftButton,
                   Qt::MouseButtons held = Qt::LeftButton) {
     sendMouse(form.picture, QEvent::MouseButtonPress, position, button, held);
 }
 
-inline void move(Form1& form, QPointF position, Qt::MouseButtons held = Qt::LeftButton) {
+inline void move(Form1Probe& form, QPointF position, Qt::MouseButtons held = Qt::LeftButton) {
     sendMouse(form.picture, QEvent::MouseMove, position, Qt::NoButton, held);
 }
 
-inline void release(Form1& form, QPointF position, Qt::MouseButton button = Qt::LeftButton,
+inline void release(Form1Probe& form, QPointF position, Qt::MouseButton button = Qt::LeftButton,
                     Qt::MouseButtons held = Qt::NoButton) {
     sendMouse(form.picture, QEvent::MouseButtonRelease, position, button, held);
 }
@@ -134,12 +124,12 @@ private:
 // the arrows), base colour (in the other modes, the pixel under the marker centre, which the
 // circle never covers), the arrows' row and the marker. Comparing it with a used editor's
 // surface shows exactly one marker and one pair of arrows, drawn where the state says.
-inline std::vector<std::uint32_t> freshRendering(Form1& used) {
-    const PickerState& s = stateOf(used);
-    Form1 fresh;
+inline std::vector<std::uint32_t> freshRendering(Form1Probe& used) {
+    const PickerState& s = used.state();
+    Form1Probe fresh;
     fresh.setAttribute(Qt::WA_DeleteOnClose, false);
-    PickerState& t = stateOf(fresh);
-    PickerCanvas canvas(surfaceOf(fresh), t);
+    PickerState& t = fresh.state();
+    PickerCanvas canvas(fresh.surface(), t);
     t = s;
     // Off the surface, so the renderers' marker inversions leave no trace.
     t.markerX = -1000;
@@ -149,11 +139,11 @@ inline std::vector<std::uint32_t> freshRendering(Form1& used) {
     std::int16_t green = 0;
     std::int16_t blue = 0;
     if (used.optH->isChecked()) {
-        Module1::SplitRGB(surfaceOf(used).point(s.sliderLeft + 3, row), red, green, blue);
+        Module1::SplitRGB(used.surface().point(s.sliderLeft + 3, row), red, green, blue);
         canvas.DrawHueSlider();
         Module1::DrawSquareHueMode(canvas, red, green, blue);
     } else {
-        Module1::SplitRGB(surfaceOf(used).point(s.markerX, s.markerY), red, green, blue);
+        Module1::SplitRGB(used.surface().point(s.markerX, s.markerY), red, green, blue);
         if (used.optS->isChecked()) {
             Module1::DrawSquareSaturationMode(canvas);
             Module1::DrawSliderSaturationMode(canvas, red, green, blue);
@@ -166,14 +156,14 @@ inline std::vector<std::uint32_t> freshRendering(Form1& used) {
     t.markerX = s.markerX;
     t.markerY = s.markerY;
     canvas.DrawPicker();
-    const Surface& surface = surfaceOf(fresh);
+    const Surface& surface = fresh.surface();
     return {surface.pixels(), surface.pixels() + surface.width() * surface.height()};
 }
 
 // Number of pixels where the used editor differs from its fresh rendering.
-inline int differencesFromFresh(Form1& used) {
+inline int differencesFromFresh(Form1Probe& used) {
     const std::vector<std::uint32_t> expected = freshRendering(used);
-    const std::uint32_t* actual = surfaceOf(used).pixels();
+    const std::uint32_t* actual = used.surface().pixels();
     int differences = 0;
     for (std::size_t i = 0; i < expected.size(); ++i)
         differences += expected[i] != actual[i] ? 1 : 0;

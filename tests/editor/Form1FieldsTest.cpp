@@ -26,8 +26,8 @@ void clearField(QLineEdit* field) {
     QTest::keyClick(field, Qt::Key_Delete);
 }
 
-std::vector<std::uint32_t> pixels(Form1& form) {
-    const Surface& s = surfaceOf(form);
+std::vector<std::uint32_t> pixels(Form1Probe& form) {
+    const Surface& s = form.surface();
     return {s.pixels(), s.pixels() + s.width() * s.height()};
 }
 
@@ -73,12 +73,12 @@ private Q_SLOTS:
         form->txtS->setText(QStringLiteral("30"));
         form->txtB->setText(QStringLiteral("50"));
         QTest::mouseClick(form->optH, Qt::LeftButton); // already selected: still runs
-        QCOMPARE(stateOf(*form).sliderY, 207.0f);
-        QCOMPARE(stateOf(*form).markerX, 86);
-        QCOMPARE(stateOf(*form).markerY, 208);
+        QCOMPARE(form->state().sliderY, 207.0f);
+        QCOMPARE(form->state().markerX, 86);
+        QCOMPARE(form->state().markerY, 208);
         // The square shows the hue read at (280, 207); the swatch is the pixel at the marker.
-        QCOMPARE(surfaceOf(*form).point(265, 80), surfaceOf(*form).point(280, 207));
-        QCOMPARE(form->lblSelColor->backColor(), surfaceOf(*form).point(86, 208));
+        QCOMPARE(form->surface().point(265, 80), form->surface().point(280, 207));
+        QCOMPARE(form->lblSelColor->backColor(), form->surface().point(86, 208));
         // The fields and the displays are not written.
         QCOMPARE(form->Text1->text(), QStringLiteral("255"));
         QVERIFY(form->txtcolor->text().isEmpty());
@@ -122,11 +122,11 @@ private Q_SLOTS:
         form->txtS->setText(saturation);
         form->txtB->setText(brightness);
         QTest::mouseClick(mode == QLatin1String("S") ? form->optS : form->optB, Qt::LeftButton);
-        QCOMPARE(stateOf(*form).markerX, markerX);
-        QCOMPARE(stateOf(*form).markerY, markerY);
-        QCOMPARE(stateOf(*form).sliderY, 335.0f); // the arrows stay
+        QCOMPARE(form->state().markerX, markerX);
+        QCOMPARE(form->state().markerY, markerY);
+        QCOMPARE(form->state().sliderY, 335.0f); // the arrows stay
         QCOMPARE(form->lblSelColor->backColor(), 0x000000FF);
-        QCOMPARE(surfaceOf(*form).point(284, 80), surfaceOf(*form).point(markerX, markerY));
+        QCOMPARE(form->surface().point(284, 80), form->surface().point(markerX, markerY));
         QCOMPARE(differencesFromFresh(*form), 0);
     }
 
@@ -136,8 +136,8 @@ private Q_SLOTS:
         QTest::mouseClick(form->optB, Qt::LeftButton);
         QTest::mouseClick(form->optH, Qt::LeftButton);
         QVERIFY(form->optH->isChecked());
-        QCOMPARE(stateOf(*form).markerX, 265);
-        QCOMPARE(stateOf(*form).markerY, 80);
+        QCOMPARE(form->state().markerX, 265);
+        QCOMPARE(form->state().markerY, 80);
         QCOMPARE(differencesFromFresh(*form), 0);
     }
 
@@ -176,9 +176,9 @@ private Q_SLOTS:
             QCOMPARE(message.style, kMsgOkOnly);
             QCOMPARE(message.caption, kAppTitle);
         }
-        QCOMPARE(stateOf(*form).sliderY, sliderY);
+        QCOMPARE(form->state().sliderY, sliderY);
         QCOMPARE(differencesFromFresh(*form), 0);
-        const ColorRef underMarker = surfaceOf(*form).point(265, 80);
+        const ColorRef underMarker = form->surface().point(265, 80);
         QCOMPARE(form->lblSelColor->backColor(), underMarker);
     }
 
@@ -187,9 +187,9 @@ private Q_SLOTS:
         auto form = openEditor();
         clearField(form->txtH);
         typeInto(form->txtH, QStringLiteral("180"));
-        QCOMPARE(surfaceOf(*form).point(265, 80), surfaceOf(*form).point(282, 208));
-        QCOMPARE(form->Text1->text().toInt(), surfaceOf(*form).point(265, 80) & 0xFF);
-        QCOMPARE(form->txtcolor->text(), QString::number(surfaceOf(*form).point(265, 80)));
+        QCOMPARE(form->surface().point(265, 80), form->surface().point(282, 208));
+        QCOMPARE(form->Text1->text().toInt(), form->surface().point(265, 80) & 0xFF);
+        QCOMPARE(form->txtcolor->text(), QString::number(form->surface().point(265, 80)));
     }
 
     // The message shows while the field still holds the bad value; the field reads 0 only
@@ -214,7 +214,7 @@ private Q_SLOTS:
         typeInto(form->txtH, QStringLiteral("9"));
         QTest::keyClick(form->txtH, Qt::Key_Backspace);
         QVERIFY(form->txtH->text().isEmpty());
-        QCOMPARE(stateOf(*form).sliderY, 335.0f);
+        QCOMPARE(form->state().sliderY, 335.0f);
         QVERIFY(boxes.messages.isEmpty());
     }
 
@@ -253,11 +253,11 @@ private Q_SLOTS:
         auto form = openEditor();
         clearField(form->txtS);
         typeInto(form->txtS, QStringLiteral("30"));
-        QCOMPARE(stateOf(*form).markerX, 86); // 76.5 + 10 to even
+        QCOMPARE(form->state().markerX, 86); // 76.5 + 10 to even
         clearField(form->txtB);
         typeInto(form->txtB, QStringLiteral("50"));
-        QCOMPARE(stateOf(*form).markerY, 208);
-        const ColorRef underMarker = surfaceOf(*form).point(86, 208);
+        QCOMPARE(form->state().markerY, 208);
+        const ColorRef underMarker = form->surface().point(86, 208);
         QCOMPARE(form->lblSelColor->backColor(), underMarker);
         QCOMPARE(form->txtcolor->text(), QString::number(underMarker));
         QCOMPARE(differencesFromFresh(*form), 0);
@@ -320,9 +320,9 @@ private Q_SLOTS:
         edit->setText(original);
         QTest::keyClick(edit, Qt::Key_End);
         QTest::mouseClick(form->optH, Qt::LeftButton);
-        QCOMPARE(stateOf(*form).markerX, 265);
-        QCOMPARE(stateOf(*form).markerY, 80);
-        QCOMPARE(stateOf(*form).sliderY, 335.0f);
+        QCOMPARE(form->state().markerX, 265);
+        QCOMPARE(form->state().markerY, 80);
+        QCOMPARE(form->state().sliderY, 335.0f);
         QCOMPARE(differencesFromFresh(*form), 0);
     }
 

@@ -17,15 +17,15 @@ namespace {
 // Records what the surface shows at the moment the window becomes visible.
 class ShowWatcher : public QObject {
 public:
-    explicit ShowWatcher(Form1& form)
+    explicit ShowWatcher(Form1Probe& form)
         : m_form(form) {
         form.installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Show && !shown) {
             shown = true;
-            squareAtShow = surfaceOf(m_form).point(100, 200);
-            stripAtShow = surfaceOf(m_form).point(280, 200);
+            squareAtShow = m_form.surface().point(100, 200);
+            stripAtShow = m_form.surface().point(280, 200);
         }
         return false;
     }
@@ -34,7 +34,7 @@ public:
     ColorRef stripAtShow = -2;
 
 private:
-    Form1& m_form;
+    Form1Probe& m_form;
 };
 
 QString controlText(QWidget* widget) {
@@ -185,7 +185,7 @@ private Q_SLOTS:
     // Everything outside the picker and its frames and marker is the background picture and
     // the window colour beyond it.
     void backgroundPicture() {
-        Form1 unloaded;
+        Form1Probe unloaded;
         const QImage picture(QStringLiteral(":/editor/background.png"));
         QCOMPARE(picture.size(), QSize(440, 342));
         for (int y = 0; y < 454; ++y) {
@@ -201,7 +201,7 @@ private Q_SLOTS:
 
     void stateAfterLoad() {
         auto form = openEditor();
-        const PickerState& s = stateOf(*form);
+        const PickerState& s = form->state();
         QCOMPARE(s.pickerBitmapInfo.biSize, 40);
         QCOMPARE(s.pickerBitmapInfo.biPlanes, std::int16_t{1});
         QCOMPARE(s.pickerBitmapInfo.biBitCount, std::int16_t{24});
@@ -236,22 +236,22 @@ private Q_SLOTS:
         QCOMPARE(rgbAt(*form, 277, 335), Rgb(255, 0, 0));
         // One marker at (265, 80) and one pair of arrows at row 335.
         QCOMPARE(differencesFromFresh(*form), 0);
-        QVERIFY(surfaceOf(*form).point(260, 80) != surfaceOf(*form).point(259, 81));
+        QVERIFY(form->surface().point(260, 80) != form->surface().point(259, 81));
     }
 
     // The window is on screen before the square is rendered, and what is shown is the
     // surface itself.
     void visibleBeforeSquare() {
-        Form1 form;
+        Form1Probe form;
         form.setAttribute(Qt::WA_DeleteOnClose, false);
-        const ColorRef backgroundSquare = surfaceOf(form).point(100, 200);
-        const ColorRef backgroundStrip = surfaceOf(form).point(280, 200);
+        const ColorRef backgroundSquare = form.surface().point(100, 200);
+        const ColorRef backgroundStrip = form.surface().point(280, 200);
         ShowWatcher watcher(form);
         form.Show();
         QVERIFY(watcher.shown);
         QCOMPARE(watcher.squareAtShow, backgroundSquare);
         QCOMPARE(watcher.stripAtShow, backgroundStrip);
-        QVERIFY(surfaceOf(form).point(100, 200) != backgroundSquare);
+        QVERIFY(form.surface().point(100, 200) != backgroundSquare);
 
         const QImage shown = form.picture->grab().toImage();
         QCOMPARE(QColor(shown.pixel(10, 80)), QColor(255, 255, 255));

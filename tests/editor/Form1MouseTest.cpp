@@ -24,19 +24,19 @@ struct Snapshot {
     std::vector<std::uint32_t> pixels;
 };
 
-Snapshot snapshot(Form1& form) {
-    const Surface& s = surfaceOf(form);
+Snapshot snapshot(Form1Probe& form) {
+    const Surface& s = form.surface();
     return {{form.txtH->text(), form.txtS->text(), form.txtB->text(), form.Text1->text(),
              form.Text2->text(), form.Text3->text(), form.txtcolor->text(),
              form.txtcolorhex->text()},
             form.lblSelColor->backColor(),
-            stateOf(form).markerX,
-            stateOf(form).markerY,
-            stateOf(form).sliderY,
+            form.state().markerX,
+            form.state().markerY,
+            form.state().sliderY,
             {s.pixels(), s.pixels() + s.width() * s.height()}};
 }
 
-QString rgbFields(Form1& form) {
+QString rgbFields(Form1Probe& form) {
     return form.Text1->text() + QLatin1Char(',') + form.Text2->text() + QLatin1Char(',') +
            form.Text3->text();
 }
@@ -80,19 +80,19 @@ private Q_SLOTS:
         QFETCH(QString, brightness);
         auto form = openEditor();
         press(*form, at);
-        QCOMPARE(stateOf(*form).squareDragging, kTrue);
-        QCOMPARE(stateOf(*form).markerX, markerX);
-        QCOMPARE(stateOf(*form).markerY, markerY);
+        QCOMPARE(form->state().squareDragging, kTrue);
+        QCOMPARE(form->state().markerX, markerX);
+        QCOMPARE(form->state().markerY, markerY);
         QCOMPARE(form->txtS->text(), saturation);
         QCOMPARE(form->txtB->text(), brightness);
-        const ColorRef underMarker = surfaceOf(*form).point(markerX, markerY);
+        const ColorRef underMarker = form->surface().point(markerX, markerY);
         QCOMPARE(form->lblSelColor->backColor(), underMarker);
         QCOMPARE(rgbFields(*form), split(underMarker));
         QCOMPARE(form->txtcolor->text(), QString::number(underMarker));
         QCOMPARE(form->txtcolorhex->text(), QString::number(underMarker, 16).toUpper());
         QCOMPARE(differencesFromFresh(*form), 0);
         release(*form, at);
-        QCOMPARE(stateOf(*form).squareDragging, kFalse);
+        QCOMPARE(form->state().squareDragging, kFalse);
     }
 
     void cornerColours() {
@@ -124,8 +124,8 @@ private Q_SLOTS:
         auto form = openEditor();
         const Snapshot before = snapshot(*form);
         press(*form, at);
-        QCOMPARE(stateOf(*form).squareDragging, kFalse);
-        QCOMPARE(stateOf(*form).sliderDragging, kFalse);
+        QCOMPARE(form->state().squareDragging, kFalse);
+        QCOMPARE(form->state().sliderDragging, kFalse);
         const Snapshot after = snapshot(*form);
         QCOMPARE(after.fields, before.fields);
         QCOMPARE(after.swatch, before.swatch);
@@ -148,16 +148,16 @@ private Q_SLOTS:
         auto form = openEditor();
         const Snapshot before = snapshot(*form);
         press(*form, at);
-        QCOMPARE(stateOf(*form).sliderDragging, kTrue);
-        QCOMPARE(stateOf(*form).sliderY, sliderY);
+        QCOMPARE(form->state().sliderDragging, kTrue);
+        QCOMPARE(form->state().sliderY, sliderY);
         QCOMPARE(form->txtH->text(), hue);
         // The preview: saturation and brightness 100 leave the strip's colour as it is.
         const int row = conv::roundToInt32(sliderY);
-        QCOMPARE(form->lblSelColor->backColor(), surfaceOf(*form).point(282, row));
+        QCOMPARE(form->lblSelColor->backColor(), form->surface().point(282, row));
         // Until the release only txtH and the swatch change.
         QCOMPARE(rgbFields(*form), QStringLiteral("255,0,0"));
         QVERIFY(form->txtcolor->text().isEmpty());
-        QCOMPARE(stateOf(*form).markerX, before.markerX);
+        QCOMPARE(form->state().markerX, before.markerX);
     }
 
     // A strip drag in hue mode changes only txtH and the swatch; the release renders the new
@@ -170,37 +170,37 @@ private Q_SLOTS:
 
         press(*form, {284, 300});
         move(*form, {150, 150.4}); // over the square: still the slider drag
-        QCOMPARE(stateOf(*form).sliderY, 150.4f);
+        QCOMPARE(form->state().sliderY, 150.4f);
         QCOMPARE(form->txtH->text(), QStringLiteral("260"));
         // The preview whitens and darkens the strip's colour by the fields (35 %, 72 %).
-        const ColorRef hueAtRow = surfaceOf(*form).point(282, 150);
+        const ColorRef hueAtRow = form->surface().point(282, 150);
         int preview[3];
         for (int i = 0; i < 3; ++i) {
             const int v = (hueAtRow >> (8 * i)) & 0xFF;
             preview[i] = int(std::nearbyint((double((255 - v) * (100 - 35)) / 100 + v) * 72 / 100));
         }
         QCOMPARE(form->lblSelColor->backColor(), RGB(preview[0], preview[1], preview[2]));
-        QCOMPARE(stateOf(*form).markerX, before.markerX);
-        QCOMPARE(stateOf(*form).markerY, before.markerY);
+        QCOMPARE(form->state().markerX, before.markerX);
+        QCOMPARE(form->state().markerY, before.markerY);
         QCOMPARE(form->txtS->text(), before.fields[1]);
         QCOMPARE(form->txtB->text(), before.fields[2]);
         QCOMPARE(rgbFields(*form), before.fields[3] + QLatin1Char(',') + before.fields[4] +
                                        QLatin1Char(',') + before.fields[5]);
         QCOMPARE(form->txtcolor->text(), before.fields[6]);
         for (int x = 10; x <= 265; x += 5) // the square is not re-rendered during the drag
-            QCOMPARE(surfaceOf(*form).pixels()[300 * 441 + x],
+            QCOMPARE(form->surface().pixels()[300 * 441 + x],
                      before.pixels[std::size_t(300 * 441 + x)]);
 
         release(*form, {150, 150.4});
-        QCOMPARE(stateOf(*form).sliderDragging, kFalse);
-        QCOMPARE(stateOf(*form).markerX, 100);
-        QCOMPARE(stateOf(*form).markerY, 150);
-        const ColorRef underMarker = surfaceOf(*form).point(100, 150);
+        QCOMPARE(form->state().sliderDragging, kFalse);
+        QCOMPARE(form->state().markerX, 100);
+        QCOMPARE(form->state().markerY, 150);
+        const ColorRef underMarker = form->surface().point(100, 150);
         QCOMPARE(form->lblSelColor->backColor(), underMarker);
         QCOMPARE(rgbFields(*form), split(underMarker));
         QCOMPARE(form->txtcolor->text(), QString::number(underMarker));
         // The square's top right corner now shows the hue of row 150.
-        QCOMPARE(surfaceOf(*form).point(265, 80), hueAtRow);
+        QCOMPARE(form->surface().point(265, 80), hueAtRow);
         QCOMPARE(differencesFromFresh(*form), 0);
     }
 
@@ -208,22 +208,22 @@ private Q_SLOTS:
         auto form = openEditor();
         press(*form, {120, 120});
         move(*form, {-50.5, -30});
-        QCOMPARE(stateOf(*form).markerX, 10);
-        QCOMPARE(stateOf(*form).markerY, 80);
+        QCOMPARE(form->state().markerX, 10);
+        QCOMPARE(form->state().markerY, 80);
         QCOMPARE(form->lblSelColor->backColor(), 0xFFFFFF);
         QCOMPARE(differencesFromFresh(*form), 0);
         move(*form, {900, 2000});
-        QCOMPARE(stateOf(*form).markerX, 265);
-        QCOMPARE(stateOf(*form).markerY, 335);
+        QCOMPARE(form->state().markerX, 265);
+        QCOMPARE(form->state().markerY, 335);
         QCOMPARE(form->lblSelColor->backColor(), 0);
         release(*form, {900, 2000});
         QCOMPARE(differencesFromFresh(*form), 0);
 
         press(*form, {284, 200});
         move(*form, {284, -500});
-        QCOMPARE(stateOf(*form).sliderY, 80.0f);
+        QCOMPARE(form->state().sliderY, 80.0f);
         move(*form, {-400, 5000});
-        QCOMPARE(stateOf(*form).sliderY, 335.0f);
+        QCOMPARE(form->state().sliderY, 335.0f);
         release(*form, {-400, 5000});
         QCOMPARE(differencesFromFresh(*form), 0);
     }
@@ -234,13 +234,13 @@ private Q_SLOTS:
         const Snapshot during = snapshot(*form);
         press(*form, {150, 150}, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
         move(*form, {160, 160}, Qt::LeftButton | Qt::RightButton);
-        QCOMPARE(stateOf(*form).markerX, 100);
+        QCOMPARE(form->state().markerX, 100);
         QVERIFY(snapshot(*form).pixels == during.pixels);
         release(*form, {160, 160}, Qt::RightButton, Qt::LeftButton);
-        QCOMPARE(stateOf(*form).squareDragging, kFalse);
+        QCOMPARE(form->state().squareDragging, kFalse);
         move(*form, {200, 200}, Qt::LeftButton);
-        QCOMPARE(stateOf(*form).markerX, 100);
-        QCOMPARE(stateOf(*form).markerY, 100);
+        QCOMPARE(form->state().markerX, 100);
+        QCOMPARE(form->state().markerY, 100);
         release(*form, {200, 200});
         QCOMPARE(differencesFromFresh(*form), 0);
     }
@@ -249,7 +249,7 @@ private Q_SLOTS:
         auto form = openEditor();
         const Snapshot before = snapshot(*form);
         press(*form, {100, 100}, Qt::RightButton, Qt::RightButton);
-        QCOMPARE(stateOf(*form).squareDragging, kFalse);
+        QCOMPARE(form->state().squareDragging, kFalse);
         QVERIFY(snapshot(*form).pixels == before.pixels);
     }
 
@@ -259,11 +259,11 @@ private Q_SLOTS:
         press(*form, {137, 80});
         QCOMPARE(form->txtH->text(), QStringLiteral("179"));
         QCOMPARE(form->txtB->text(), QStringLiteral("100"));
-        const ColorRef atArrows = surfaceOf(*form).point(282, 335);
+        const ColorRef atArrows = form->surface().point(282, 335);
         QCOMPARE(form->lblSelColor->backColor(), atArrows);
         QCOMPARE(rgbFields(*form), split(atArrows));
         // The slider was rendered for the picked colour: its top is the square's pixel.
-        QCOMPARE(surfaceOf(*form).point(284, 80), surfaceOf(*form).point(137, 80));
+        QCOMPARE(form->surface().point(284, 80), form->surface().point(137, 80));
         QCOMPARE(differencesFromFresh(*form), 0);
         release(*form, {137, 80});
     }
@@ -314,7 +314,7 @@ private Q_SLOTS:
         QTest::mouseClick(form->optS, Qt::LeftButton);
         press(*form, {284, 207.5});
         QCOMPARE(form->txtS->text(), QStringLiteral("50"));
-        const ColorRef atArrows = surfaceOf(*form).point(282, 208);
+        const ColorRef atArrows = form->surface().point(282, 208);
         QCOMPARE(form->lblSelColor->backColor(), atArrows);
         QCOMPARE(rgbFields(*form), split(atArrows));
         release(*form, {284, 207.5});
@@ -372,7 +372,7 @@ private Q_SLOTS:
         QCOMPARE(shown.width(), 441 * ratio);
         for (int y = 76; y < 90; ++y) {
             for (int x = 5; x < 20; ++x) {
-                const ColorRef c = surfaceOf(*form).point(x, y);
+                const ColorRef c = form->surface().point(x, y);
                 const QRgb expected = qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
                 for (int dy = 0; dy < ratio; ++dy)
                     for (int dx = 0; dx < ratio; ++dx)
@@ -384,12 +384,12 @@ private Q_SLOTS:
 
     void printColorInfo() {
         auto form = openEditor();
-        const ColorRef besideBox = surfaceOf(*form).point(311, 100);
+        const ColorRef besideBox = form->surface().point(311, 100);
         form->PrintColorInfo(255, 0, 0, QStringLiteral("ABCDEF"));
         form->PrintColorInfo(12, 34, 56, QStringLiteral("0C2238"));
 
         // The same four lines printed once on a clean surface.
-        Surface expected(441, 454, surfaceOf(*form).backColor());
+        Surface expected(441, 454, form->surface().backColor());
         expected.setTextPainter(makeTextPainter(form->font()));
         const int line = QFontMetrics(form->font()).height();
         const char* lines[] = {"R: 12", "G: 34", "B: 56", "Hex: #0C2238"};
@@ -401,12 +401,12 @@ private Q_SLOTS:
         int ink = 0;
         for (int y = 80; y <= 130; ++y) {
             for (int x = 312; x <= 392; ++x) {
-                QCOMPARE(surfaceOf(*form).point(x, y), expected.point(x, y));
+                QCOMPARE(form->surface().point(x, y), expected.point(x, y));
                 ink += expected.point(x, y) != expected.backColor() ? 1 : 0;
             }
         }
         QVERIFY(ink > 50);
-        QCOMPARE(surfaceOf(*form).point(311, 100), besideBox);
+        QCOMPARE(form->surface().point(311, 100), besideBox);
     }
 };
 

@@ -17,8 +17,8 @@ using namespace tintaro::test;
 namespace {
 
 // The readout as PrintColorInfo draws it, on a clean surface of the window's colour.
-std::vector<ColorRef> expectedReadout(Form1& form, const QStringList& lines) {
-    Surface expected(441, 454, surfaceOf(form).backColor());
+std::vector<ColorRef> expectedReadout(Form1Probe& form, const QStringList& lines) {
+    Surface expected(441, 454, form.surface().backColor());
     expected.setTextPainter(makeTextPainter(form.font()));
     const int height = QFontMetrics(form.font()).height();
     for (int i = 0; i < lines.size(); ++i) {
@@ -33,11 +33,11 @@ std::vector<ColorRef> expectedReadout(Form1& form, const QStringList& lines) {
     return box;
 }
 
-std::vector<ColorRef> readout(Form1& form) {
+std::vector<ColorRef> readout(Form1Probe& form) {
     std::vector<ColorRef> box;
     for (int y = 80; y <= 130; ++y)
         for (int x = 312; x <= 392; ++x)
-            box.push_back(surfaceOf(form).point(x, y));
+            box.push_back(form.surface().point(x, y));
     return box;
 }
 
@@ -52,7 +52,7 @@ std::vector<std::uint8_t> dword(std::uint32_t value) {
 
 // The centre pixel of a control as the window shows it: the window's own backing store, not a
 // fresh rendering of the control, so a control that is never repainted shows its old colour.
-QColor shownCentre(Form1& form, QWidget* control) {
+QColor shownCentre(Form1Probe& form, QWidget* control) {
     const QPoint centre = control->mapTo(&form, control->rect().center());
     const QImage shown = form.screen()->grabWindow(form.winId()).toImage();
     const qreal scale = shown.devicePixelRatio();
@@ -211,7 +211,7 @@ private Q_SLOTS:
         form->txtcolor->setText(txtcolor);
         hover(form->Picture1);
         QTest::mouseClick(form->Picture2, Qt::LeftButton);
-        waitForStores(*form);
+        form->colourStore().wait();
         QVERIFY(boxes.messages.isEmpty());
         QCOMPARE(registry.writes.size(), std::size_t{1});
         const FakeRegistry::Write& write = registry.writes[0];
@@ -242,7 +242,7 @@ private Q_SLOTS:
         QTest::keyClick(form->Picture2, Qt::Key_Enter);
         QCOMPARE(QApplication::focusWidget(), form->Picture1);
         QTest::keyClick(form->Picture1, Qt::Key_A);
-        waitForStores(*form);
+        form->colourStore().wait();
         QCOMPARE(registry.writes.size(), std::size_t{3});
         for (const FakeRegistry::Write& write : registry.writes) {
             QCOMPARE(write.path, kKey + std::string("77"));
@@ -256,7 +256,7 @@ private Q_SLOTS:
         QVERIFY(button->actionInterface()->actionNames().contains(
             QAccessibleActionInterface::pressAction()));
         button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        waitForStores(*form);
+        form->colourStore().wait();
         QCOMPARE(registry.writes.size(), std::size_t{4});
     }
 
@@ -271,7 +271,7 @@ private Q_SLOTS:
         QVERIFY(form->txtcolor->text().isEmpty());
         QCOMPARE(form->lblSelColor->backColor(), 0xFFFFFF);
         form->Picture2_Click();
-        waitForStores(*form);
+        form->colourStore().wait();
         QCOMPARE(registry.writes.size(), std::size_t{1});
         QVERIFY(registry.writes[0].data == dword(0xFFFFFF));
     }
@@ -287,7 +287,7 @@ private Q_SLOTS:
         press(*form, {10, 80});
         release(*form, {10, 80});
         form->Picture2_Click();
-        waitForStores(*form);
+        form->colourStore().wait();
         QCOMPARE(registry.writes.size(), std::size_t{2});
         QVERIFY(registry.writes[0].data == dword(0));
         QVERIFY(registry.writes[1].data == dword(0xFFFFFF));
@@ -342,12 +342,12 @@ private Q_SLOTS:
         sendMouse(form->Picture2, QEvent::MouseMove, releaseAt, Qt::NoButton, Qt::LeftButton);
         sendMouse(form->Picture2, QEvent::MouseButtonRelease, releaseAt, Qt::LeftButton,
                   Qt::NoButton);
-        waitForStores(*form);
+        form->colourStore().wait();
         QCOMPARE(registry.writes.size(), std::size_t(writes));
         // The next full click still applies.
         hover(form->Picture1);
         QTest::mouseClick(form->Picture2, Qt::LeftButton);
-        waitForStores(*form);
+        form->colourStore().wait();
         QCOMPARE(registry.writes.size(), std::size_t(writes + 1));
     }
 
@@ -375,7 +375,7 @@ private Q_SLOTS:
         for (const auto& [code, reason] : reasons) {
             registry.code = code;
             form->Picture2_Click();
-            waitForStores(*form);
+            form->colourStore().wait();
             QCOMPARE(boxes.messages.last().text,
                      QStringLiteral("The colour of account 123 was not stored.\n\nThe registry "
                                     "refused the value: %1.")
@@ -403,7 +403,7 @@ private Q_SLOTS:
         QTRY_COMPARE(shownCentre(*form, form->lblSelColor), QColor(0, 0, 0));
         QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
         registry.open.release(3);
-        waitForStores(*form);
+        form->colourStore().wait();
         QVERIFY(!QGuiApplication::overrideCursor());
         QCOMPARE(registry.writes.size(), std::size_t{3});
         for (std::uint32_t i = 0; i < 3; ++i)
