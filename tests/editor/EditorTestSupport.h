@@ -30,7 +30,9 @@ public:
     ColourStore& colourStore() { return m_colourStore; }
 };
 
-namespace test {
+} // namespace tintaro
+
+namespace tintaro::test {
 
 using Rgb = std::tuple<int, int, int>;
 
@@ -59,16 +61,16 @@ inline void sendMouse(QWidget* widget, QEvent::Type type, QPointF position, Qt::
     QApplication::sendEvent(widget, &event);
 }
 
-inline void press(Form1Probe& form, QPointF position, Qt::MouseButton button = Qt::LeftButton,
+inline void press(Form1& form, QPointF position, Qt::MouseButton button = Qt::LeftButton,
                   Qt::MouseButtons held = Qt::LeftButton) {
     sendMouse(form.picture, QEvent::MouseButtonPress, position, button, held);
 }
 
-inline void move(Form1Probe& form, QPointF position, Qt::MouseButtons held = Qt::LeftButton) {
+inline void move(Form1& form, QPointF position, Qt::MouseButtons held = Qt::LeftButton) {
     sendMouse(form.picture, QEvent::MouseMove, position, Qt::NoButton, held);
 }
 
-inline void release(Form1Probe& form, QPointF position, Qt::MouseButton button = Qt::LeftButton,
+inline void release(Form1& form, QPointF position, Qt::MouseButton button = Qt::LeftButton,
                     Qt::MouseButtons held = Qt::NoButton) {
     sendMouse(form.picture, QEvent::MouseButtonRelease, position, button, held);
 }
@@ -170,5 +172,4 @@ inline int differencesFromFresh(Form1Probe& used) {
     return differences;
 }
 
-} // namespace test
-} // namespace tintaro
+} // namespace tintaro::test

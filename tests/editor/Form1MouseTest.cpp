@@ -36,7 +36,7 @@ Snapshot snapshot(Form1Probe& form) {
             {s.pixels(), s.pixels() + s.width() * s.height()}};
 }
 
-QString rgbFields(Form1Probe& form) {
+QString rgbFields(Form1& form) {
     return form.Text1->text() + QLatin1Char(',') + form.Text2->text() + QLatin1Char(',') +
            form.Text3->text();
 }

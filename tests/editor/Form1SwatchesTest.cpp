@@ -52,7 +52,7 @@ std::vector<std::uint8_t> dword(std::uint32_t value) {
 
 // The centre pixel of a control as the window shows it: the window's own backing store, not a
 // fresh rendering of the control, so a control that is never repainted shows its old colour.
-QColor shownCentre(Form1Probe& form, QWidget* control) {
+QColor shownCentre(Form1& form, QWidget* control) {
     const QPoint centre = control->mapTo(&form, control->rect().center());
     const QImage shown = form.screen()->grabWindow(form.winId()).toImage();
     const qreal scale = shown.devicePixelRatio();
