@@ -59,8 +59,8 @@ void setFixedWindowSize(QWidget* window, int width, int height) {
 QImage resourcePicture(const QString& path) {
     const QResource resource(path);
     const int side = int(std::sqrt(resource.size() / 4));
-    // Wraps the resource's own bytes, which live as long as the program; no copy.
-    return QImage(resource.data(), side, side, QImage::Format_RGBA8888);
+    // Copied out: QImage wants its rows 4-byte aligned, which a resource's bytes need not be.
+    return QImage(resource.data(), side, side, QImage::Format_RGBA8888).copy();
 }
 
 QLabel* makeFixedLabel(QWidget* parent, const char* name, const QRect& geometry,
