@@ -224,11 +224,12 @@ struct Target {
 };
 
 std::optional<Target> makeTarget(std::string_view keyPath, std::string_view valueName) {
-    auto key = RegEscape::utf16FromUtf8(keyPath);
+    const auto key = RegEscape::utf16FromUtf8(keyPath);
     auto name = RegEscape::utf16FromUtf8(valueName);
-    if (!key || !name || RegEscape::normalKey(*key).empty())
+    std::u16string normal = key ? RegEscape::normalKey(*key) : std::u16string();
+    if (normal.empty() || !name)
         return std::nullopt;
-    return Target{RegEscape::normalKey(*key), std::move(*name)};
+    return Target{std::move(normal), std::move(*name)};
 }
 
 } // namespace

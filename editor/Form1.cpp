@@ -73,9 +73,11 @@ EtchedFrame* makeFrame(QWidget* parent, const char* id, const QRect& geometry, C
 // A label's accessible name is its caption unless `name` is given, and its tool tip when `tip`.
 QLabel* makeLabel(QWidget* parent, const char* id, const QRect& geometry, const QString& caption,
                   const QString& name = {}, bool tip = false) {
-    auto* label =
-        made(new QLabel(caption, parent), id, geometry, name.isEmpty() ? caption : name, tip);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QLabel* label = makeFixedLabel(parent, id, geometry, caption);
+    if (!name.isEmpty())
+        label->setAccessibleName(name);
+    if (tip)
+        label->setToolTip(label->accessibleName());
     return label;
 }
 

@@ -24,17 +24,12 @@ std::uint32_t squarePixel(int red, int green, int blue) {
     return 0xFF000000u | byteOrZero(red) << 16 | byteOrZero(green) << 8 | byteOrZero(blue);
 }
 
-void drawMarker(PickerCanvas& canvas) {
-    canvas.surface().circle(canvas.state().markerX, canvas.state().markerY, 5);
-}
-
 // The end of a square render: the frame, then the marker drawn again.
 void finishSquare(PickerCanvas& canvas) {
     canvas.state().pickerBitmapInfo.biWidth = kSide;
     canvas.state().pickerBitmapInfo.biHeight = kSide;
     canvas.DrawSelFrame();
-    canvas.surface().setDrawMode(kDrawModeInvert);
-    drawMarker(canvas);
+    canvas.DrawPicker();
 }
 
 // The squares of brightness and saturation mode: `shade` is the mode's rule. Column x shows ramp
@@ -42,9 +37,7 @@ void finishSquare(PickerCanvas& canvas) {
 template <typename Shade> void drawConstantSquare(PickerCanvas& canvas, Shade shade) {
     Surface& s = canvas.surface();
     const PickerState& st = canvas.state();
-    s.setDrawMode(kDrawModeInvert);
-    s.setDrawWidth(1);
-    drawMarker(canvas); // erases the marker
+    canvas.DrawPicker(); // erases the marker
     s.setDrawMode(kDrawModeCopyPen);
 
     std::array<ColourRules::RampEntry, kSide> columns;
@@ -121,9 +114,7 @@ void SplitRGB(std::int32_t colour, std::int16_t& red, std::int16_t& green, std::
 void DrawSquareHueMode(PickerCanvas& canvas, std::int16_t red, std::int16_t green,
                        std::int16_t blue) {
     Surface& s = canvas.surface();
-    s.setDrawMode(kDrawModeInvert);
-    drawMarker(canvas); // erases the marker
-    s.setDrawWidth(1);
+    canvas.DrawPicker(); // erases the marker
     s.setDrawMode(kDrawModeCopyPen);
     const PickerState& st = canvas.state();
     std::array<std::uint32_t, kSide> row;

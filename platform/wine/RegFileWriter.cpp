@@ -123,10 +123,9 @@ bool RegFileWriter::syncDirectory(const std::filesystem::path& dir) {
     return ok;
 }
 
-RegFileLock::RegFileLock(const std::filesystem::path& lockFile,
-                         std::chrono::milliseconds patience) {
-    m_fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (m_fd < 0) {
+RegFileLock::RegFileLock(const std::filesystem::path& lockFile, std::chrono::milliseconds patience)
+    : m_fd(::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644)) {
+    if (m_fd.get() < 0) {
         m_error = RegErrors::fromErrno(errno);
         return;
     }
@@ -136,24 +135,16 @@ RegFileLock::RegFileLock(const std::filesystem::path& lockFile,
         struct flock lock {};
         lock.l_type = F_WRLCK;
         lock.l_whence = SEEK_SET;
-        if (::fcntl(m_fd, F_SETLK, &lock) == 0)
+        if (::fcntl(m_fd.get(), F_SETLK, &lock) == 0)
             return;
         if ((errno != EACCES && errno != EAGAIN && errno != EINTR) ||
             std::chrono::steady_clock::now() >= deadline) {
             m_error = errno == EACCES || errno == EAGAIN ? RegErrors::kLockViolation
                                                          : RegErrors::fromErrno(errno);
-            ::close(m_fd);
-            m_fd = -1;
             return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-}
-
-RegFileLock::~RegFileLock() {
-    // Closing the descriptor releases the lock.
-    if (m_fd >= 0)
-        ::close(m_fd);
 }
 
 } // namespace tintaro

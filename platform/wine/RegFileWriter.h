@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "FileSystem.h"
+
 #include <chrono>
 #include <filesystem>
 #include <string_view>
@@ -43,7 +45,6 @@ public:
     // Tries for up to `patience` to lock `lockFile`, creating it if needed.
     explicit RegFileLock(const std::filesystem::path& lockFile,
                          std::chrono::milliseconds patience = std::chrono::seconds(5));
-    ~RegFileLock();
     RegFileLock(const RegFileLock&) = delete;
     RegFileLock& operator=(const RegFileLock&) = delete;
 
@@ -51,7 +52,7 @@ public:
     long error() const { return m_error; }
 
 private:
-    int m_fd = -1;
+    SystemHandle m_fd; // closing it releases the lock
     long m_error = 0;
 };
 

@@ -276,8 +276,8 @@ PrefixCheck checkPrefix(const std::filesystem::path& prefix, std::string_view me
     const FileSystem fs(prefix);
     if (!fs.openFolder(appData))
         return {PrefixState::NoAppData, unixPathOf(prefix, appData)};
-    std::string messenger = appData + std::string(messengerSubfolder);
-    messenger.erase(messenger.find_last_not_of('\\') + 1);
+    const std::string messenger =
+        withoutTrailingBackslash(appData + std::string(messengerSubfolder));
     if (!fs.openFolder(messenger))
         return {PrefixState::NoMessengerFolder, unixPathOf(prefix, messenger)};
     return {PrefixState::HasMessengerFolder, {}};
