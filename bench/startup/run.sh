@@ -64,6 +64,11 @@ printf '%-24s %14.3f %16.3f %14.3f\n' "ratio tintaro/bare" "$(awk -v a="$t_tool"
     "$(awk -v a="$m_tool" -v b="$m_bare" 'BEGIN {print a / b}')" \
     "$(awk -v a="$c_tool" -v b="$c_bare" 'BEGIN {print a / b}')"
 echo "($rounds rounds x $runs_per_round runs each under hyperfine, medians of round medians; RSS: median of $rounds runs)"
+# How far the time ratio moves from round to round: its lower quartile, median and upper quartile.
+for f in "$work"/round*.csv; do
+    awk -F, -v a="$tool" -v b="$bare" '$1 == a {t = $4} $1 == b {u = $4} END {print t / u}' "$f"
+done | sort -g | awk '{v[NR] = $1} END {printf "time ratio per round: quartiles %.3f  %.3f  %.3f\n",
+    v[int((NR + 3) / 4)], v[int((NR + 1) / 2)], v[int((3 * NR + 3) / 4)]}'
 
 # Wall time on a shared machine moves by more than the goal's margin from one batch to the next;
 # the instructions executed do not, so they are counted once per program as a steady reference.
