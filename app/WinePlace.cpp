@@ -5,6 +5,7 @@
 #include "FileSystem.h"
 #include "Module2.h"
 #include "PrefixNote.h"
+#include "RegEscape.h"
 #include "UserRegFile.h"
 #include "WinePrefix.h"
 #include "WineServer.h"
@@ -15,7 +16,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <algorithm>
-#include <charconv>
 #include <cstdlib>
 
 namespace tintaro {
@@ -86,25 +86,23 @@ StoredColour readUserReg(const std::filesystem::path& prefix, const std::string&
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!contents)
         return {{}, where + QStringLiteral("not a registry file Wine would load")};
-    const std::u16string key = QString::fromStdString(keyPath).toStdU16String();
-    const std::u16string name = QString::fromUtf8(Module2::kImColor).toStdU16String();
+    // Found as the store finds it: keys and names compared as the registry compares them.
+    const std::u16string key =
+        RegEscape::normalKey(RegEscape::utf16FromUtf8(keyPath).value_or(u""));
+    const std::u16string name = *RegEscape::utf16FromUtf8(Module2::kImColor);
     const auto found =
         std::find_if(contents->rbegin(), contents->rend(), [&](const UserRegFile::Value& v) {
-            return QStringView(v.key).compare(key, Qt::CaseInsensitive) == 0 &&
-                   QStringView(v.name).compare(name, Qt::CaseInsensitive) == 0;
+            return RegEscape::equalsIgnoreCase(v.key, key) &&
+                   RegEscape::equalsIgnoreCase(v.name, name);
         });
     if (found == contents->rend())
         return {};
-    const std::string_view data = found->data;
-    std::uint32_t value = 0;
-    const char* end = data.data() + data.size();
-    if (const auto [last, ec] =
-            std::from_chars(data.data() + std::min<std::size_t>(6, data.size()), end, value, 16);
-        !data.starts_with("dword:") || ec != std::errc() || last != end)
-        return {{},
-                where + QStringLiteral("%1 is not a DWORD value")
-                            .arg(QString::fromUtf8(Module2::kImColor))};
-    return {value, {}};
+    if (const auto value = UserRegFile::dwordValue(found->data))
+        return {*value, {}};
+    return {
+        {},
+        where +
+            QStringLiteral("%1 is not a DWORD value").arg(QString::fromUtf8(Module2::kImColor))};
 }
 
 } // namespace

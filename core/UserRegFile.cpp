@@ -4,6 +4,7 @@
 #include "RegEscape.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace tintaro {
 
@@ -372,6 +373,15 @@ std::optional<std::u16string> UserRegFile::stringValue(std::string_view data) {
     if (!data.starts_with('"') || !RegEscape::unescape(data.substr(1), '"', text))
         return std::nullopt;
     return text;
+}
+
+std::optional<std::uint32_t> UserRegFile::dwordValue(std::string_view data) {
+    std::uint32_t value = 0;
+    const char* end = data.data() + data.size();
+    if (!data.starts_with("dword:"))
+        return std::nullopt;
+    const auto [last, ec] = std::from_chars(data.data() + 6, end, value, 16);
+    return ec == std::errc() && last == end ? std::optional(value) : std::nullopt;
 }
 
 std::string UserRegFile::archOf(std::string_view text) {

@@ -73,6 +73,8 @@ public:
     // The text of a string value (REG_SZ or REG_EXPAND_SZ) from its data; nullopt for other types
     // or an unterminated string.
     static std::optional<std::u16string> stringValue(std::string_view data);
+    // The number of a REG_DWORD value ("dword:" and hex digits) from its data; nullopt otherwise.
+    static std::optional<std::uint32_t> dwordValue(std::string_view data);
 };
 
 } // namespace tintaro

@@ -205,6 +205,10 @@ TEST(UserRegFileTest, ReadsKeysAndValuesAsWineDoes) {
     EXPECT_EQ(contents->at(1).name, u"");
     EXPECT_EQ(contents->at(2).key, u"C");
     EXPECT_EQ(contents->at(2).data, "dword:7");
+    EXPECT_EQ(UserRegFile::dwordValue(contents->at(2).data), 7u);
+    EXPECT_EQ(UserRegFile::dwordValue("dword:00ff00ff"), 0xff00ffu);
+    for (const char* bad : {"hex:01", "dword:", "dword:1g", "dword:100000000", "dword:-1", "\"7\""})
+        EXPECT_EQ(UserRegFile::dwordValue(bad), std::nullopt) << bad;
 }
 
 TEST(UserRegFileTest, ArchOfSystemFile) {
