@@ -7,8 +7,8 @@
 class QWidget;
 
 // Watches the application's windows until each visible top-level window has painted at least
-// once, then quits the event loop. The start-up programs measure exactly that span: process
-// start to the first complete frame of every window.
+// once, then quits the event loop, so that a start-up program ends right after the first
+// complete frame of every window. run.sh times the whole process, its teardown and exit included.
 class FirstPaint : public QObject {
     Q_OBJECT
 public:
