@@ -5,7 +5,6 @@
 #include "FileSystem.h"
 #include "Module2.h"
 #include "PrefixNote.h"
-#include "RegEscape.h"
 #include "UserRegFile.h"
 #include "WinePrefix.h"
 #include "WineServer.h"
@@ -15,7 +14,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
-#include <algorithm>
 #include <cstdlib>
 
 namespace tintaro {
@@ -86,16 +84,8 @@ StoredColour readUserReg(const std::filesystem::path& prefix, const std::string&
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!contents)
         return {{}, where + QStringLiteral("not a registry file Wine would load")};
-    // Found as the store finds it: keys and names compared as the registry compares them.
-    const std::u16string key =
-        RegEscape::normalKey(RegEscape::utf16FromUtf8(keyPath).value_or(u""));
-    const std::u16string name = *RegEscape::utf16FromUtf8(Module2::kImColor);
-    const auto found =
-        std::find_if(contents->rbegin(), contents->rend(), [&](const UserRegFile::Value& v) {
-            return RegEscape::equalsIgnoreCase(v.key, key) &&
-                   RegEscape::equalsIgnoreCase(v.name, name);
-        });
-    if (found == contents->rend())
+    const UserRegFile::Value* found = UserRegFile::find(*contents, keyPath, Module2::kImColor);
+    if (!found)
         return {};
     if (const auto value = UserRegFile::dwordValue(found->data))
         return {*value, {}};

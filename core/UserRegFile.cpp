@@ -255,6 +255,18 @@ std::optional<std::vector<UserRegFile::Value>> UserRegFile::read(std::string_vie
     return values;
 }
 
+const UserRegFile::Value* UserRegFile::find(const std::vector<Value>& values,
+                                            std::string_view keyPath, std::string_view valueName) {
+    const auto target = makeTarget(keyPath, valueName);
+    if (!target)
+        return nullptr;
+    const auto found = std::find_if(values.rbegin(), values.rend(), [&](const Value& v) {
+        return RegEscape::equalsIgnoreCase(v.key, target->key) &&
+               RegEscape::equalsIgnoreCase(v.name, target->name);
+    });
+    return found == values.rend() ? nullptr : &*found;
+}
+
 std::optional<std::string> UserRegFile::withDword(std::string_view text, std::string_view keyPath,
                                                   std::string_view valueName, std::uint32_t value,
                                                   std::int64_t unixSeconds) {
@@ -376,10 +388,10 @@ std::optional<std::u16string> UserRegFile::stringValue(std::string_view data) {
 }
 
 std::optional<std::uint32_t> UserRegFile::dwordValue(std::string_view data) {
-    std::uint32_t value = 0;
-    const char* end = data.data() + data.size();
     if (!data.starts_with("dword:"))
         return std::nullopt;
+    std::uint32_t value = 0;
+    const char* end = data.data() + data.size();
     const auto [last, ec] = std::from_chars(data.data() + 6, end, value, 16);
     return ec == std::errc() && last == end ? std::optional(value) : std::nullopt;
 }

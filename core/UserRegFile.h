@@ -31,6 +31,11 @@ public:
     // header, a NUL byte, or a global #arch line that Wine rejects.
     static std::optional<std::vector<Value>> read(std::string_view text);
 
+    // The value Wine keeps for `valueName` of `keyPath` (UTF-8) among read()'s `values`, found as
+    // withDword() finds it (the last definition, names compared ignoring case); else nullptr.
+    static const Value* find(const std::vector<Value>& values, std::string_view keyPath,
+                             std::string_view valueName);
+
     // `text` with the REG_DWORD `valueName` of `keyPath` set to `value`: the last definition of
     // that value (whatever its type) is replaced in place, else the line is added at the end of
     // the key's last section, else a new section stamped `unixSeconds` is appended. Every other

@@ -205,6 +205,9 @@ TEST(UserRegFileTest, ReadsKeysAndValuesAsWineDoes) {
     EXPECT_EQ(contents->at(1).name, u"");
     EXPECT_EQ(contents->at(2).key, u"C");
     EXPECT_EQ(contents->at(2).data, "dword:7");
+    EXPECT_EQ(UserRegFile::find(*contents, "a\\\\b\\", "v"), &contents->at(0));
+    EXPECT_EQ(UserRegFile::find(*contents, "c", "w"), &contents->at(2));
+    EXPECT_EQ(UserRegFile::find(*contents, "C", "V"), nullptr);
     EXPECT_EQ(UserRegFile::dwordValue(contents->at(2).data), 7u);
     EXPECT_EQ(UserRegFile::dwordValue("dword:00ff00ff"), 0xff00ffu);
     for (const char* bad : {"hex:01", "dword:", "dword:1g", "dword:100000000", "dword:-1", "\"7\""})
