@@ -14,14 +14,6 @@ void appendNumber(std::string& out, std::uint64_t value, int base, int minDigits
     out.append(std::string_view(buffer, end));
 }
 
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-unsigned hexValue(char c) {
-    return static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
-}
-
 std::optional<std::u16string> utf16FromUtf8(std::string_view utf8) {
     static constexpr std::uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000}; // by sequence length
     std::u16string out;

@@ -17,10 +17,15 @@ std::optional<std::u16string> utf16FromUtf8(std::string_view utf8);
 // UTF-16 to UTF-8; a surrogate without its partner becomes U+FFFD.
 std::string utf8FromUtf16(std::u16string_view utf16);
 
-// Hexadecimal digits as the file writes and reads them.
-bool isHexDigit(char c);
+// Hexadecimal digits as the file writes and reads them. Inline: reading a file calls these for
+// every byte of its hex values.
+inline bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
 // The value of a hexadecimal digit; only for a character isHexDigit accepts.
-unsigned hexValue(char c);
+inline unsigned hexValue(char c) {
+    return static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+}
 // Appends `value` in `base`, 8 or 16 (lower-case digits), padded with zeros to `minDigits`.
 void appendNumber(std::string& out, std::uint64_t value, int base, int minDigits);
 

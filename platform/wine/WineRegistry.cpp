@@ -42,7 +42,7 @@ std::optional<std::string> readFile(const std::filesystem::path& path, long& err
         error = RegErrors::kWriteFault; // a failed read
         return std::nullopt;
     }
-    return std::string(bytes.begin(), bytes.end());
+    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 // The file Wine really reads: a symbolic link is followed so that it stays a link.
